@@ -1,0 +1,27 @@
+#pragma once
+// EAN-13, EAN-8, UPC-A and UPC-E with an optional 2- or 5-digit add-on, measured and drawn to
+// scale in one call.
+
+#include <cstdint>
+#include <string>
+
+#include "surface.h"
+
+namespace strikon {
+
+// CodeType:   "EAN-13", "EAN-8", "UPC-A" or "UPC-E", compared exactly; any other text draws no
+//             main symbol and leaves Bounds at (0, 0, 0, 0).
+// AddOnType:  "None", "2-Digit" or "5-Digit"; an add-on is never drawn beside EAN-8.
+// Digits:     the main symbol's digits (13, 8, 12 or 8) followed directly by the add-on digits.
+//             A string too short or holding anything but "0".."9" where the symbol reads it
+//             draws no symbol (and no add-on); nothing outside the string is read.
+// surface:    nullptr measures only.
+// OffsetX/Y:  millimetres from the surface origin to the symbol's top-left corner.
+// SizePercent: size in percent of nominal (80..200 in the program).
+// PxPerMmX/Y: device pixels per millimetre on each axis.
+// Bounds:     receives the symbol's bounding rectangle, quiet zones and add-on included.
+void DrawEANUPC(const std::string& CodeType, const std::string& AddOnType,
+                const std::string& Digits, Surface* surface, double OffsetX, double OffsetY,
+                uint16_t SizePercent, double PxPerMmX, double PxPerMmY, Rect& Bounds);
+
+}  // namespace strikon
