@@ -1,0 +1,82 @@
+#include "cell_font.h"
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QPainter>
+#include <limits>
+
+#include "encoders/pixel_round.h"
+
+namespace strikon {
+
+namespace {
+
+// Widths are reported as 32-bit integers; a text long enough to pass that is cut off there
+// rather than wrapping round to a negative width.
+int32_t saturate(int64_t v) {
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(v > kMax ? kMax : v);
+}
+
+}  // namespace
+
+QRawFont CellFont::resolveFace(const QString& family) {
+    QFont font(family);
+    // Any size will do: CellFont rescales it. Subpixel (coloured) glyph edges would tint the
+    // digits on some screens, so glyphs are smoothed in grey only.
+    font.setPixelSize(100);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    return QRawFont::fromFont(font);
+}
+
+CellFont::CellFont(const QRawFont& face, int32_t cellHeight) : raw_(face) {
+    if (cellHeight < 1 || !raw_.isValid()) {
+        return;
+    }
+    const qreal cellPerEm = (raw_.ascent() + raw_.descent()) / raw_.pixelSize();
+    if (!(cellPerEm > 0)) {
+        return;
+    }
+    raw_.setPixelSize(cellHeight / cellPerEm);
+    cell_ = cellHeight;
+    ascent_ = roundPx(raw_.ascent());
+    if (ascent_ > cell_) {
+        ascent_ = cell_;
+    }
+}
+
+CellFont::Layout CellFont::layout(const QString& text) const {
+    Layout out;
+    if (!isValid() || text.isEmpty()) {
+        return out;
+    }
+    out.glyphs = raw_.glyphIndexesForString(text);
+    const QList<QPointF> advances =
+        raw_.advancesForGlyphIndexes(out.glyphs, QRawFont::UseDesignMetrics);
+    out.positions.reserve(out.glyphs.size());
+    for (const QPointF& advance : advances) {
+        out.positions.append(QPointF(static_cast<qreal>(out.width), 0));
+        out.width += roundPx(advance.x());
+    }
+    return out;
+}
+
+int32_t CellFont::textWidth(const QString& text) const {
+    return saturate(layout(text).width);
+}
+
+void CellFont::draw(QPainter& painter, int32_t x, int32_t y, const QString& text) const {
+    const Layout l = layout(text);
+    if (l.glyphs.isEmpty()) {
+        return;
+    }
+    QGlyphRun run;
+    run.setRawFont(raw_);
+    run.setGlyphIndexes(l.glyphs);
+    run.setPositions(l.positions);
+    // A whole-pixel baseline keeps the ink in the same place relative to the cell wherever
+    // the cell is, so a digit looks the same in every box.
+    painter.drawGlyphRun(QPointF(x, static_cast<qreal>(y) + ascent_), run);
+}
+
+}  // namespace strikon

@@ -1,0 +1,63 @@
+#pragma once
+// A font sized by the height of its character cell, as the drawing contract asks: ascent plus
+// descent (internal leading included) equals the cell height, not the em size.
+//
+// Qt's QFont rounds pixel sizes to whole pixels, and no whole pixel size of Liberation Sans has
+// a cell of 8 or 24 pixels. QRawFont keeps a fractional size, so the em is chosen as
+// cell x em / (ascent + descent) and the glyphs are laid out here:
+//   - the baseline lies ascent() whole pixels below the top of the cell, ascent() being the
+//     font's ascent rounded to the nearest pixel and descent() the rest of the cell;
+//   - every glyph advances by its design advance rounded to a whole pixel (ties to even), and
+//     the width of a text is the sum of those advances. No kerning. The glyphs are drawn at
+//     these whole-pixel positions, so the width measured is the width drawn.
+
+#include <QList>
+#include <QPointF>
+#include <QRawFont>
+#include <QString>
+#include <cstdint>
+
+class QPainter;
+
+namespace strikon {
+
+class CellFont {
+  public:
+    // No font: every text is zero pixels wide and nothing is drawn.
+    CellFont() = default;
+    // face: a raw font of the wanted face at any size (see resolveFace). A cell height below
+    // one pixel gives no font.
+    CellFont(const QRawFont& face, int32_t cellHeight);
+
+    // The installed face that the system picks for a family name ("Arial" gives
+    // "Liberation Sans" when fonts-liberation2 is installed). Invalid when no font exists.
+    static QRawFont resolveFace(const QString& family);
+
+    bool isValid() const { return cell_ > 0; }
+    QString family() const { return raw_.familyName(); }
+    int32_t cellHeight() const { return cell_; }
+    // Whole pixels from the top of the cell to the baseline, and from there to its bottom.
+    int32_t ascent() const { return ascent_; }
+    int32_t descent() const { return cell_ - ascent_; }
+    // The fractional metrics of the raw font at its chosen size; they add up to the cell.
+    qreal exactAscent() const { return raw_.ascent(); }
+    qreal exactDescent() const { return raw_.descent(); }
+
+    int32_t textWidth(const QString& text) const;
+    // Draws the text in the painter's pen colour with the top-left corner of its cell at (x, y).
+    void draw(QPainter& painter, int32_t x, int32_t y, const QString& text) const;
+
+  private:
+    struct Layout {
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        int64_t width = 0;
+    };
+    Layout layout(const QString& text) const;
+
+    QRawFont raw_;
+    int32_t cell_ = 0;
+    int32_t ascent_ = 0;
+};
+
+}  // namespace strikon

@@ -1,0 +1,145 @@
+#include "qt_surface.h"
+
+#include <QPainter>
+#include <QRect>
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+namespace strikon {
+
+namespace {
+
+// QRect keeps right = left + width - 1 in an int. Edges are clamped far beyond any device so
+// that this never overflows, whatever coordinates the caller hands in.
+constexpr int64_t kEdgeLimit = int64_t{1} << 29;
+
+int clampEdge(int64_t v) {
+    return static_cast<int>(std::clamp(v, -kEdgeLimit, kEdgeLimit));
+}
+
+int32_t clampToInt32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+QRect toQRect(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    const int l = clampEdge(left);
+    const int t = clampEdge(top);
+    return QRect(l, t, clampEdge(right) - l, clampEdge(bottom) - t);
+}
+
+// A diagonal is never drawn by the encoders; this bound only keeps an absurd one from
+// stalling the program. It is longer than any page at printer resolution.
+constexpr int64_t kMaxDiagonalSteps = int64_t{1} << 20;
+
+}  // namespace
+
+QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+QtSurface::~QtSurface() {
+    painter_.restore();
+}
+
+void QtSurface::fill(int64_t left, int64_t top, int64_t right, int64_t bottom,
+                     const QColor& color) {
+    if (right <= left || bottom <= top) {
+        return;
+    }
+    painter_.fillRect(toQRect(left, top, right, bottom), color);
+}
+
+void QtSurface::fillRect(const Rect& r) {
+    fill(r.left, r.top, r.right, r.bottom, backgroundColor_);
+}
+
+void QtSurface::moveTo(int32_t x, int32_t y) {
+    pen_ = QPoint(x, y);
+}
+
+void QtSurface::lineTo(int32_t x, int32_t y) {
+    const QPoint from = pen_;
+    pen_ = QPoint(x, y);
+    // Straight lines are filled one-pixel rectangles: a pen's caps and end-point rules are
+    // not to be trusted for "the end point left out". Either way the span starts at the pen
+    // and stops one pixel short of (x, y).
+    if (from.x() == x) {
+        const int64_t y0 = from.y();
+        const int64_t top = y >= y0 ? y0 : int64_t{y} + 1;
+        const int64_t bottom = y >= y0 ? y : y0 + 1;
+        fill(x, top, int64_t{x} + 1, bottom, lineColor_);
+    } else if (from.y() == y) {
+        const int64_t x0 = from.x();
+        const int64_t left = x >= x0 ? x0 : int64_t{x} + 1;
+        const int64_t right = x >= x0 ? x : x0 + 1;
+        fill(left, y, right, int64_t{y} + 1, lineColor_);
+    } else {
+        diagonalLine(from, pen_);
+    }
+}
+
+// Bresenham's walk from `from` towards `to`, the end point left out.
+void QtSurface::diagonalLine(QPoint from, QPoint to) {
+    const int64_t dx = std::abs(int64_t{to.x()} - from.x());
+    const int64_t dy = -std::abs(int64_t{to.y()} - from.y());
+    const int sx = from.x() < to.x() ? 1 : -1;
+    const int sy = from.y() < to.y() ? 1 : -1;
+    int64_t x = from.x();
+    int64_t y = from.y();
+    int64_t err = dx + dy;
+    for (int64_t step = 0; step < kMaxDiagonalSteps && (x != to.x() || y != to.y()); ++step) {
+        fill(x, y, x + 1, y + 1, lineColor_);
+        const int64_t e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+void QtSurface::setFont(const std::string& face, int32_t cellHeight) {
+    const QString name = QString::fromStdString(face);
+    if (name != faceName_ || !face_.isValid()) {
+        faceName_ = name;
+        face_ = CellFont::resolveFace(name);
+    }
+    font_ = CellFont(face_, cellHeight);
+}
+
+int32_t QtSurface::textWidth(const std::string& text) {
+    return font_.textWidth(QString::fromStdString(text));
+}
+
+void QtSurface::drawText(int32_t x, int32_t y, const QString& text) {
+    painter_.setPen(lineColor_);
+    font_.draw(painter_, x, y, text);
+}
+
+void QtSurface::textInBox(const Rect& box, int32_t x, int32_t y, const std::string& text) {
+    fillRect(box);
+    if (box.right <= box.left || box.bottom <= box.top) {
+        return;  // an empty box lets no ink through
+    }
+    painter_.save();
+    painter_.setClipRect(toQRect(box.left, box.top, box.right, box.bottom), Qt::IntersectClip);
+    drawText(x, y, QString::fromStdString(text));
+    painter_.restore();
+}
+
+void QtSurface::textAt(int32_t x, int32_t y, const std::string& text) {
+    const QString qtext = QString::fromStdString(text);
+    const int64_t right = int64_t{x} + font_.textWidth(qtext);
+    fill(x, y, right, int64_t{y} + font_.cellHeight(), backgroundColor_);
+    drawText(x, y, qtext);
+    pen_ = QPoint(clampToInt32(right), y);
+}
+
+}  // namespace strikon

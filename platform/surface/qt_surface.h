@@ -1,0 +1,67 @@
+#pragma once
+// The drawing surface on a caller's QPainter: the seven operations of the drawing contract
+// with exactly its pixel semantics, in the painter's own units.
+//
+// Colours: the line colour paints lines and text, the background colour fills rectangles,
+// text boxes and text cells. Both start as black on white. To fill with another colour (the
+// preview clears itself in the window colour first), set the background colour, fill, and
+// set it back.
+//
+// Bars and fills are drawn with antialiasing off, as whole pixels. Glyphs are smoothed in
+// grey (no subpixel colours); see CellFont for how text is sized, measured and placed.
+//
+// The surface saves the painter's state when it is made and restores it when it goes, so the
+// painter is as the caller left it afterwards. The painter must outlive the surface.
+
+#include <QColor>
+#include <QPoint>
+#include <QRawFont>
+#include <QString>
+
+#include "encoders/surface.h"
+#include "platform/surface/cell_font.h"
+
+class QPainter;
+
+namespace strikon {
+
+class QtSurface final : public Surface {
+  public:
+    explicit QtSurface(QPainter& painter);
+    ~QtSurface() override;
+
+    void setLineColor(const QColor& color) { lineColor_ = color; }
+    void setBackgroundColor(const QColor& color) { backgroundColor_ = color; }
+    QColor lineColor() const { return lineColor_; }
+    QColor backgroundColor() const { return backgroundColor_; }
+
+    // Where moveTo, lineTo and textAt left the pen; (0, 0) at first.
+    QPoint penPosition() const { return pen_; }
+    // The font that setFont chose; invalid (no text) before the first setFont.
+    const CellFont& font() const { return font_; }
+
+    void fillRect(const Rect& r) override;
+    void moveTo(int32_t x, int32_t y) override;
+    void lineTo(int32_t x, int32_t y) override;
+    void setFont(const std::string& face, int32_t cellHeight) override;
+    int32_t textWidth(const std::string& text) override;
+    void textInBox(const Rect& box, int32_t x, int32_t y, const std::string& text) override;
+    void textAt(int32_t x, int32_t y, const std::string& text) override;
+
+  private:
+    void fill(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& color);
+    void diagonalLine(QPoint from, QPoint to);
+    void drawText(int32_t x, int32_t y, const QString& text);
+
+    QPainter& painter_;
+    QColor lineColor_ = Qt::black;
+    QColor backgroundColor_ = Qt::white;
+    QPoint pen_;
+    CellFont font_;
+    // Resolving a family name asks fontconfig; the encoders set the same face many times per
+    // symbol, so the last one is kept.
+    QString faceName_;
+    QRawFont face_;
+};
+
+}  // namespace strikon

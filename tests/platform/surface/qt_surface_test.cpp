@@ -1,0 +1,171 @@
+// The painter surface on a QImage: every operation must paint exactly the pixels it names.
+#include "platform/surface/qt_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <limits>
+
+namespace strikon {
+namespace {
+
+const QColor kUntouched(0x80, 0x80, 0x80);
+const QColor kLine(0x10, 0x20, 0xC0);
+const QColor kBackground(0xF0, 0xE0, 0x30);
+
+class QtSurfaceTest : public ::testing::Test {
+  protected:
+    QtSurfaceTest() : image_(48, 40, QImage::Format_RGB32) {
+        image_.fill(kUntouched);
+        expected_ = image_.copy();
+    }
+
+    // Runs the steps on a fresh surface over the image, as the preview does on its widget.
+    void paint(const std::function<void(QtSurface&)>& steps) {
+        QPainter painter(&image_);
+        QtSurface surface(painter);
+        surface.setLineColor(kLine);
+        surface.setBackgroundColor(kBackground);
+        steps(surface);
+    }
+
+    void expectColor(int left, int top, int right, int bottom, const QColor& color) {
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                expected_.setPixelColor(x, y, color);
+            }
+        }
+    }
+
+    // Pixel-for-pixel comparison that names the first difference.
+    void expectImage() {
+        for (int y = 0; y < image_.height(); ++y) {
+            for (int x = 0; x < image_.width(); ++x) {
+                ASSERT_EQ(image_.pixel(x, y), expected_.pixel(x, y))
+                    << "at (" << x << ", " << y << ")";
+            }
+        }
+    }
+
+    QImage image_;
+    QImage expected_;
+};
+
+TEST_F(QtSurfaceTest, FillRectLeavesRightAndBottomEdgesOut) {
+    paint([](QtSurface& s) { s.fillRect({3, 4, 10, 9}); });
+    expectColor(3, 4, 10, 9, kBackground);
+    expectImage();
+}
+
+TEST_F(QtSurfaceTest, EmptyAndInvertedRectanglesPaintNothing) {
+    paint([](QtSurface& s) {
+        s.fillRect({5, 5, 5, 9});
+        s.fillRect({5, 5, 9, 5});
+        s.fillRect({8, 2, 4, 6});
+    });
+    expectImage();
+}
+
+TEST_F(QtSurfaceTest, BackgroundColourCanChangeBetweenFills) {
+    // The preview clears itself in the window colour, then the symbol fills in its background.
+    const QColor window(0xD4, 0xD0, 0xC8);
+    paint([&](QtSurface& s) {
+        s.setBackgroundColor(window);
+        s.fillRect({0, 0, 48, 40});
+        s.setBackgroundColor(kBackground);
+        s.fillRect({10, 10, 20, 20});
+    });
+    expectColor(0, 0, 48, 40, window);
+    expectColor(10, 10, 20, 20, kBackground);
+    expectImage();
+}
+
+TEST_F(QtSurfaceTest, DownwardLinesLeaveTheEndPointOut) {
+    paint([](QtSurface& s) {
+        // Bars as the encoders draw them: one column each, from the top row to the bar's end.
+        for (int x : {5, 6, 9}) {
+            s.moveTo(x, 2);
+            s.lineTo(x, 8);
+        }
+        EXPECT_EQ(s.penPosition(), QPoint(9, 8));
+    });
+    expectColor(5, 2, 7, 8, kLine);
+    expectColor(9, 2, 10, 8, kLine);
+    expectImage();
+}
+
+TEST_F(QtSurfaceTest, UpwardLinesPaintFromThePenToJustBelowTheEnd) {
+    // Add-on bars go up from their bottom row yb to yt, painting rows yt + 1 to yb.
+    paint([](QtSurface& s) {
+        s.moveTo(7, 20);
+        s.lineTo(7, 10);
+    });
+    expectColor(7, 11, 8, 21, kLine);
+    expectImage();
+}
+
+TEST_F(QtSurfaceTest, HorizontalLinesInBothDirectionsLeaveTheEndPointOut) {
+    paint([](QtSurface& s) {
+        s.moveTo(2, 6);
+        s.lineTo(12, 6);
+        s.moveTo(30, 9);
+        s.lineTo(20, 9);
+    });
+    expectColor(2, 6, 12, 7, kLine);
+    expectColor(21, 9, 31, 10, kLine);
+    expectImage();
+}
+
+TEST_F(QtSurfaceTest, ZeroLengthLineOnlyMovesThePen) {
+    paint([](QtSurface& s) {
+        s.moveTo(4, 4);
+        s.lineTo(4, 4);
+        EXPECT_EQ(s.penPosition(), QPoint(4, 4));
+    });
+    expectImage();
+}
+
+TEST_F(QtSurfaceTest, DiagonalLineFollowsBresenhamWithoutItsEnd) {
+    paint([](QtSurface& s) {
+        s.moveTo(0, 0);
+        s.lineTo(3, 2);
+    });
+    expectColor(0, 0, 1, 1, kLine);
+    expectColor(1, 1, 3, 2, kLine);
+    expectImage();
+}
+
+TEST_F(QtSurfaceTest, ExtremeCoordinatesAreClippedNotOverflowed) {
+    constexpr int32_t lo = std::numeric_limits<int32_t>::min();
+    constexpr int32_t hi = std::numeric_limits<int32_t>::max();
+    paint([](QtSurface& s) {
+        s.fillRect({lo, lo, hi, 20});
+        s.moveTo(3, hi);
+        s.lineTo(3, lo);
+        s.moveTo(lo, 30);
+        s.lineTo(hi, 30);
+    });
+    expectColor(0, 0, 48, 20, kBackground);
+    expectColor(3, 0, 4, 40, kLine);
+    expectColor(0, 30, 48, 31, kLine);
+    expectImage();
+}
+
+TEST_F(QtSurfaceTest, TheCallersPainterIsRestored) {
+    QPainter painter(&image_);
+    painter.setPen(Qt::red);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    {
+        QtSurface surface(painter);
+        surface.setFont("Arial", 16);
+        surface.textInBox({0, 0, 20, 20}, 0, 0, "8");
+    }
+    EXPECT_EQ(painter.pen().color(), QColor(Qt::red));
+    EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing));
+    EXPECT_FALSE(painter.hasClipping());
+}
+
+}  // namespace
+}  // namespace strikon
