@@ -29,7 +29,7 @@ const std::vector<std::string> kEan13 = {"4006381333930", "5901234123450", "9780
 const std::vector<std::string> kEan8 = {"96385070", "55123450", "47195120", "00000000"};
 const std::vector<std::string> kUpcA = {"036000291450", "123456789010", "725272730700",
                                         "890000000000"};
-// Last data digits 0..9 cover every way UPC-E expands to UPC-A.
+// The last data digits cover every way UPC-E expands to UPC-A (0-2, 3, 4, 5-9).
 const std::vector<std::string> kUpcE0 = {"01234560", "06543210", "01000000", "04567830",
                                          "09876540", "02220070", "03333390"};
 const std::vector<std::string> kUpcE1 = {"11234560", "16543210", "11000000", "14567830",
@@ -37,7 +37,7 @@ const std::vector<std::string> kUpcE1 = {"11234560", "16543210", "11000000", "14
 // Two-digit values covering all four parities, five-digit values all ten.
 const std::vector<std::string> kAddOn2 = {"12", "05", "34", "99"};
 const std::vector<std::string> kAddOn5 = {"52495", "00000", "90000", "24680", "13579",
-                                          "86104", "31415", "27182", "16180", "55555"};
+                                          "86104", "31415", "67890", "44444", "98765"};
 
 void PrintTo(const Variant& v, std::ostream* os) {
     *os << v.codeType << " " << v.addOnType;
