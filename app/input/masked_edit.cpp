@@ -57,6 +57,10 @@ void MaskedEdit::setMask(const QString& mask, const QString& text) {
     QLineEdit::setText(QString::fromStdString(model_.text()));
 }
 
+void MaskedEdit::setInputMask(const QString& mask) {
+    setMask(mask, QLineEdit::text());
+}
+
 QString MaskedEdit::maskPattern() const {
     return QString::fromStdString(model_.pattern());
 }

@@ -36,6 +36,10 @@ class MaskedEdit : public QLineEdit {
     void setMask(const QString& mask, const QString& text);
     using QLineEdit::setMask;  // QWidget's region masks stay reachable
 
+    // A mask given as QLineEdit's inputMask property (as a layout file may carry it) is installed
+    // as this field's own mask, the current digits fed through it; Qt's mask is never used.
+    void setInputMask(const QString& mask);
+
     // The pattern of the installed mask, e.g. "9 999999 999999".
     QString maskPattern() const;
 

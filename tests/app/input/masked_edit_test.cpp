@@ -215,5 +215,15 @@ TEST_F(MaskedEditTest, OnlyARealChangeOfTextNotifies) {
     EXPECT_EQ(edit.maskPattern(), "9999 9999");
 }
 
+TEST_F(MaskedEditTest, AnInputMaskPropertyInstallsTheFieldsOwnMask) {
+    edit.setText(kFilled);
+    edit.setInputMask("9 999999 9;1;0");  // as a layout file would set it
+    EXPECT_EQ(edit.text(), "1 234567 8");
+    EXPECT_EQ(edit.inputMask(), "");  // Qt's mask, which would drop zeros from text(), stays off
+    edit.setCursorPosition(0);
+    QTest::keyClicks(&edit, "00");
+    EXPECT_EQ(edit.text(), "0 034567 8");
+}
+
 }  // namespace
 }  // namespace strikon
