@@ -9,20 +9,20 @@ namespace strikon {
 
 class ColorPanel : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit ColorPanel(QWidget* parent = nullptr);
 
     QColor color() const { return color_; }
     void setColor(const QColor& color);
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QColor color_ = Qt::black;
 };
 

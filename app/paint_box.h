@@ -11,17 +11,17 @@ namespace strikon {
 
 class PaintBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PaintBox(QWidget* parent = nullptr);
 
     void setPaintHandler(std::function<void(QPainter&)> handler) {
         paintHandler_ = std::move(handler);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::function<void(QPainter&)> paintHandler_;
 };
 

@@ -2,6 +2,7 @@
 # Builds one GoogleTest executable and registers its tests with CTest. QT tests get a
 # QApplication on the offscreen platform from the shared main.
 find_package(GTest REQUIRED)
+find_package(Qt6 REQUIRED COMPONENTS Test)
 include(GoogleTest)
 
 function(strikon_add_test target)
@@ -10,8 +11,8 @@ function(strikon_add_test target)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
     set(env "")
     if(ARG_QT)
-        target_link_libraries(${target} PRIVATE ${ARG_LIBS} strikon_qt_gtest_main GTest::gtest
-                                                GTest::gmock)
+        target_link_libraries(${target} PRIVATE ${ARG_LIBS} strikon_qt_gtest_main Qt6::Test
+                                                GTest::gtest GTest::gmock)
         # Qt and fontconfig keep caches alive until exit; leak reports there are noise.
         set(env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0)
     else()

@@ -1,0 +1,182 @@
+#include "image_commands.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "app/symbol_image.h"
+#include "platform/desktop/link_opener.h"
+#include "platform/images/bmp_writer.h"
+#include "platform/images/docx_writer.h"
+#include "platform/images/export_folder.h"
+#include "platform/images/jpeg_writer.h"
+#include "platform/images/png_bytes.h"
+#include "platform/surface/qt_surface.h"
+
+namespace strikon {
+
+namespace {
+
+const QString kBitmapFilter = QStringLiteral("Bitmaps (*.bmp)");
+const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpg *.jpeg)");
+
+QString message(const CommandContext& context, const char* russian, const char* english) {
+    return QString::fromUtf8(context.russian ? russian : english);
+}
+
+QString windowTitle(QWidget* parent) {
+    return parent ? parent->window()->windowTitle() : QGuiApplication::applicationDisplayName();
+}
+
+// A symbol whose type names none of the known ones has nothing to render.
+QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs) {
+    QImage image = renderSymbolImage(context.symbol, context.lineColor, context.backgroundColor);
+    if (image.isNull()) {
+        dialogs.warn(context.parent, message(context, "Нет штрихкода для вывода.",
+                                             "There is no barcode to output."));
+    }
+    return image;
+}
+
+std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({kBitmapFilter, kJpegFilter});
+    dialog.selectNameFilter(kBitmapFilter);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const PictureFormat filter =
+        dialog.selectedNameFilter() == kJpegFilter ? PictureFormat::Jpeg : PictureFormat::Bitmap;
+    return SaveChoice{dialog.selectedFiles().constFirst(), filter};
+}
+
+}  // namespace
+
+CommandDialogs CommandDialogs::interactive() {
+    CommandDialogs dialogs;
+    dialogs.askSavePath = askSavePathInDialog;
+    dialogs.askPrinter = [](QWidget* parent, QPrinter& printer) {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    dialogs.warn = [](QWidget* parent, const QString& text) {
+        QMessageBox::warning(parent, windowTitle(parent), text);
+    };
+    dialogs.inform = [](QWidget* parent, const QString& text) {
+        QMessageBox::information(parent, windowTitle(parent), text);
+    };
+    dialogs.openDocument = openWithDesktop;
+    return dialogs;
+}
+
+PictureFormat resolveSaveFormat(QString& path, PictureFormat selectedFilter) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("bmp")) {
+        return PictureFormat::Bitmap;
+    }
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
+        return PictureFormat::Jpeg;
+    }
+    path += selectedFilter == PictureFormat::Jpeg ? QLatin1String(".jpg") : QLatin1String(".bmp");
+    return selectedFilter;
+}
+
+bool saveSymbolAs(const CommandContext& context, const CommandDialogs& dialogs, QImage& bitmapImage,
+                  QImage& jpegImage) {
+    const std::optional<SaveChoice> choice = dialogs.askSavePath(context.parent);
+    if (!choice) {
+        return false;
+    }
+    QString path = choice->path;
+    const PictureFormat format = resolveSaveFormat(path, choice->selectedFilter);
+    QImage& target = format == PictureFormat::Jpeg ? jpegImage : bitmapImage;
+    target = renderOrWarn(context, dialogs);
+    if (target.isNull()) {
+        return false;
+    }
+    const WriteResult written =
+        format == PictureFormat::Jpeg ? writeJpeg(target, path) : writeBmp(target, path);
+    if (!written.ok) {
+        dialogs.warn(context.parent, message(context, "Не удалось сохранить файл «%1»: %2",
+                                             "Could not save the file \"%1\": %2")
+                                         .arg(path, written.error));
+        return false;
+    }
+    return true;
+}
+
+bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!dialogs.askPrinter(context.parent, printer)) {
+        return false;
+    }
+    Rect bounds;
+    renderSymbol(context.symbol, nullptr, bounds, 0.0, 0.0, 1.0, 1.0);
+    if (bounds.right <= bounds.left || bounds.bottom <= bounds.top) {
+        dialogs.warn(context.parent, message(context, "Нет штрихкода для вывода.",
+                                             "There is no barcode to output."));
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        dialogs.warn(context.parent,
+                     message(context, "Не удалось начать печать.", "Could not start printing."));
+        return false;
+    }
+    // The painter's origin is the top-left corner of the printable area, in printer dots.
+    const double pxPerMm = printer.resolution() / kMmPerInch;
+    QtSurface surface(painter);
+    surface.setLineColor(context.lineColor);
+    surface.setBackgroundColor(context.backgroundColor);
+    Rect drawn;
+    renderSymbol(context.symbol, &surface, drawn, 0.0, 0.0, pxPerMm, pxPerMm);
+    return painter.end();
+}
+
+bool copySymbol(const CommandContext& context, const CommandDialogs& dialogs) {
+    const QImage image = renderOrWarn(context, dialogs);
+    if (image.isNull()) {
+        return false;
+    }
+    // The clipboard offers the image in every format Qt can encode (PNG among them), each
+    // carrying the 300 dpi density.
+    QGuiApplication::clipboard()->setImage(image);
+    return true;
+}
+
+std::optional<QString> exportSymbolToWord(const CommandContext& context,
+                                          const CommandDialogs& dialogs) {
+    const QImage image = renderOrWarn(context, dialogs);
+    if (image.isNull()) {
+        return std::nullopt;
+    }
+    const ValueResult<QString> path = newExportDocxPath();
+    const QSizeF sizeMm = imageSizeMm(image);
+    const WriteResult written =
+        path.ok ? writeDocx(path.value, pngBytes(image), sizeMm.width(), sizeMm.height())
+                : WriteResult::failure(path.error);
+    if (!written.ok) {
+        dialogs.warn(context.parent, message(context, "Не удалось создать документ: %1",
+                                             "Could not create the document: %1")
+                                         .arg(written.error));
+        return std::nullopt;
+    }
+    if (!dialogs.openDocument(QUrl::fromLocalFile(path.value))) {
+        dialogs.inform(
+            context.parent,
+            message(context, "Не найдена программа для открытия документа. Документ сохранён: %1",
+                    "No program could open the document. It was saved as %1")
+                .arg(path.value));
+    }
+    return path.value;
+}
+
+}  // namespace strikon

@@ -1,0 +1,29 @@
+#pragma once
+// The translated texts of the main window, in the order SetLang applies them. Texts that the
+// program compares (page captions, code-type and add-on items) are deliberately absent: they are
+// the same in both languages.
+
+#include <QString>
+#include <vector>
+
+namespace strikon {
+
+struct TranslatedText {
+    enum class Target {
+        ApplicationTitle,  // the application's display name (task-bar text)
+        WindowTitle,       // the main window's caption
+        MenuTitle,         // a QMenu's title
+        ActionText,        // a menu item's caption
+        Hint,              // a tool button's or panel's tooltip, also its accessible name
+        LabelText,         // a QLabel's text
+        GroupTitle,        // a QGroupBox's title
+    };
+    Target target;
+    const char* objectName;  // empty for the application and the window itself
+    QString russian;
+    QString english;
+};
+
+const std::vector<TranslatedText>& mainWindowTexts();
+
+}  // namespace strikon

@@ -1,0 +1,21 @@
+// Start-up: the application, its title, the main window (which picks the language), then the
+// hidden About and help windows, then the event loop until the main window closes.
+#include <QApplication>
+
+#include "app/main_form.h"
+#include "app/windows.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Стрикон"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/strikon.svg")));
+
+    strikon::TMainForm mainForm;
+    strikon::TAboutForm aboutForm;
+    strikon::THelpForm helpForm;
+    strikon::AboutForm = &aboutForm;
+    strikon::HelpForm = &helpForm;
+
+    mainForm.show();
+    return application.exec();
+}

@@ -1,0 +1,200 @@
+#include "main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QToolButton>
+
+#include "app/current_lang.h"
+#include "app/language_table.h"
+#include "platform/desktop/user_language.h"
+#include "ui_main_form.h"
+
+// The icons are compiled into a static library; the linker keeps them only when referenced.
+static void initIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace strikon {
+
+namespace {
+
+// The Windows identifier of Russian as used in Russia; other Russian variants start in English.
+constexpr uint16_t kRussianRussia = 1049;
+constexpr int kRussianItem = 0;
+constexpr int kEnglishItem = 1;
+// The panel colour of a cream list background (255, 251, 240).
+const QColor kCream(255, 251, 240);
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainForm) {
+    // The render dispatch reaches the controls through the one main window, already while the
+    // window builds itself.
+    MainForm = this;
+    initIconResources();
+    ui->setupUi(this);
+    setUpWindow();
+    wireEvents();
+    FormCreate(userDefaultLangId());
+}
+
+TMainForm::~TMainForm() {
+    if (MainForm == this) {
+        MainForm = nullptr;
+    }
+}
+
+void TMainForm::setUpWindow() {
+    // System menu, minimise and close; no maximise, and a fixed size.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(618, 445);
+
+    // A sans face at 11 pixels; "Arial" resolves to the metric-compatible Liberation Sans, whose
+    // widths fit the fields' texts at their fixed sizes.
+    QFont windowFont(QStringLiteral("Arial"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    QFont bold = windowFont;
+    bold.setBold(true);
+    ui->PreviewBox->setFont(bold);
+    ui->PaintBox->setFont(windowFont);
+
+    QPalette cream = ui->LangComboBox->palette();
+    cream.setColor(QPalette::Base, kCream);
+    ui->LangComboBox->setPalette(cream);
+
+    ui->LineColorBtn->setColor(Qt::black);
+    ui->BackgroundColorBtn->setColor(Qt::white);
+    ui->EANUPC_CodeValue->setMask(QStringLiteral("9 999999 999999;1;0"),
+                                  QStringLiteral("0 000000 000000"));
+    ui->EANUPC_AddOnValue->setMask(QStringLiteral("99999;1;0"), QStringLiteral("00000"));
+    ui->EANUPC_AddOnValue->hide();
+    ui->ITF14_CodeValue->setMask(QStringLiteral("99999999999999;1;0"),
+                                 QStringLiteral("00000000000000"));
+    ui->PageControl->setCurrentIndex(0);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void TMainForm::wireEvents() {
+    const auto both = [this](QToolButton* button, QAction* item, void (TMainForm::*handler)()) {
+        if (button) {
+            connect(button, &QToolButton::clicked, this, handler);
+        }
+        connect(item, &QAction::triggered, this, handler);
+    };
+    both(ui->SpeedButton1, ui->SaveAsMI, &TMainForm::SaveAsMIClick);
+    both(ui->SpeedButton2, ui->PrintMI, &TMainForm::PrintMIClick);
+    both(ui->SpeedButton3, ui->CopyMI, &TMainForm::CopyMIClick);
+    both(ui->SpeedButton4, ui->ExportWordMI, &TMainForm::ExportWordMIClick);
+    both(ui->SpeedButton5, ui->HelpMI, &TMainForm::HelpMIClick);
+    both(ui->SpeedButton6, ui->AboutMI, &TMainForm::AboutMIClick);
+    both(nullptr, ui->ExitMI, &TMainForm::ExitMIClick);
+    both(nullptr, ui->LineColorMI, &TMainForm::LineColorBtnClick);
+    both(nullptr, ui->BackgroundColorMI, &TMainForm::BackgroundColorBtnClick);
+    connect(ui->LineColorBtn, &ColorPanel::clicked, this, &TMainForm::LineColorBtnClick);
+    connect(ui->BackgroundColorBtn, &ColorPanel::clicked, this,
+            &TMainForm::BackgroundColorBtnClick);
+
+    connect(ui->LangComboBox, &QComboBox::currentIndexChanged, this,
+            &TMainForm::LangComboBoxChange);
+    connect(ui->EANUPC_CodeType, &QComboBox::currentTextChanged, this,
+            &TMainForm::EANUPC_CodeTypeChange);
+    connect(ui->EANUPC_AddOnType, &QComboBox::currentTextChanged, this,
+            &TMainForm::EANUPC_AddOnTypeChange);
+    connect(ui->CheckDigitButton, &QToolButton::clicked, this, &TMainForm::CheckDigitButtonClick);
+    connect(ui->ITF14CheckDigitButton, &QToolButton::clicked, this,
+            &TMainForm::ITF14CheckDigitButtonClick);
+
+    // Every change that affects the symbol repaints the preview synchronously.
+    ui->PaintBox->setPaintHandler([this](QPainter& painter) { PaintBoxPaint(painter); });
+    connect(ui->PageControl, &QTabWidget::currentChanged, this, &TMainForm::repaintPreview);
+    for (auto* field : {ui->EANUPC_CodeValue, ui->EANUPC_AddOnValue, ui->ITF14_CodeValue}) {
+        connect(field, &QLineEdit::textChanged, this, &TMainForm::repaintPreview);
+    }
+    for (auto* size : {ui->EANUPC_Size, ui->ITF14_Size}) {
+        connect(size, &QSpinBox::valueChanged, this, &TMainForm::repaintPreview);
+    }
+}
+
+void TMainForm::FormCreate(uint16_t userLangId) {
+    bitmapImage_ = std::make_unique<QImage>();
+    jpegImage_ = std::make_unique<QImage>();
+    // English first in every case; Russian replaces it only for Russian as used in Russia.
+    {
+        const QSignalBlocker quiet(ui->LangComboBox);
+        ui->LangComboBox->setCurrentIndex(kEnglishItem);
+    }
+    SetLang(QStringLiteral("ENG"));
+    if (userLangId == kRussianRussia) {
+        const QSignalBlocker quiet(ui->LangComboBox);
+        ui->LangComboBox->setCurrentIndex(kRussianItem);
+        SetLang(QStringLiteral("RUS"));
+    }
+}
+
+void TMainForm::SetLang(const QString& Lang) {
+    CurrentLang = Lang;
+    if (Lang == QLatin1String("RUS")) {
+        applyLanguage(true);
+    } else if (Lang == QLatin1String("ENG")) {
+        applyLanguage(false);
+    }
+}
+
+void TMainForm::applyLanguage(bool russian) {
+    using T = TranslatedText::Target;
+    for (const TranslatedText& entry : mainWindowTexts()) {
+        const QString& text = russian ? entry.russian : entry.english;
+        const QString name = QLatin1String(entry.objectName);
+        switch (entry.target) {
+            case T::ApplicationTitle:
+                QGuiApplication::setApplicationDisplayName(text);
+                break;
+            case T::WindowTitle:
+                setWindowTitle(text);
+                break;
+            case T::MenuTitle:
+                findChild<QMenu*>(name)->setTitle(text);
+                break;
+            case T::ActionText:
+                findChild<QAction*>(name)->setText(text);
+                break;
+            case T::Hint: {
+                // Picture-only buttons: the hint is also what a screen reader announces.
+                auto* widget = findChild<QWidget*>(name);
+                widget->setToolTip(text);
+                widget->setAccessibleName(text);
+                break;
+            }
+            case T::LabelText:
+                findChild<QLabel*>(name)->setText(text);
+                break;
+            case T::GroupTitle:
+                findChild<QGroupBox*>(name)->setTitle(text);
+                break;
+        }
+    }
+}
+
+void TMainForm::LangComboBoxChange() {
+    const int index = ui->LangComboBox->currentIndex();
+    if (index == kRussianItem) {
+        SetLang(QStringLiteral("RUS"));
+    } else if (index == kEnglishItem) {
+        SetLang(QStringLiteral("ENG"));
+    }
+}
+
+void TMainForm::ExitMIClick() {
+    close();
+}
+
+}  // namespace strikon

@@ -1,0 +1,104 @@
+#pragma once
+// The main window: two symbology pages, the tool buttons and menu, the colour panels, the
+// language selector and the true-scale preview. It coordinates; the render dispatch, the
+// language table, the input fields and the image commands live in their own files.
+
+#include <QColor>
+#include <QImage>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/image_commands.h"
+#include "app/render_dispatch.h"
+#include "platform/desktop/screen_scale.h"
+
+class QPainter;
+class QColorDialog;
+
+namespace Ui {
+class TMainForm;
+}
+
+namespace strikon {
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    Ui::TMainForm& controls() { return *ui; }
+
+    // Applies "RUS" or "ENG" to every translated text and records it in CurrentLang.
+    void SetLang(const QString& Lang);
+
+    // What the active page describes, gathered from the displayed texts of its fields.
+    SymbolRequest currentSymbol() const;
+    QColor lineColor() const;
+    QColor backgroundColor() const;
+
+    // The repaint of the preview, run by its paint event.
+    void PaintBoxPaint(QPainter& painter);
+    // Repaints the preview now, without waiting for the event loop.
+    void repaintPreview();
+
+    // Test seams: a fixed screen scale, a colour chooser and a language identifier instead of
+    // the real screen, dialog and locale.
+    void setScaleOverride(std::optional<ScreenScale> scale) { scaleOverride_ = scale; }
+    ScreenScale previewScale() const;
+    using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;
+    void setColorChooser(ColorChooser chooser) { colorChooser_ = std::move(chooser); }
+    QColor lastChosenColor() const { return lastChosenColor_; }
+    // The dialogs, messages and document opener of the image commands.
+    CommandDialogs& commandDialogs() { return dialogs_; }
+
+    // The image objects the image commands render into.
+    QImage& bitmapImage() { return *bitmapImage_; }
+    QImage& jpegImage() { return *jpegImage_; }
+
+    // Creation handler; exposed so start-up can be replayed with another language identifier.
+    void FormCreate(uint16_t userLangId);
+
+  public slots:
+    void SaveAsMIClick();
+    void PrintMIClick();
+    void CopyMIClick();
+    void ExportWordMIClick();
+    void HelpMIClick();
+    void AboutMIClick();
+    void ExitMIClick();
+    void LineColorBtnClick();
+    void BackgroundColorBtnClick();
+    void LangComboBoxChange();
+    void EANUPC_CodeTypeChange();
+    void EANUPC_AddOnTypeChange();
+    void CheckDigitButtonClick();
+    void ITF14CheckDigitButtonClick();
+
+  private:
+    void setUpWindow();
+    void wireEvents();
+    void applyLanguage(bool russian);
+    std::optional<QColor> chooseColor();
+    CommandContext commandContext();
+
+    std::unique_ptr<Ui::TMainForm> ui;
+    std::unique_ptr<QImage> bitmapImage_;
+    std::unique_ptr<QImage> jpegImage_;
+    std::optional<ScreenScale> scaleOverride_;
+    ColorChooser colorChooser_;
+    QColorDialog* colorDialog_ = nullptr;
+    QColor lastChosenColor_ = Qt::black;
+    CommandDialogs dialogs_ = CommandDialogs::interactive();
+};
+
+// The windows of the running program, set at start-up and alive until it ends.
+inline TMainForm* MainForm = nullptr;
+
+// The render dispatch: reads the active page of MainForm and calls its encoder.
+void DrawBarcode(Surface* Surface, Rect& Bounds, double OffsetX, double OffsetY, double PxPerMmX,
+                 double PxPerMmY);
+
+}  // namespace strikon

@@ -1,0 +1,41 @@
+// Commands that produce images of the symbol or open the other windows.
+#include "app/current_lang.h"
+#include "app/windows.h"
+#include "main_form.h"
+
+namespace strikon {
+
+CommandContext TMainForm::commandContext() {
+    return CommandContext{this, currentSymbol(), lineColor(), backgroundColor(),
+                          CurrentLang == QLatin1String("RUS")};
+}
+
+void TMainForm::SaveAsMIClick() {
+    saveSymbolAs(commandContext(), dialogs_, *bitmapImage_, *jpegImage_);
+}
+
+void TMainForm::PrintMIClick() {
+    printSymbol(commandContext(), dialogs_);
+}
+
+void TMainForm::CopyMIClick() {
+    copySymbol(commandContext(), dialogs_);
+}
+
+void TMainForm::ExportWordMIClick() {
+    exportSymbolToWord(commandContext(), dialogs_);
+}
+
+void TMainForm::HelpMIClick() {
+    if (HelpForm != nullptr) {
+        HelpForm->ShowManual(CurrentLang);
+    }
+}
+
+void TMainForm::AboutMIClick() {
+    if (AboutForm != nullptr) {
+        AboutForm->ShowModalOver(this);
+    }
+}
+
+}  // namespace strikon

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <QEvent>
+#include <QTest>
+
+#include "app/main_form.h"
+#include "ui_main_form.h"
+
+namespace strikon {
+namespace {
+
+// Counts the paint events the preview receives, i.e. its repaints.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* watched) { watched->installEventFilter(this); }
+    int count = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++count;
+        }
+        return false;
+    }
+};
+
+class MainFormInput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form.setScaleOverride(ScreenScale{4.0, 4.0});
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    Ui::TMainForm& ui() { return form.controls(); }
+    void chooseCodeType(const QString& type) { ui().EANUPC_CodeType->setCurrentText(type); }
+    void chooseAddOnType(const QString& type) { ui().EANUPC_AddOnType->setCurrentText(type); }
+
+    TMainForm form;
+};
+
+TEST_F(MainFormInput, CheckDigitButtonPerCodeType) {
+    struct Case {
+        const char* codeType;
+        const char* typed;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"EAN-13", "1 234567 890120", "1 234567 890128"},
+        {"EAN-8", "1234 5678", "1234 5670"},
+        {"UPC-A", "0 12345 67890 0", "0 12345 67890 5"},
+        // Over the expanded UPC-A form 065100004321, as a scanner checks it (not 1).
+        {"UPC-E", "0 654321 0", "0 654321 7"},
+    };
+    for (const Case& c : cases) {
+        chooseCodeType(c.codeType);
+        ui().EANUPC_CodeValue->setText(c.typed);
+        QTest::mouseClick(ui().CheckDigitButton, Qt::LeftButton);
+        EXPECT_EQ(ui().EANUPC_CodeValue->displayText(), c.expected) << c.codeType;
+    }
+    ui().PageControl->setCurrentIndex(1);
+    ui().ITF14_CodeValue->setText("10012345678900");
+    QTest::mouseClick(ui().ITF14CheckDigitButton, Qt::LeftButton);
+    EXPECT_EQ(ui().ITF14_CodeValue->displayText(), "10012345678902");
+}
+
+TEST_F(MainFormInput, CorrectCheckDigitRepaintsNothing) {
+    PaintCounter repaints(ui().PaintBox);
+    QTest::mouseClick(ui().CheckDigitButton, Qt::LeftButton);
+    EXPECT_EQ(ui().EANUPC_CodeValue->displayText(), "0 000000 000000");
+    EXPECT_EQ(repaints.count, 0);
+
+    ui().EANUPC_CodeValue->setText("4 006381 333930");
+    repaints.count = 0;
+    QTest::mouseClick(ui().CheckDigitButton, Qt::LeftButton);
+    EXPECT_EQ(ui().EANUPC_CodeValue->displayText(), "4 006381 333931");
+    EXPECT_EQ(repaints.count, 1) << "the field's change repaints once";
+}
+
+TEST_F(MainFormInput, CodeTypeInstallsMaskAndDefaultText) {
+    ui().EANUPC_CodeValue->setText("4 006381 333931");
+    chooseCodeType("UPC-A");
+    EXPECT_EQ(ui().EANUPC_CodeValue->displayText(), "0 00000 00000 0");
+    chooseCodeType("UPC-E");
+    EXPECT_EQ(ui().EANUPC_CodeValue->displayText(), "0 000000 0");
+    chooseCodeType("EAN-8");
+    EXPECT_EQ(ui().EANUPC_CodeValue->displayText(), "0000 0000");
+    EXPECT_EQ(form.currentSymbol().digits.substr(0, 8), "00000000");
+}
+
+TEST_F(MainFormInput, AddOnRowSurvivesTheTripThroughEan8) {
+    chooseAddOnType("5-Digit");
+    ui().EANUPC_AddOnValue->setText("52495");
+    chooseCodeType("EAN-8");
+    EXPECT_TRUE(ui().AddOnLabel->isHidden());
+    EXPECT_TRUE(ui().EANUPC_AddOnType->isHidden());
+    EXPECT_TRUE(ui().EANUPC_AddOnValue->isHidden());
+    chooseCodeType("EAN-13");
+    EXPECT_FALSE(ui().AddOnLabel->isHidden());
+    EXPECT_FALSE(ui().EANUPC_AddOnType->isHidden());
+    EXPECT_EQ(ui().EANUPC_AddOnType->currentText(), "5-Digit");
+    EXPECT_FALSE(ui().EANUPC_AddOnValue->isHidden());
+    EXPECT_EQ(ui().EANUPC_AddOnValue->displayText(), "52495");
+}
+
+TEST_F(MainFormInput, NoneKeepsDigitsUntilAnotherAddOnIsChosen) {
+    chooseAddOnType("5-Digit");
+    ui().EANUPC_AddOnValue->setText("12345");
+    chooseAddOnType("None");
+    EXPECT_TRUE(ui().EANUPC_AddOnValue->isHidden());
+    EXPECT_EQ(ui().EANUPC_AddOnValue->displayText(), "12345");
+    EXPECT_EQ(form.currentSymbol().digits, "000000000000012345") << "still handed on";
+    chooseAddOnType("2-Digit");
+    EXPECT_FALSE(ui().EANUPC_AddOnValue->isHidden());
+    EXPECT_EQ(ui().EANUPC_AddOnValue->displayText(), "00");
+    // With "2-Digit" then "None" the two digits are still appended.
+    chooseAddOnType("None");
+    EXPECT_EQ(form.currentSymbol().digits.size(), 15u);
+}
+
+TEST_F(MainFormInput, TypedListTextsActLikeItems) {
+    ui().EANUPC_CodeValue->setText("4 006381 333931");
+    // A text naming no code type installs nothing and keeps the digits; the row is shown.
+    ui().EANUPC_CodeType->setEditText("EAN-1");
+    EXPECT_EQ(ui().EANUPC_CodeValue->displayText(), "4 006381 333931");
+    EXPECT_FALSE(ui().AddOnLabel->isHidden());
+    EXPECT_TRUE(ui().EANUPC_AddOnValue->isHidden()) << "add-on type is still None";
+    ui().EANUPC_CodeType->setEditText("UPC-E");
+    EXPECT_EQ(ui().EANUPC_CodeValue->displayText(), "0 000000 0");
+    // An unknown add-on text shows the field but changes neither mask nor digits.
+    ui().EANUPC_AddOnType->setEditText("3-Digit");
+    EXPECT_FALSE(ui().EANUPC_AddOnValue->isHidden());
+    EXPECT_EQ(ui().EANUPC_AddOnValue->displayText(), "00000");
+}
+
+TEST_F(MainFormInput, ColourDialogRemembersTheLastConfirmedColour) {
+    std::vector<QColor> offered;
+    std::optional<QColor> answer;
+    form.setColorChooser([&](const QColor& initial) {
+        offered.push_back(initial);
+        return answer;
+    });
+    PaintCounter repaints(ui().PaintBox);
+
+    answer = std::nullopt;  // cancel
+    QTest::mouseClick(ui().LineColorBtn, Qt::LeftButton);
+    EXPECT_EQ(form.lineColor(), QColor(Qt::black));
+    EXPECT_EQ(form.backgroundColor(), QColor(Qt::white));
+    EXPECT_EQ(repaints.count, 1) << "a cancelled dialog still repaints";
+
+    answer = QColor(Qt::darkBlue);
+    ui().LineColorMI->trigger();
+    EXPECT_EQ(form.lineColor(), QColor(Qt::darkBlue));
+    EXPECT_EQ(ui().LineColorBtn->color(), QColor(Qt::darkBlue));
+
+    answer = QColor(Qt::yellow);
+    QTest::mouseClick(ui().BackgroundColorBtn, Qt::LeftButton);
+    EXPECT_EQ(form.backgroundColor(), QColor(Qt::yellow));
+    EXPECT_EQ(form.lineColor(), QColor(Qt::darkBlue));
+
+    answer = std::nullopt;
+    ui().BackgroundColorMI->trigger();
+    ASSERT_EQ(offered.size(), 4u);
+    EXPECT_EQ(offered[0], QColor(Qt::black)) << "black at first";
+    EXPECT_EQ(offered[1], QColor(Qt::black)) << "a cancel changes nothing";
+    EXPECT_EQ(offered[2], QColor(Qt::darkBlue)) << "last confirmed, whichever panel";
+    EXPECT_EQ(offered[3], QColor(Qt::yellow));
+    EXPECT_EQ(form.backgroundColor(), QColor(Qt::yellow));
+}
+
+TEST_F(MainFormInput, SizesRepaintAndStayInRange) {
+    PaintCounter repaints(ui().PaintBox);
+    ui().EANUPC_Size->setFocus();
+    QTest::keyClick(ui().EANUPC_Size, Qt::Key_Up);
+    EXPECT_EQ(ui().EANUPC_Size->value(), 105);
+    EXPECT_EQ(form.currentSymbol().sizePercent, 105);
+    EXPECT_GE(repaints.count, 1);
+    ui().EANUPC_Size->setValue(200);
+    QTest::keyClick(ui().EANUPC_Size, Qt::Key_Up);
+    EXPECT_EQ(ui().EANUPC_Size->value(), 200);
+    EXPECT_EQ(ui().ITF14_Size->minimum(), 25);
+    EXPECT_EQ(ui().ITF14_Size->maximum(), 100);
+}
+
+TEST_F(MainFormInput, ExitClosesTheWindow) {
+    ui().ExitMI->trigger();
+    EXPECT_FALSE(form.isVisible());
+}
+
+}  // namespace
+}  // namespace strikon

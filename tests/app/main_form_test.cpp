@@ -1,0 +1,211 @@
+#include "app/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+
+#include "app/current_lang.h"
+#include "app/language_table.h"
+#include "ui_main_form.h"
+
+namespace strikon {
+namespace {
+
+// The window's texts as the user sees them, in table order, for one language.
+QStringList visibleTexts(TMainForm& form) {
+    using T = TranslatedText::Target;
+    QStringList texts;
+    for (const TranslatedText& entry : mainWindowTexts()) {
+        const QString name = QLatin1String(entry.objectName);
+        switch (entry.target) {
+            case T::ApplicationTitle:
+                texts << QGuiApplication::applicationDisplayName();
+                break;
+            case T::WindowTitle:
+                texts << form.windowTitle();
+                break;
+            case T::MenuTitle:
+                texts << form.findChild<QMenu*>(name)->title();
+                break;
+            case T::ActionText:
+                texts << form.findChild<QAction*>(name)->text();
+                break;
+            case T::Hint: {
+                auto* widget = form.findChild<QWidget*>(name);
+                texts << widget->toolTip();
+                EXPECT_EQ(widget->accessibleName(), widget->toolTip()) << entry.objectName;
+                break;
+            }
+            case T::LabelText:
+                texts << form.findChild<QLabel*>(name)->text();
+                break;
+            case T::GroupTitle:
+                texts << form.findChild<QGroupBox*>(name)->title();
+                break;
+        }
+    }
+    return texts;
+}
+
+QStringList tableColumn(bool russian) {
+    QStringList texts;
+    for (const TranslatedText& entry : mainWindowTexts()) {
+        texts << (russian ? entry.russian : entry.english);
+    }
+    return texts;
+}
+
+TEST(MainFormStart, DefaultsOfEveryControl) {
+    TMainForm form;
+    auto& ui = form.controls();
+    EXPECT_EQ(form.size(), QSize(618, 445));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window cannot be resized";
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(ui.PageControl->currentIndex(), 0);
+    EXPECT_EQ(ui.PageControl->tabText(0), "EAN/UPC");
+    EXPECT_EQ(ui.PageControl->tabText(1), "ITF-14");
+    EXPECT_EQ(ui.EANUPC_CodeType->currentText(), "EAN-13");
+    EXPECT_EQ(ui.EANUPC_AddOnType->currentText(), "None");
+    EXPECT_FALSE(ui.AddOnLabel->isHidden());
+    EXPECT_FALSE(ui.EANUPC_AddOnType->isHidden());
+    EXPECT_TRUE(ui.EANUPC_AddOnValue->isHidden());
+    EXPECT_EQ(ui.EANUPC_CodeValue->displayText(), "0 000000 000000");
+    EXPECT_EQ(ui.EANUPC_AddOnValue->displayText(), "00000");
+    EXPECT_EQ(ui.ITF14_CodeValue->displayText(), "00000000000000");
+    EXPECT_EQ(ui.EANUPC_Size->value(), 100);
+    EXPECT_EQ(ui.ITF14_Size->value(), 100);
+    EXPECT_EQ(form.lineColor(), QColor(Qt::black));
+    EXPECT_EQ(form.backgroundColor(), QColor(Qt::white));
+    EXPECT_EQ(ui.PaintBox->size(), QSize(596, 223));
+
+    // The encoder receives the hidden add-on field's five digits too.
+    const SymbolRequest request = form.currentSymbol();
+    EXPECT_EQ(request.pageCaption, "EAN/UPC");
+    EXPECT_EQ(request.codeType, "EAN-13");
+    EXPECT_EQ(request.addOnType, "None");
+    EXPECT_EQ(request.digits, std::string(18, '0'));
+    EXPECT_EQ(request.sizePercent, 100);
+}
+
+TEST(MainFormStart, LanguageFollowsTheUserLanguageIdentifier) {
+    TMainForm form;
+    struct Case {
+        uint16_t langId;
+        const char* lang;
+        int item;
+        const char* title;
+    };
+    const Case cases[] = {
+        {1049, "RUS", 0, "Стрикон"},
+        {1033, "ENG", 1, "Strikon"},
+        {2073, "ENG", 1, "Strikon"},  // another Russian variant starts in English
+        {0, "ENG", 1, "Strikon"},
+    };
+    for (const Case& c : cases) {
+        form.FormCreate(c.langId);
+        EXPECT_EQ(CurrentLang, c.lang) << c.langId;
+        EXPECT_EQ(form.controls().LangComboBox->currentIndex(), c.item) << c.langId;
+        EXPECT_EQ(form.windowTitle(), QString::fromUtf8(c.title)) << c.langId;
+        EXPECT_EQ(visibleTexts(form), tableColumn(c.langId == 1049)) << c.langId;
+    }
+}
+
+TEST(MainFormLanguage, SwitchingThereAndBackRestoresEveryText) {
+    TMainForm form;
+    form.FormCreate(1049);
+    const QStringList russian = visibleTexts(form);
+    form.controls().LangComboBox->setCurrentIndex(1);
+    EXPECT_EQ(CurrentLang, "ENG");
+    EXPECT_EQ(visibleTexts(form), tableColumn(false));
+    form.controls().LangComboBox->setCurrentIndex(0);
+    EXPECT_EQ(CurrentLang, "RUS");
+    EXPECT_EQ(visibleTexts(form), russian);
+    // Compared texts never change with the language.
+    EXPECT_EQ(form.controls().PageControl->tabText(0), "EAN/UPC");
+    EXPECT_EQ(form.controls().EANUPC_CodeType->itemText(3), "UPC-E");
+    EXPECT_EQ(form.controls().EANUPC_AddOnType->itemText(1), "2-Digit");
+}
+
+TEST(MainFormLanguage, UnknownCodeChangesNoText) {
+    TMainForm form;
+    form.FormCreate(1033);
+    form.SetLang("DEU");
+    EXPECT_EQ(CurrentLang, "DEU");
+    EXPECT_EQ(visibleTexts(form), tableColumn(false));
+}
+
+// Renders the preview as its paint event would, into an image of the preview's size.
+QImage renderPreview(TMainForm& form) {
+    const QSize size = form.controls().PaintBox->size();
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    form.PaintBoxPaint(painter);
+    return image;
+}
+
+TEST(MainFormPreview, ThirteenZerosCentredToTheMillimetre) {
+    TMainForm form;
+    form.setScaleOverride(ScreenScale{4.0, 4.0});
+    const QImage preview = renderPreview(form);
+    const QColor window = form.palette().color(QPalette::Window);
+    // EAN-13 at 4 px/mm is 149 x 104 pixels; (596 - 149) / 2 / 4 = 55.875 mm rounds to 56 and
+    // (223 - 104) / 2 / 4 = 14.875 mm to 15, so the symbol starts at (224, 60).
+    const QRect symbol(224, 60, 149, 104);
+    for (int y = 0; y < preview.height(); y += 3) {
+        for (int x = 0; x < preview.width(); x += 3) {
+            if (!symbol.contains(x, y)) {
+                ASSERT_EQ(preview.pixelColor(x, y), window) << x << "," << y;
+            }
+        }
+    }
+    const QColor white(Qt::white), black(Qt::black);
+    EXPECT_EQ(preview.pixelColor(224, 60), white) << "left quiet zone";
+    EXPECT_EQ(preview.pixelColor(238, 60), white);
+    // The first guard module: X0 = 224 + 11 x 1.32 = 238.52, its column 239, rows 60..157.
+    EXPECT_EQ(preview.pixelColor(239, 60), black);
+    EXPECT_EQ(preview.pixelColor(239, 157), black);
+    EXPECT_EQ(preview.pixelColor(239, 158), white);
+    EXPECT_EQ(preview.pixelColor(240, 60), white);
+    // The third guard module: 238.52 + 2 x 1.32 = 241.16, column 241.
+    EXPECT_EQ(preview.pixelColor(241, 100), black);
+    EXPECT_EQ(preview.pixelColor(372, 60), white) << "right quiet zone";
+}
+
+TEST(MainFormPreview, BackgroundColourStaysInsideTheSymbol) {
+    TMainForm form;
+    form.setScaleOverride(ScreenScale{4.0, 4.0});
+    form.controls().BackgroundColorBtn->setColor(Qt::yellow);
+    const QImage preview = renderPreview(form);
+    EXPECT_EQ(preview.pixelColor(224, 60), QColor(Qt::yellow));
+    EXPECT_EQ(preview.pixelColor(223, 60), form.palette().color(QPalette::Window));
+    EXPECT_EQ(preview.pixelColor(224, 59), form.palette().color(QPalette::Window));
+}
+
+TEST(MainFormPreview, ItfPageDrawsFromItsOwnFields) {
+    TMainForm form;
+    form.setScaleOverride(ScreenScale{4.0, 4.0});
+    form.controls().PageControl->setCurrentIndex(1);
+    const SymbolRequest request = form.currentSymbol();
+    EXPECT_EQ(request.pageCaption, "ITF-14");
+    EXPECT_EQ(request.digits, std::string(14, '0'));
+    // ITF-14 at 4 px/mm is 609 x 189: wider than the preview, so the offset is negative
+    // (-1.625 mm rounds to -2) and the frame's 19-column left bearer starts 8 pixels outside.
+    const QImage preview = renderPreview(form);
+    EXPECT_EQ(preview.pixelColor(0, 100), QColor(Qt::black)) << "left bearer, cut off";
+}
+
+TEST(CentringOffset, WholeMillimetresTiesToEven) {
+    EXPECT_EQ(centringOffset(596, 576, 4.0), 2.0) << "2.5 rounds to 2";
+    EXPECT_EQ(centringOffset(596, 568, 4.0), 4.0) << "3.5 rounds to 4";
+    EXPECT_EQ(centringOffset(596, 616, 4.0), -2.0) << "-2.5 rounds to -2";
+    EXPECT_EQ(centringOffset(596, 149, 4.0), 56.0);
+}
+
+}  // namespace
+}  // namespace strikon
