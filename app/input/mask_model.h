@@ -8,6 +8,7 @@
 // digit position and any other character is a literal shown in the field; "1" keeps the literals
 // in the text; the blank is what an unfilled digit position shows. The blank must be a digit so
 // that an empty position and a typed one are the same thing; any other blank reads as '0'.
+// Masks are ASCII; the text is then ASCII too, one byte per character shown.
 //
 // Positions and cursors are character indexes into the text, 0 to size(). A selection is given
 // as its first index and its length; a length of 0 means the plain cursor at `start`.
