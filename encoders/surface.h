@@ -35,7 +35,9 @@ class Surface {
     // Sets the pen position; draws nothing.
     virtual void moveTo(int32_t x, int32_t y) = 0;
     // One-pixel line in the pen colour from the pen position to (x, y), the end point itself
-    // left out; (x, y) becomes the pen position. The encoders draw vertical lines only.
+    // left out; (x, y) becomes the pen position. The encoders draw only vertical and
+    // horizontal lines, in either direction: add-on bars run upwards (from (x, yb) to (x, yt)
+    // paints rows yt + 1..yb), ITF-14 bearer rows run left to right.
     virtual void lineTo(int32_t x, int32_t y) = 0;
     // Font by face name and the height of its character cell in pixels (ascent plus descent,
     // internal leading included), not by its em size.

@@ -1,0 +1,37 @@
+#include "ean_upc.h"
+
+#include "ean_upc_frame.h"
+
+namespace strikon {
+
+using namespace ean_upc;
+
+void DrawEANUPC(const std::string& CodeType, const std::string& AddOnType,
+                const std::string& Digits, Surface* surface, double OffsetX, double OffsetY,
+                uint16_t SizePercent, double PxPerMmX, double PxPerMmY, Rect& Bounds) {
+    const Frame f = MakeFrame(surface, OffsetX, OffsetY, SizePercent, PxPerMmX, PxPerMmY);
+    Rect R;
+    int A = 0;  // 1-based position of the first add-on digit; 0: no add-on possible
+    if (CodeType == "EAN-13") {
+        EAN13Section(f, Digits, R, A);
+    } else if (CodeType == "EAN-8") {
+        EAN8Section(f, Digits, R);
+    } else if (CodeType == "UPC-A") {
+        UPCASection(f, Digits, R, A);
+    } else if (CodeType == "UPC-E") {
+        UPCESection(f, Digits, R, A);
+    }
+    // A stays 0 for EAN-8, for an unknown code type and for digits no symbol was drawn from,
+    // so no add-on ever stands without its main symbol.
+    if (A != 0) {
+        const bool upcFamily = CodeType == "UPC-A" || CodeType == "UPC-E";
+        if (AddOnType == "2-Digit") {
+            AddOnSection(f, 2, upcFamily, Digits, A, R);
+        } else if (AddOnType == "5-Digit") {
+            AddOnSection(f, 5, upcFamily, Digits, A, R);
+        }
+    }
+    Bounds = R;
+}
+
+}  // namespace strikon

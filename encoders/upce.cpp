@@ -1,0 +1,55 @@
+// UPC-E: six data digits whose sets carry the check digit (and the number system), the
+// number-system and check digits in the quiet zones.
+
+#include <string>
+
+#include "ean_upc_draw.h"
+#include "ean_upc_modules.h"
+
+namespace strikon::ean_upc {
+
+namespace {
+
+// 9 quiet + 3 guard + 6 x 7 + 6 end guard + 7 quiet = 67 modules.
+constexpr int kWidthModules = 67;
+constexpr int kLeftQuietModules = 9;
+// The add-on digits follow the 8 digits of the symbol.
+constexpr int kAddOnStart = 9;
+// Long bars (1-based positions in the 51 modules): the two guards.
+constexpr ModuleRange kLeftGuard{1, 3};
+constexpr ModuleRange kEndGuard{46, 51};
+// The six data-digit boxes run over 41 modules, 13.5..54.5: 1.5 modules after the left guard
+// to half a module into the end guard's leading space. Pitch: (42 P - w - P) / 5.
+constexpr long double kGroupModule = 13.5L;
+constexpr int kGroupPitchModules = 42;
+constexpr int kGroupGaps = 5;
+
+}  // namespace
+
+void UPCESection(const Frame& f, const std::string& Digits, Rect& R, int& A) {
+    const std::string modules = UPCEModules(Digits);
+    if (modules.empty()) {
+        return;
+    }
+    A = kAddOnStart;
+    R = MainRect(f, kWidthModules, kSymbolMm);
+    if (f.surface == nullptr) {
+        return;
+    }
+    Surface& surface = *f.surface;
+    surface.fillRect(R);
+    DrawMainBars(f, modules, kLeftQuietModules, kBarMm, {kLeftGuard, kEndGuard});
+
+    const DigitBand band = MakeDigitBand(f, kBarMm, R);
+    const std::string_view d(Digits);
+    DrawLeftOuterDigit(f, d[0], R, band);
+
+    surface.setFont(kDigitFace, DigitFontHeight(f));
+    const int32_t w = surface.textWidth(kWidestDigit);
+    const double p = static_cast<double>((kGroupPitchModules * f.P - w - f.P) / kGroupGaps);
+    DrawDigitRow(f, d.substr(1, 6), kGroupModule, p, w, band);
+
+    DrawRightOuterDigit(f, d[7], kWidthModules, R, band);
+}
+
+}  // namespace strikon::ean_upc
