@@ -133,11 +133,13 @@ bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
     }
     // The painter's origin is the top-left corner of the printable area, in printer dots.
     const double pxPerMm = printer.resolution() / kMmPerInch;
-    QtSurface surface(painter);
-    surface.setLineColor(context.lineColor);
-    surface.setBackgroundColor(context.backgroundColor);
-    Rect drawn;
-    renderSymbol(context.symbol, &surface, drawn, 0.0, 0.0, pxPerMm, pxPerMm);
+    {
+        QtSurface surface(painter);
+        surface.setLineColor(context.lineColor);
+        surface.setBackgroundColor(context.backgroundColor);
+        Rect drawn;
+        renderSymbol(context.symbol, &surface, drawn, 0.0, 0.0, pxPerMm, pxPerMm);
+    }
     return painter.end();
 }
 

@@ -1,0 +1,334 @@
+#include "app/image_commands.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "app/symbol_image.h"
+#include "platform/images/docx_parts.h"
+#include "tests/encoders/decode/decoders.h"
+
+namespace strikon {
+namespace {
+
+using testing::Symbology;
+
+struct Sample {
+    const char* name;
+    SymbolRequest request;
+    Symbology symbology;
+    std::string expected;  // as the decoders report it, add-on digits appended
+};
+
+SymbolRequest eanUpc(const char* codeType, const char* addOnType, const char* digits) {
+    return SymbolRequest{kEanUpcPage, codeType, addOnType, digits, 100};
+}
+
+const Sample kSamples[] = {
+    {"EAN-13 with a 5-digit add-on", eanUpc("EAN-13", "5-Digit", "400638133393152495"),
+     Symbology::EAN13, "400638133393152495"},
+    {"UPC-E", eanUpc("UPC-E", "None", "0123456500000"), Symbology::UPCE, "01234565"},
+    {"ITF-14", SymbolRequest{kItf14Page, "", "", "10012345678902", 100}, Symbology::ITF14,
+     "10012345678902"},
+};
+
+// What both decoders read from an image.
+void expectBothDecoders(const QImage& image, const Sample& sample) {
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    const testing::GreyView view{grey.constBits(), grey.width(), grey.height(),
+                                 static_cast<int32_t>(grey.bytesPerLine())};
+    const auto zxing = testing::readWithZXing(view, sample.symbology);
+    const auto zbar = testing::readWithZbar(view, sample.symbology);
+    EXPECT_EQ(testing::asDrawn(zxing, sample.symbology), sample.expected)
+        << sample.name << ": ZXing read " << testing::describe(zxing);
+    EXPECT_EQ(testing::asDrawn(zbar, sample.symbology), sample.expected)
+        << sample.name << ": zbar read " << testing::describe(zbar);
+}
+
+QSize boundsAt300Dpi(const SymbolRequest& request) {
+    Rect bounds;
+    renderSymbol(request, nullptr, bounds, 0, 0, kImagePxPerMm, kImagePxPerMm);
+    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+// Dialog doubles that record what the commands asked and said.
+struct Doubles {
+    std::optional<SaveChoice> saveChoice;
+    QString pdfPath;  // empty: the print dialog is cancelled
+    bool openerWorks = true;
+    QStringList warnings, notes;
+    QList<QUrl> opened;
+
+    CommandDialogs dialogs() {
+        CommandDialogs d;
+        d.askSavePath = [this](QWidget*) { return saveChoice; };
+        d.askPrinter = [this](QWidget*, QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdfPath);
+            return !pdfPath.isEmpty();
+        };
+        d.warn = [this](QWidget*, const QString& text) { warnings << text; };
+        d.inform = [this](QWidget*, const QString& text) { notes << text; };
+        d.openDocument = [this](const QUrl& url) {
+            opened << url;
+            return openerWorks;
+        };
+        return d;
+    }
+};
+
+CommandContext contextFor(const SymbolRequest& request) {
+    return CommandContext{nullptr, request, Qt::black, Qt::white, false};
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+uint32_t littleEndian32(const QByteArray& bytes, int at) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) {
+        v = (v << 8) | static_cast<uint8_t>(bytes[at + i]);
+    }
+    return v;
+}
+
+TEST(ResolveSaveFormat, ExtensionWinsElseTheFilterAppendsItsOwn) {
+    struct Case {
+        const char* path;
+        PictureFormat filter;
+        const char* finalPath;
+        PictureFormat format;
+    };
+    const Case cases[] = {
+        {"/t/a.bmp", PictureFormat::Jpeg, "/t/a.bmp", PictureFormat::Bitmap},
+        {"/t/a.JPG", PictureFormat::Bitmap, "/t/a.JPG", PictureFormat::Jpeg},
+        {"/t/a.jpeg", PictureFormat::Bitmap, "/t/a.jpeg", PictureFormat::Jpeg},
+        {"/t/a", PictureFormat::Jpeg, "/t/a.jpg", PictureFormat::Jpeg},
+        {"/t/a.png", PictureFormat::Bitmap, "/t/a.png.bmp", PictureFormat::Bitmap},
+    };
+    for (const Case& c : cases) {
+        QString path = c.path;
+        EXPECT_EQ(resolveSaveFormat(path, c.filter), c.format) << c.path;
+        EXPECT_EQ(path, c.finalPath);
+    }
+}
+
+TEST(SaveAs, BitmapAndJpegAt300DpiReadBackByBothDecoders) {
+    QTemporaryDir dir;
+    for (const Sample& sample : kSamples) {
+        Doubles doubles;
+        QImage bitmapObject, jpegObject;
+        doubles.saveChoice = SaveChoice{dir.filePath("symbol"), PictureFormat::Bitmap};
+        ASSERT_TRUE(
+            saveSymbolAs(contextFor(sample.request), doubles.dialogs(), bitmapObject, jpegObject));
+        const QString bmpPath = dir.filePath("symbol.bmp");
+        const QByteArray bmp = fileBytes(bmpPath);
+        ASSERT_GT(bmp.size(), 54) << sample.name;
+        EXPECT_EQ(littleEndian32(bmp, 38), 11811u) << "horizontal density, dots per metre";
+        EXPECT_EQ(littleEndian32(bmp, 42), 11811u);
+        const QImage savedBmp(bmpPath);
+        EXPECT_EQ(savedBmp.size(), boundsAt300Dpi(sample.request)) << sample.name;
+        EXPECT_EQ(bitmapObject.size(), savedBmp.size()) << "rendered into the bitmap object";
+        expectBothDecoders(savedBmp, sample);
+
+        doubles.saveChoice = SaveChoice{dir.filePath("symbol.jpeg"), PictureFormat::Bitmap};
+        ASSERT_TRUE(
+            saveSymbolAs(contextFor(sample.request), doubles.dialogs(), bitmapObject, jpegObject));
+        const QByteArray jpeg = fileBytes(dir.filePath("symbol.jpeg"));
+        // JFIF APP0: "JFIF\0", version, units 1 (dots per inch), 300 x 300.
+        ASSERT_EQ(jpeg.mid(6, 5), QByteArray("JFIF\0", 5));
+        EXPECT_EQ(jpeg.mid(13, 5), QByteArray("\x01\x01\x2c\x01\x2c", 5));
+        // Baseline frame header: three components, each sampled 1x1 (4:4:4).
+        const int sof = jpeg.indexOf(QByteArray("\xff\xc0", 2));
+        ASSERT_GT(sof, 0);
+        for (int component = 0; component < 3; ++component) {
+            EXPECT_EQ(static_cast<uint8_t>(jpeg[sof + 11 + 3 * component]), 0x11);
+        }
+        const QImage savedJpeg(dir.filePath("symbol.jpeg"));
+        EXPECT_EQ(savedJpeg.size(), boundsAt300Dpi(sample.request));
+        EXPECT_EQ(jpegObject.size(), savedJpeg.size()) << "rendered into the JPEG object";
+        expectBothDecoders(savedJpeg, sample);
+        EXPECT_TRUE(doubles.warnings.isEmpty()) << doubles.warnings.join('\n').toStdString();
+    }
+}
+
+TEST(SaveAs, UnwritableFolderIsReportedAndLeavesNoFile) {
+    Doubles doubles;
+    QImage bitmapObject, jpegObject;
+    // A regular file cannot be a folder, whoever runs the test.
+    doubles.saveChoice = SaveChoice{"/etc/hostname/symbol.bmp", PictureFormat::Bitmap};
+    EXPECT_FALSE(
+        saveSymbolAs(contextFor(kSamples[0].request), doubles.dialogs(), bitmapObject, jpegObject));
+    ASSERT_EQ(doubles.warnings.size(), 1);
+    EXPECT_TRUE(doubles.warnings[0].contains("/etc/hostname/symbol.bmp"));
+    EXPECT_FALSE(QFile::exists("/etc/hostname/symbol.bmp"));
+}
+
+// Lets no file grow past a few kilobytes, as a full disk would, while it lives.
+class FullDisk {
+  public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved_;
+        small.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, previous_);
+    }
+
+  private:
+    rlimit saved_{};
+    sighandler_t previous_{};
+};
+
+TEST(SaveAs, ExistingFileKeptWhenItsReplacementFails) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kept.bmp");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("an older picture");
+    }
+    Doubles doubles;
+    QImage bitmapObject, jpegObject;
+    doubles.saveChoice = SaveChoice{path, PictureFormat::Bitmap};
+    bool saved = true;
+    {
+        FullDisk full;
+        saved = saveSymbolAs(contextFor(kSamples[0].request), doubles.dialogs(), bitmapObject,
+                             jpegObject);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(doubles.warnings.size(), 1);
+    EXPECT_EQ(fileBytes(path), QByteArray("an older picture"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.bmp"});
+}
+
+TEST(Copy, ClipboardHoldsThe300DpiImage) {
+    for (const Sample& sample : kSamples) {
+        Doubles doubles;
+        ASSERT_TRUE(copySymbol(contextFor(sample.request), doubles.dialogs()));
+        const QImage copied = QGuiApplication::clipboard()->image();
+        EXPECT_EQ(copied.size(), boundsAt300Dpi(sample.request)) << sample.name;
+        EXPECT_EQ(copied.dotsPerMeterX(), 11811);
+        EXPECT_EQ(copied.dotsPerMeterY(), 11811);
+        expectBothDecoders(copied, sample);
+    }
+}
+
+// The first page of a PDF as a 300 dpi grey picture, through poppler.
+QImage rasterisePdf(const QString& pdf, const QString& prefix) {
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm", {"-r", "300", "-gray", "-png", "-singlefile", pdf, prefix});
+    if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0) {
+        return {};
+    }
+    return QImage(prefix + ".png");
+}
+
+// The extent of the dark pixels of a grey picture.
+QRect inkBounds(const QImage& grey) {
+    QRect ink;
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* row = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x) {
+            if (row[x] < 128) {
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return ink;
+}
+
+TEST(Print, PdfPageHoldsTheSymbolAtItsPhysicalSize) {
+    QTemporaryDir dir;
+    for (const Sample& sample : kSamples) {
+        Doubles doubles;
+        doubles.pdfPath = dir.filePath("printed.pdf");
+        ASSERT_TRUE(printSymbol(contextFor(sample.request), doubles.dialogs())) << sample.name;
+        const QImage page = rasterisePdf(doubles.pdfPath, dir.filePath("page"));
+        ASSERT_FALSE(page.isNull()) << sample.name;
+        expectBothDecoders(page, sample);
+        if (sample.symbology == Symbology::ITF14) {
+            // The bearer frame is the whole symbol: 152.348 x 41.6 mm (the digits lie below).
+            const QRect ink = inkBounds(page.convertToFormat(QImage::Format_Grayscale8));
+            EXPECT_NEAR(ink.width() / kImagePxPerMm, 152.348, 0.2);
+        }
+    }
+}
+
+TEST(Print, CancelPrintsNothing) {
+    Doubles doubles;
+    EXPECT_FALSE(printSymbol(contextFor(kSamples[0].request), doubles.dialogs()));
+    EXPECT_TRUE(doubles.warnings.isEmpty());
+}
+
+QByteArray unzipPart(const QString& archive, const QString& part) {
+    QProcess unzip;
+    unzip.start("unzip", {"-p", archive, part});
+    unzip.waitForFinished(30000);
+    return unzip.readAllStandardOutput();
+}
+
+TEST(ExportToWord, DocumentHoldsThePictureAtItsSizeAndIsOpened) {
+    QTemporaryDir temp;
+    qputenv("TMPDIR", temp.path().toUtf8());
+    Doubles doubles;
+    const Sample& sample = kSamples[2];
+    const std::optional<QString> path =
+        exportSymbolToWord(contextFor(sample.request), doubles.dialogs());
+    ASSERT_TRUE(path.has_value());
+    EXPECT_TRUE(path->startsWith(temp.path()));
+    ASSERT_EQ(doubles.opened.size(), 1);
+    EXPECT_EQ(doubles.opened[0], QUrl::fromLocalFile(*path));
+    EXPECT_TRUE(doubles.notes.isEmpty());
+
+    const QSize size = boundsAt300Dpi(sample.request);
+    const QByteArray document = unzipPart(*path, "word/document.xml");
+    const QString extent = QStringLiteral("cx=\"%1\" cy=\"%2\"")
+                               .arg(mmToEmu(size.width() / kImagePxPerMm))
+                               .arg(mmToEmu(size.height() / kImagePxPerMm));
+    EXPECT_TRUE(QString::fromUtf8(document).contains(extent)) << extent.toStdString();
+    const QImage picture = QImage::fromData(unzipPart(*path, "word/media/image1.png"), "PNG");
+    EXPECT_EQ(picture.size(), size);
+    EXPECT_EQ(picture.dotsPerMeterX(), 11811);
+    expectBothDecoders(picture, sample);
+    qunsetenv("TMPDIR");
+}
+
+TEST(ExportToWord, SaysWhereTheDocumentIsWhenNothingOpensIt) {
+    QTemporaryDir temp;
+    qputenv("TMPDIR", temp.path().toUtf8());
+    Doubles doubles;
+    doubles.openerWorks = false;
+    const auto path = exportSymbolToWord(contextFor(kSamples[0].request), doubles.dialogs());
+    ASSERT_TRUE(path.has_value());
+    ASSERT_EQ(doubles.notes.size(), 1);
+    EXPECT_TRUE(doubles.notes[0].contains(*path));
+    EXPECT_TRUE(QFile::exists(*path));
+    qunsetenv("TMPDIR");
+}
+
+TEST(ImageCommands, NoSymbolIsReportedNotWritten) {
+    Doubles doubles;
+    const SymbolRequest nothing = eanUpc("EAN-14", "None", "0000000000000");
+    EXPECT_FALSE(copySymbol(contextFor(nothing), doubles.dialogs()));
+    EXPECT_EQ(doubles.warnings.size(), 1);
+}
+
+}  // namespace
+}  // namespace strikon
