@@ -121,6 +121,13 @@ TEST(MeasureAndDraw, AlwaysAgree) {
                                narrow);
                     DrawEANUPC(sym.code, addOn, sym.digits, &wideSurface, 3.7, 1.3, size, k, k,
                                wide);
+                    // A measure call after a drawing call reaches no surface: the encoders
+                    // keep no pointer to the last one they drew on.
+                    const size_t opsAfterDrawing = wideSurface.ops().size();
+                    Rect again;
+                    DrawEANUPC(sym.code, addOn, sym.digits, nullptr, 3.7, 1.3, size, k, k, again);
+                    EXPECT_EQ(wideSurface.ops().size(), opsAfterDrawing);
+                    EXPECT_EQ(again, measured);
                     EXPECT_EQ(measured, narrow) << sym.code << ' ' << addOn << ' ' << size;
                     EXPECT_EQ(measured, wide) << sym.code << ' ' << addOn << ' ' << size;
                 }
