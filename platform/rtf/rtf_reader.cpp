@@ -6,10 +6,10 @@
 
 #include "code_page.h"
 #include "document_builder.h"
-#include "rtf_destinations.h"
 #include "rtf_lexer.h"
 #include "rtf_state.h"
 #include "rtf_tables.h"
+#include "rtf_words.h"
 
 namespace strikon {
 
@@ -38,41 +38,6 @@ int clampTwips(int twips) {
 
 bool toggleOn(const Token& token) {
     return !token.hasParam || token.param != 0;
-}
-
-bool isUnderlineWord(QByteArrayView word) {
-    return word == "ul" || word == "uld" || word == "uldash" || word == "uldashd" ||
-           word == "uldashdd" || word == "uldb" || word == "ulth" || word == "ulw" ||
-           word == "ulwave" || word == "ulhwave" || word == "ulldash";
-}
-
-// Control words that stand for one character.
-char16_t specialCharacter(QByteArrayView word) {
-    if (word == "tab" || word == "cell")
-        return u'\t';
-    if (word == "line")
-        return 0x2028;  // line break inside the paragraph
-    if (word == "emdash")
-        return 0x2014;
-    if (word == "endash")
-        return 0x2013;
-    if (word == "bullet")
-        return 0x2022;
-    if (word == "lquote")
-        return 0x2018;
-    if (word == "rquote")
-        return 0x2019;
-    if (word == "ldblquote")
-        return 0x201C;
-    if (word == "rdblquote")
-        return 0x201D;
-    if (word == "emspace")
-        return 0x2003;
-    if (word == "enspace")
-        return 0x2002;
-    if (word == "qmspace")
-        return 0x2005;
-    return 0;
 }
 
 class Reader {
@@ -323,7 +288,7 @@ bool Reader::charWord(const Token& token) {
         chars.bold = toggleOn(token);
     } else if (word == "i") {
         chars.italic = toggleOn(token);
-    } else if (isUnderlineWord(word)) {
+    } else if (rtf::isUnderlineWord(word)) {
         chars.underline = toggleOn(token);
     } else if (word == "ulnone") {
         chars.underline = false;
@@ -349,7 +314,7 @@ bool Reader::paraWord(const Token& token) {
     const int twips = clampTwips(token.param);
     if (word == "par" || word == "sect" || word == "page" || word == "row") {
         endParagraph();
-    } else if (const char16_t special = specialCharacter(word); special != 0) {
+    } else if (const char16_t special = rtf::specialCharacter(word); special != 0) {
         appendChar(special);
     } else if (word == "pard") {
         para = rtf::ParaProps{};

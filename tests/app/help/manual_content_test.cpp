@@ -25,6 +25,11 @@ struct Manual {
     const char* bodySample;
 };
 
+// Names the manual in test output instead of dumping its bytes.
+void PrintTo(const Manual& manual, std::ostream* out) {
+    *out << manual.lang;
+}
+
 const Manual kRussian{
     "RUS",
     "Справка к программе Стрикон v. 1.1",
