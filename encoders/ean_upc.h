@@ -14,7 +14,9 @@ namespace strikon {
 // AddOnType:  "None", "2-Digit" or "5-Digit"; an add-on is never drawn beside EAN-8.
 // Digits:     the main symbol's digits (13, 8, 12 or 8) followed directly by the add-on digits.
 //             A string too short or holding anything but "0".."9" where the symbol reads it
-//             draws no symbol (and no add-on); nothing outside the string is read.
+//             draws no symbol (and no add-on); nothing outside the string is read. Add-on
+//             digits missing or not "0".."9" leave the main symbol alone, with no add-on.
+//             UPC-E with number system "1" takes the complement of the parity row (A <-> B).
 // surface:    nullptr measures only.
 // OffsetX/Y:  millimetres from the surface origin to the symbol's top-left corner.
 // SizePercent: size in percent of nominal (80..200 in the program).
