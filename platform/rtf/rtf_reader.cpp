@@ -269,7 +269,7 @@ bool Reader::headerWord(const Token& token) {
     } else if (word == "u" && token.hasParam) {
         // Negative values are how RTF writes code units above 32767.
         const int unit = token.param < 0 ? token.param + 65536 : token.param;
-        if (unit >= 0 && unit <= 0xFFFF && state().destination == Destination::Body) {
+        if (unit > 0 && unit <= 0xFFFF && state().destination == Destination::Body) {
             appendChar(static_cast<char16_t>(unit));
         }
         skipAfterUnicode_ = state().unicodeSkip;
