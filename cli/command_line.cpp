@@ -1,0 +1,99 @@
+#include "cli/command_line.h"
+
+namespace strikon::cli {
+
+namespace {
+
+CommandLineResult failure(const QString& message) {
+    return {std::nullopt, message};
+}
+
+struct Argument {
+    QString name;                  // without "--"
+    std::optional<QString> value;  // given after "="
+};
+
+Argument split(const QString& arg) {
+    const QString body = arg.mid(2);
+    const qsizetype eq = body.indexOf(QLatin1Char('='));
+    if (eq < 0) {
+        return {body, std::nullopt};
+    }
+    return {body.left(eq), body.mid(eq + 1)};
+}
+
+// A value is the next argument unless that is itself an option; "-" alone is a value (standard
+// output or input).
+bool looksLikeOption(const QString& arg) {
+    return arg.startsWith(QLatin1String("--")) ||
+           (arg.startsWith(QLatin1Char('-')) && arg.size() > 1 && !arg.at(1).isDigit());
+}
+
+}  // namespace
+
+CommandLineResult parseCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    std::optional<QString> batch;
+    std::optional<QString> outputDir;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg == u"--help" || arg == u"-h") {
+            return {CommandLine{Mode::Help, {}, {}, {}}, {}};
+        }
+        if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
+            return failure(QStringLiteral("unexpected argument \"%1\"; options start with --, "
+                                          "see --help")
+                               .arg(arg));
+        }
+        Argument a = split(arg);
+        std::optional<QString>* field = nullptr;
+        if (a.name == u"batch") {
+            field = &batch;
+        } else if (a.name == u"output-dir") {
+            field = &outputDir;
+        } else if (a.name != u"file") {  // "file" is a batch column, not an option
+            field = optionField(line.values, a.name);
+        }
+        if (field == nullptr) {
+            return failure(QStringLiteral("--%1: unknown option, see --help").arg(a.name));
+        }
+        if (*field) {
+            return failure(QStringLiteral("--%1: given more than once").arg(a.name));
+        }
+        if (a.name == u"check-digit" && !a.value) {
+            a.value = QStringLiteral("yes");  // a flag; "--check-digit=no" overrides a batch
+        }
+        if (!a.value) {
+            if (i + 1 >= arguments.size() || looksLikeOption(arguments.at(i + 1))) {
+                return failure(QStringLiteral("--%1: expects a value").arg(a.name));
+            }
+            a.value = arguments.at(++i);
+        }
+        *field = a.value;
+    }
+    if (arguments.isEmpty()) {
+        return failure(QStringLiteral("no options given; see --help"));
+    }
+    if (batch) {
+        if (line.values.output) {
+            return failure(
+                QStringLiteral("--output: not used with --batch; each row names its "
+                               "file in the file column, written into --output-dir"));
+        }
+        if (!outputDir || outputDir->isEmpty()) {
+            return failure(
+                QStringLiteral("--output-dir: required with --batch: the folder for "
+                               "the files the rows name"));
+        }
+        line.mode = Mode::Batch;
+        line.batchFile = *batch;
+        line.outputDir = *outputDir;
+    } else if (outputDir) {
+        return failure(
+            QStringLiteral("--output-dir: only used with --batch; give --output for "
+                           "one symbol"));
+    }
+    return {line, {}};
+}
+
+}  // namespace strikon::cli

@@ -1,0 +1,32 @@
+#pragma once
+// The program's arguments, read into what they ask for. Only the shape is checked here (known
+// options, values present, no option twice, modes not mixed); the values themselves are checked
+// when a job is built from them.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "cli/option_values.h"
+
+namespace strikon::cli {
+
+enum class Mode { Help, Single, Batch };
+
+struct CommandLine {
+    Mode mode = Mode::Single;
+    OptionValues values;  // one symbol, or the defaults of every batch row
+    QString batchFile;    // "-" reads the batch from standard input
+    QString outputDir;
+};
+
+struct CommandLineResult {
+    std::optional<CommandLine> command;
+    QString error;  // empty when command holds a value
+};
+
+// arguments: without the program's name. Options take their value as the next argument or
+// after "=" ("--size 120", "--size=120").
+CommandLineResult parseCommandLine(const QStringList& arguments);
+
+}  // namespace strikon::cli

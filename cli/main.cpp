@@ -1,0 +1,32 @@
+// strikon-render: the barcode symbols of the Strikon window, drawn from a command line.
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "cli/run.h"
+
+namespace {
+
+// The program's own messages are the only ones a script should see; Qt's notices (a missing
+// runtime folder, font cache remarks) would read as faults.
+void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "strikon-render: %s\n", qPrintable(message));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Drawing needs a GUI application but never a screen: without a choice of the user's, run
+    // on the offscreen platform so that the program works over ssh and in cron jobs.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qInstallMessageHandler(quietQt);
+    QGuiApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    QTextStream messages(stderr);
+    return strikon::cli::run(arguments, messages, stdout);
+}

@@ -1,0 +1,296 @@
+#include "cli/render_job.h"
+
+#include <QRegularExpression>
+#include <array>
+
+#include "encoders/check_digit.h"
+
+namespace strikon::cli {
+
+namespace {
+
+// What the command line knows about each symbology: how the window's pages describe it and
+// what its fields and spin box accept.
+struct Symbology {
+    const char* name;      // as the user writes it, and as the EAN/UPC page lists it
+    bool itf14;            // drawn from the ITF-14 page
+    int mainDigits;        // digits of the main symbol, check digit last
+    bool takesAddOn;       // a 2- or 5-digit add-on may follow
+    int minSize, maxSize;  // percent, in steps of kSizeStep
+};
+
+constexpr std::array<Symbology, 5> kSymbologies{{
+    {"EAN-13", false, 13, true, 80, 200},
+    {"EAN-8", false, 8, false, 80, 200},
+    {"UPC-A", false, 12, true, 80, 200},
+    {"UPC-E", false, 8, true, 80, 200},
+    {"ITF-14", true, 14, false, 25, 100},
+}};
+constexpr int kSizeStep = 5;
+constexpr int kDefaultSize = 100;
+
+// "ean13", "Ean-13" and "EAN-13" all name EAN-13.
+QString typeKey(const QString& text) {
+    return text.trimmed().toUpper().remove(QLatin1Char('-'));
+}
+
+const Symbology* findSymbology(const QString& text) {
+    for (const Symbology& s : kSymbologies) {
+        if (typeKey(QString::fromLatin1(s.name)) == typeKey(text)) {
+            return &s;
+        }
+    }
+    return nullptr;
+}
+
+// Digits with any spaces between them; "" for a text with anything else in it.
+struct DigitText {
+    std::string digits;
+    QString stray;  // the first character that is neither a digit nor a space
+};
+
+DigitText readDigits(const QString& text) {
+    DigitText out;
+    for (const QChar c : text) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            out.digits.push_back(static_cast<char>(c.unicode()));
+        } else if (c != QLatin1Char(' ')) {
+            out.stray = c;
+            return out;
+        }
+    }
+    return out;
+}
+
+QString fail(const char* option, const QString& what) {
+    return QStringLiteral("--%1: %2").arg(QLatin1String(option), what);
+}
+
+// A job under construction: each step checks one option and fills its part, or says why not.
+struct Builder {
+    const OptionValues& values;
+    RenderJob job;
+    const Symbology* symbology = nullptr;
+    std::string main;
+    std::string addOn;
+
+    QString type();
+    QString digits();
+    QString addon();
+    QString size();
+    QString dpi();
+    QString colour(const std::optional<QString>& text, const char* option, QColor& into);
+    QString checkDigit();
+    QString output();
+};
+
+QString Builder::type() {
+    QStringList names;
+    for (const Symbology& s : kSymbologies) {
+        names << QString::fromLatin1(s.name);
+    }
+    const QString expected = QStringLiteral("expects one of ") + names.join(QStringLiteral(", "));
+    if (!values.type) {
+        return fail("type", QStringLiteral("is required: ") + expected);
+    }
+    symbology = findSymbology(*values.type);
+    if (symbology == nullptr) {
+        return fail("type",
+                    QStringLiteral("unknown symbology \"%1\": ").arg(*values.type) + expected);
+    }
+    return {};
+}
+
+QString Builder::digits() {
+    const QString expects = QStringLiteral("%1 takes %2 digits (spaces allowed)")
+                                .arg(QLatin1String(symbology->name))
+                                .arg(symbology->mainDigits);
+    if (!values.digits) {
+        return fail("digits", QStringLiteral("is required: ") + expects);
+    }
+    const DigitText read = readDigits(*values.digits);
+    if (!read.stray.isEmpty()) {
+        return fail("digits", QStringLiteral("\"%1\" is not a digit: ").arg(read.stray) + expects);
+    }
+    if (static_cast<int>(read.digits.size()) != symbology->mainDigits) {
+        return fail("digits", expects + QStringLiteral(", got %1").arg(read.digits.size()));
+    }
+    // UPC-E carries only number systems 0 and 1 in its parity; any other would scan as a
+    // different number than the one printed beneath it.
+    if (QLatin1String(symbology->name) == u"UPC-E" && read.digits[0] != '0' &&
+        read.digits[0] != '1') {
+        return fail("digits", QStringLiteral("UPC-E starts with its number system, 0 or 1, not %1")
+                                  .arg(QLatin1Char(read.digits[0])));
+    }
+    main = read.digits;
+    return {};
+}
+
+QString Builder::addon() {
+    if (!values.addon || values.addon->trimmed().isEmpty()) {
+        return {};
+    }
+    if (!symbology->takesAddOn) {
+        return fail("addon", QStringLiteral("%1 takes no add-on; only EAN-13, UPC-A and UPC-E do")
+                                 .arg(QLatin1String(symbology->name)));
+    }
+    const QString expects = QStringLiteral("expects 2 or 5 digits (spaces allowed)");
+    const DigitText read = readDigits(*values.addon);
+    if (!read.stray.isEmpty()) {
+        return fail("addon", QStringLiteral("\"%1\" is not a digit: ").arg(read.stray) + expects);
+    }
+    if (read.digits.size() != 2 && read.digits.size() != 5) {
+        return fail("addon", expects + QStringLiteral(", got %1").arg(read.digits.size()));
+    }
+    addOn = read.digits;
+    return {};
+}
+
+QString Builder::size() {
+    int percent = kDefaultSize;
+    const QString expects =
+        QStringLiteral("%1 takes a size in percent from %2 to %3 in steps of %4")
+            .arg(QLatin1String(symbology->name))
+            .arg(symbology->minSize)
+            .arg(symbology->maxSize)
+            .arg(kSizeStep);
+    if (values.size) {
+        bool ok = false;
+        percent = values.size->trimmed().toInt(&ok);
+        if (!ok) {
+            return fail("size", QStringLiteral("\"%1\" is not a whole number: ").arg(*values.size) +
+                                    expects);
+        }
+    }
+    if (percent < symbology->minSize || percent > symbology->maxSize ||
+        (percent - symbology->minSize) % kSizeStep != 0) {
+        return fail("size", expects + QStringLiteral(", got %1").arg(percent));
+    }
+    job.symbol.sizePercent = static_cast<uint16_t>(percent);
+    return {};
+}
+
+QString Builder::dpi() {
+    if (!values.dpi) {
+        return {};
+    }
+    bool ok = false;
+    const int dpi = values.dpi->trimmed().toInt(&ok);
+    if (!ok || dpi < kMinDpi || dpi > kMaxDpi) {
+        return fail("dpi", QStringLiteral("expects a whole number of dots per inch from %1 to %2, "
+                                          "got \"%3\"")
+                               .arg(kMinDpi)
+                               .arg(kMaxDpi)
+                               .arg(*values.dpi));
+    }
+    job.dpi = dpi;
+    return {};
+}
+
+QString Builder::colour(const std::optional<QString>& text, const char* option, QColor& into) {
+    if (!text) {
+        return {};
+    }
+    const QString t = text->trimmed();
+    static const QRegularExpression hex(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    // Qt also knows #RGB, #AARRGGBB and "transparent"; a symbol needs an opaque colour, so
+    // only the two documented forms are taken.
+    const bool isHex = hex.match(t).hasMatch();
+    const bool isName = !t.startsWith(QLatin1Char('#')) && QColor::isValidColorName(t) &&
+                        QColor::fromString(t).alpha() == 255;
+    if (!isHex && !isName) {
+        return fail(option, QStringLiteral("expects #RRGGBB or an SVG colour name such as navy, "
+                                           "got \"%1\"")
+                                .arg(*text));
+    }
+    into = QColor::fromString(t);
+    return {};
+}
+
+bool yes(const QString& text) {
+    const QString t = text.trimmed().toLower();
+    return t == u"yes" || t == u"true" || t == u"1" || t == u"on";
+}
+
+bool no(const QString& text) {
+    const QString t = text.trimmed().toLower();
+    return t.isEmpty() || t == u"no" || t == u"false" || t == u"0" || t == u"off";
+}
+
+// The same routines as the window's check-digit buttons: UPC-E over its expanded UPC-A form.
+std::string withCheckDigit(const Symbology& s, const std::string& digits) {
+    return QLatin1String(s.name) == u"UPC-E" ? CalcUPCECheckDigit(digits) : CalcCheckDigit(digits);
+}
+
+QString Builder::checkDigit() {
+    bool correct = false;
+    if (values.checkDigit) {
+        if (!yes(*values.checkDigit) && !no(*values.checkDigit)) {
+            return fail("check-digit",
+                        QStringLiteral("expects yes or no, got \"%1\"").arg(*values.checkDigit));
+        }
+        correct = yes(*values.checkDigit);
+    }
+    const std::string right = withCheckDigit(*symbology, main);
+    if (correct) {
+        main = right;
+    } else if (right != main) {
+        job.warning = QStringLiteral(
+                          "warning: the check digit of %1 %2 should be %3; drawn as "
+                          "given (--check-digit corrects it)")
+                          .arg(QLatin1String(symbology->name), QString::fromStdString(main),
+                               QString(QLatin1Char(right.back())));
+    }
+    return {};
+}
+
+QString Builder::output() {
+    const QString expects =
+        QStringLiteral("expects a file ending in %1, or - for PNG on standard output")
+            .arg(acceptedExtensions());
+    if (!values.output || values.output->isEmpty()) {
+        return fail("output", QStringLiteral("is required: ") + expects);
+    }
+    const std::optional<OutputFormat> format = formatForPath(*values.output);
+    if (!format) {
+        return fail("output",
+                    QStringLiteral("unknown format of \"%1\": ").arg(*values.output) + expects);
+    }
+    job.output = *values.output;
+    job.format = *format;
+    return {};
+}
+
+}  // namespace
+
+JobResult buildJob(const OptionValues& values) {
+    Builder b{values, {}, nullptr, {}, {}};
+    // In this order: later checks need the symbology, and the first fault is the one reported.
+    for (auto step : {&Builder::type, &Builder::digits, &Builder::addon, &Builder::size,
+                      &Builder::dpi, &Builder::checkDigit, &Builder::output}) {
+        if (QString error = (b.*step)(); !error.isEmpty()) {
+            return {std::nullopt, error};
+        }
+    }
+    if (QString e = b.colour(values.lineColor, "line-color", b.job.lineColor); !e.isEmpty()) {
+        return {std::nullopt, e};
+    }
+    if (QString e = b.colour(values.background, "background", b.job.backgroundColor);
+        !e.isEmpty()) {
+        return {std::nullopt, e};
+    }
+    SymbolRequest& s = b.job.symbol;
+    if (b.symbology->itf14) {
+        s.pageCaption = kItf14Page;
+        s.codeType = "EAN-13";  // the EAN/UPC page's items are not read for ITF-14
+        s.addOnType = "None";
+    } else {
+        s.pageCaption = kEanUpcPage;
+        s.codeType = b.symbology->name;
+        s.addOnType = b.addOn.empty() ? "None" : (b.addOn.size() == 2 ? "2-Digit" : "5-Digit");
+    }
+    s.digits = b.main + b.addOn;
+    return {std::move(b.job), {}};
+}
+
+}  // namespace strikon::cli

@@ -1,0 +1,43 @@
+#pragma once
+// From option values to one checked job: a symbol the encoders can draw, its colours, its
+// resolution and where it goes. Every refusal is one message that names the option and says
+// what it expects; nothing here touches a file.
+
+#include <QColor>
+#include <QString>
+#include <optional>
+
+#include "app/render_dispatch.h"
+#include "cli/option_values.h"
+#include "cli/output_format.h"
+
+namespace strikon::cli {
+
+// Resolution of pictures when --dpi is not given, and the bounds it may take: below 72 the
+// 0.33 mm modules fall apart into pixels, above 1200 an ITF-14 picture passes 100 million
+// pixels.
+inline constexpr int kDefaultDpi = 300;
+inline constexpr int kMinDpi = 72;
+inline constexpr int kMaxDpi = 1200;
+
+struct RenderJob {
+    SymbolRequest symbol;
+    QColor lineColor = Qt::black;
+    QColor backgroundColor = Qt::white;
+    int dpi = kDefaultDpi;
+    QString output;  // a path, or "-" for standard output
+    OutputFormat format = OutputFormat::Png;
+    QString warning;  // something the user should know, e.g. a wrong check digit; may be empty
+
+    double pxPerMm() const { return dpi / 25.4; }
+};
+
+struct JobResult {
+    std::optional<RenderJob> job;
+    QString error;  // empty when job holds a value
+};
+
+// Checks every value and builds the job.
+JobResult buildJob(const OptionValues& values);
+
+}  // namespace strikon::cli

@@ -1,0 +1,69 @@
+#include "cli/run.h"
+
+#include "cli/batch.h"
+#include "cli/command_line.h"
+#include "cli/render_job.h"
+#include "cli/symbol_output.h"
+#include "cli/usage.h"
+
+namespace strikon::cli {
+
+namespace {
+
+constexpr char16_t kProgram[] = u"strikon-render: ";
+
+int refuse(QTextStream& messages, const QString& why) {
+    messages << QStringView(kProgram) << why << Qt::endl;
+    return kRefused;
+}
+
+int single(const OptionValues& values, QTextStream& messages, std::FILE* standardOutput) {
+    const JobResult built = buildJob(values);
+    if (!built.job) {
+        return refuse(messages, built.error);
+    }
+    if (!built.job->warning.isEmpty()) {
+        messages << QStringView(kProgram) << built.job->warning << Qt::endl;
+    }
+    const WriteResult written = writeSymbol(*built.job, standardOutput);
+    if (!written.ok) {
+        return refuse(messages, QStringLiteral("--output: ") + written.error);
+    }
+    return kAllWritten;
+}
+
+int batch(const CommandLine& line, QTextStream& messages) {
+    const BatchText csv = readBatchFile(line.batchFile);
+    if (!csv.error.isEmpty()) {
+        return refuse(messages, csv.error);
+    }
+    const BatchOutcome outcome = runBatch(csv.text, line.outputDir, line.values, messages);
+    if (!outcome.error.isEmpty()) {
+        return refuse(messages, outcome.error);
+    }
+    return outcome.failed == 0 ? kAllWritten : kSomeRowsFailed;
+}
+
+}  // namespace
+
+int run(const QStringList& arguments, QTextStream& messages, std::FILE* standardOutput) {
+    const CommandLineResult parsed = parseCommandLine(arguments);
+    if (!parsed.command) {
+        return refuse(messages, parsed.error);
+    }
+    switch (parsed.command->mode) {
+        case Mode::Help: {
+            const QByteArray text = usageText().toUtf8();
+            std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), standardOutput);
+            std::fflush(standardOutput);
+            return kAllWritten;
+        }
+        case Mode::Batch:
+            return batch(*parsed.command, messages);
+        case Mode::Single:
+            break;
+    }
+    return single(parsed.command->values, messages, standardOutput);
+}
+
+}  // namespace strikon::cli

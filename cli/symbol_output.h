@@ -1,0 +1,20 @@
+#pragma once
+// One job's file: the symbol encoded in the format its path asks for, then written whole or not
+// at all.
+
+#include <QByteArray>
+#include <cstdio>
+
+#include "cli/render_job.h"
+#include "platform/images/write_result.h"
+
+namespace strikon::cli {
+
+// The file's bytes: BMP and JPEG as Save As writes them, PNG with its density, SVG, PDF.
+ValueResult<QByteArray> encodeSymbol(const RenderJob& job);
+
+// Encodes, then replaces the file at job.output atomically, or writes to `standardOutput`
+// when the output is "-". On failure nothing is written and the reason names the path.
+WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput = stdout);
+
+}  // namespace strikon::cli

@@ -1,0 +1,106 @@
+#include "cli/vector_output.h"
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include "cli/pdf_media_box.h"
+#include "platform/surface/qt_surface.h"
+
+namespace strikon::cli {
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+
+// The bounding rectangle at offset zero, so it starts at the device's origin.
+std::optional<QSize> measure(const SymbolRequest& symbol, int dpi) {
+    const double pxPerMm = dpi / kMmPerInch;
+    Rect bounds;
+    renderSymbol(symbol, nullptr, bounds, 0.0, 0.0, pxPerMm, pxPerMm);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    if (width <= 0 || height <= 0) {
+        return std::nullopt;
+    }
+    return QSize(width, height);
+}
+
+bool draw(QPainter& painter, const SymbolRequest& symbol, const QColor& lineColor,
+          const QColor& backgroundColor, int dpi) {
+    if (!painter.isActive()) {
+        return false;
+    }
+    const double pxPerMm = dpi / kMmPerInch;
+    {
+        QtSurface surface(painter);
+        surface.setLineColor(lineColor);
+        surface.setBackgroundColor(backgroundColor);
+        Rect drawn;
+        renderSymbol(symbol, &surface, drawn, 0.0, 0.0, pxPerMm, pxPerMm);
+    }
+    return painter.end();
+}
+
+QString nothingToDraw() {
+    return QStringLiteral("the symbol has nothing to draw");
+}
+
+}  // namespace
+
+ValueResult<QByteArray> encodeSvg(const SymbolRequest& symbol, const QColor& lineColor,
+                                  const QColor& backgroundColor, int dpi) {
+    const std::optional<QSize> size = measure(symbol, dpi);
+    if (!size) {
+        return ValueResult<QByteArray>::failure(nothingToDraw());
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    // Qt writes width and height as size x 25.4 / resolution millimetres.
+    svg.setResolution(dpi);
+    svg.setSize(*size);
+    svg.setViewBox(QRect(QPoint(0, 0), *size));
+    QPainter painter(&svg);
+    if (!draw(painter, symbol, lineColor, backgroundColor, dpi)) {
+        return ValueResult<QByteArray>::failure(QStringLiteral("the SVG could not be drawn"));
+    }
+    return ValueResult<QByteArray>::success(bytes);
+}
+
+ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, const QColor& lineColor,
+                                  const QColor& backgroundColor, int dpi) {
+    const std::optional<QSize> size = measure(symbol, dpi);
+    if (!size) {
+        return ValueResult<QByteArray>::failure(nothingToDraw());
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(dpi);
+        const QSizeF mm(size->width() * kMmPerInch / dpi, size->height() * kMmPerInch / dpi);
+        // Exact match: a size near a standard one must not be rounded to it.
+        pdf.setPageSize(QPageSize(mm, QPageSize::Millimeter, {}, QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        pdf.setCreator(QStringLiteral("strikon-render"));
+        QPainter painter(&pdf);
+        if (!draw(painter, symbol, lineColor, backgroundColor, dpi)) {
+            return ValueResult<QByteArray>::failure(QStringLiteral("the PDF could not be drawn"));
+        }
+    }
+    constexpr double kPointsPerInch = 72.0;
+    const QSizeF points(size->width() * kPointsPerInch / dpi,
+                        size->height() * kPointsPerInch / dpi);
+    if (!setExactMediaBox(bytes, points)) {
+        return ValueResult<QByteArray>::failure(
+            QStringLiteral("the PDF page could not be sized to the symbol"));
+    }
+    return ValueResult<QByteArray>::success(bytes);
+}
+
+}  // namespace strikon::cli

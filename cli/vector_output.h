@@ -1,0 +1,22 @@
+#pragma once
+// The symbol as SVG or PDF: the same measure-then-draw encoder call as every picture, on a
+// painter whose device is `dpi` pixels per inch, so bars fall on the same pixel grid as in a
+// picture at that resolution while the document states the symbol's true size in millimetres.
+
+#include <QByteArray>
+#include <QColor>
+
+#include "app/render_dispatch.h"
+#include "platform/images/write_result.h"
+
+namespace strikon::cli {
+
+// width and height in millimetres, and a view box of the bounding rectangle in pixels.
+ValueResult<QByteArray> encodeSvg(const SymbolRequest& symbol, const QColor& lineColor,
+                                  const QColor& backgroundColor, int dpi);
+
+// One page exactly the symbol's size, no margins.
+ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, const QColor& lineColor,
+                                  const QColor& backgroundColor, int dpi);
+
+}  // namespace strikon::cli
