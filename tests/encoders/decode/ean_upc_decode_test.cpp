@@ -40,7 +40,7 @@ const std::vector<std::string> kAddOn5 = {"52495", "00000", "90000", "24680", "1
                                           "86104", "31415", "67890", "44444", "98765"};
 
 void PrintTo(const Variant& v, std::ostream* os) {
-    *os << v.codeType << " " << v.addOnType;
+    *os << v.name << " " << v.addOnType;
 }
 
 std::vector<Variant> variants() {
