@@ -28,12 +28,15 @@ std::optional<QSize> measure(const SymbolRequest& symbol, int dpi) {
     return QSize(width, height);
 }
 
-bool draw(QPainter& painter, const SymbolRequest& symbol, const QColor& lineColor,
+bool draw(QPainter& painter, QSize bounds, const SymbolRequest& symbol, const QColor& lineColor,
           const QColor& backgroundColor, int dpi) {
     if (!painter.isActive()) {
         return false;
     }
     const double pxPerMm = dpi / kMmPerInch;
+    // Pictures start filled with the background; so does the page, or the parts of the
+    // rectangle an encoder leaves alone (around ITF-14's frame) would be transparent.
+    painter.fillRect(QRect(QPoint(0, 0), bounds), backgroundColor);
     {
         QtSurface surface(painter);
         surface.setLineColor(lineColor);
@@ -65,7 +68,7 @@ ValueResult<QByteArray> encodeSvg(const SymbolRequest& symbol, const QColor& lin
     svg.setSize(*size);
     svg.setViewBox(QRect(QPoint(0, 0), *size));
     QPainter painter(&svg);
-    if (!draw(painter, symbol, lineColor, backgroundColor, dpi)) {
+    if (!draw(painter, *size, symbol, lineColor, backgroundColor, dpi)) {
         return ValueResult<QByteArray>::failure(QStringLiteral("the SVG could not be drawn"));
     }
     return ValueResult<QByteArray>::success(bytes);
@@ -89,7 +92,7 @@ ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, const QColor& lin
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
         pdf.setCreator(QStringLiteral("strikon-render"));
         QPainter painter(&pdf);
-        if (!draw(painter, symbol, lineColor, backgroundColor, dpi)) {
+        if (!draw(painter, *size, symbol, lineColor, backgroundColor, dpi)) {
             return ValueResult<QByteArray>::failure(QStringLiteral("the PDF could not be drawn"));
         }
     }

@@ -1,0 +1,141 @@
+// Every refusal: one message naming the option and what it expects, exit status 2, and no file.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "cli/run.h"
+
+namespace strikon::cli {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString messages;
+    QStringList files;  // what the output folder holds afterwards
+};
+
+// Runs with the arguments "--type T --digits D ... --output <folder>/out.png" unless the case
+// gives its own output.
+Outcome runIn(const QTemporaryDir& dir, QStringList args) {
+    if (!args.contains(QStringLiteral("--output")) && !args.contains(QStringLiteral("--batch"))) {
+        args << QStringLiteral("--output") << dir.filePath(QStringLiteral("out.png"));
+    }
+    Outcome o;
+    QTextStream messages(&o.messages);
+    std::FILE* sink = std::tmpfile();
+    o.status = run(args, messages, sink);
+    std::fclose(sink);
+    o.files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    return o;
+}
+
+QStringList words(const char* text) {
+    return QString::fromUtf8(text).split(QLatin1Char('|'));
+}
+
+TEST(BadInput, EachIsRefusedWithOneMessageAndNothingWritten) {
+    const struct {
+        const char* args;  // split at '|'
+        const char* message;
+    } cases[] = {
+        {"--digits|4006381333931",
+         "--type: is required: expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14"},
+        {"--type|QR|--digits|1",
+         "--type: unknown symbology \"QR\": expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14"},
+        {"--type|EAN-13", "--digits: is required: EAN-13 takes 13 digits (spaces allowed)"},
+        {"--type|EAN-13|--digits|400638133393",
+         "--digits: EAN-13 takes 13 digits (spaces allowed), got 12"},
+        {"--type|EAN-8|--digits|4006381333931",
+         "--digits: EAN-8 takes 8 digits (spaces allowed), got 13"},
+        {"--type|UPC-A|--digits|0360002914520",
+         "--digits: UPC-A takes 12 digits (spaces allowed), got 13"},
+        {"--type|ITF-14|--digits|1540014128876",
+         "--digits: ITF-14 takes 14 digits (spaces allowed), got 13"},
+        {"--type|EAN-13|--digits|4006381-333931",
+         "--digits: \"-\" is not a digit: EAN-13 takes 13 digits (spaces allowed)"},
+        {"--type|UPC-E|--digits|21234565",
+         "--digits: UPC-E starts with its number system, 0 or 1, not 2"},
+        {"--type|EAN-8|--digits|96385074|--addon|12",
+         "--addon: EAN-8 takes no add-on; only EAN-13, UPC-A and UPC-E do"},
+        {"--type|ITF-14|--digits|15400141288763|--addon|12",
+         "--addon: ITF-14 takes no add-on; only EAN-13, UPC-A and UPC-E do"},
+        {"--type|EAN-13|--digits|4006381333931|--addon|123",
+         "--addon: expects 2 or 5 digits (spaces allowed), got 3"},
+        {"--type|EAN-13|--digits|4006381333931|--addon|1x",
+         "--addon: \"x\" is not a digit: expects 2 or 5 digits (spaces allowed)"},
+        {"--type|EAN-13|--digits|4006381333931|--size|75",
+         "--size: EAN-13 takes a size in percent from 80 to 200 in steps of 5, got 75"},
+        {"--type|UPC-E|--digits|01234565|--size|205",
+         "--size: UPC-E takes a size in percent from 80 to 200 in steps of 5, got 205"},
+        {"--type|EAN-13|--digits|4006381333931|--size|82",
+         "--size: EAN-13 takes a size in percent from 80 to 200 in steps of 5, got 82"},
+        {"--type|ITF-14|--digits|15400141288763|--size|105",
+         "--size: ITF-14 takes a size in percent from 25 to 100 in steps of 5, got 105"},
+        {"--type|ITF-14|--digits|15400141288763|--size|big",
+         "--size: \"big\" is not a whole number: ITF-14 takes a size in percent from 25 to 100 "
+         "in steps of 5"},
+        {"--type|EAN-13|--digits|4006381333931|--dpi|0",
+         "--dpi: expects a whole number of dots per inch from 72 to 1200, got \"0\""},
+        {"--type|EAN-13|--digits|4006381333931|--dpi|300.5",
+         "--dpi: expects a whole number of dots per inch from 72 to 1200, got \"300.5\""},
+        {"--type|EAN-13|--digits|4006381333931|--dpi|1201",
+         "--dpi: expects a whole number of dots per inch from 72 to 1200, got \"1201\""},
+        {"--type|EAN-13|--digits|4006381333931|--line-color|#12345",
+         "--line-color: expects #RRGGBB or an SVG colour name such as navy, got \"#12345\""},
+        {"--type|EAN-13|--digits|4006381333931|--line-color|#80FF0000",
+         "--line-color: expects #RRGGBB or an SVG colour name such as navy, got \"#80FF0000\""},
+        {"--type|EAN-13|--digits|4006381333931|--background|transparent",
+         "--background: expects #RRGGBB or an SVG colour name such as navy, got \"transparent\""},
+        {"--type|EAN-13|--digits|4006381333931|--background|bluish",
+         "--background: expects #RRGGBB or an SVG colour name such as navy, got \"bluish\""},
+        {"--type|EAN-13|--digits|4006381333931|--check-digit=maybe",
+         "--check-digit: expects yes or no, got \"maybe\""},
+        {"--type|EAN-13|--digits|4006381333931|--output|out.gif",
+         "--output: unknown format of \"out.gif\": expects a file ending in .bmp, .jpg, .jpeg, "
+         ".png, .svg or .pdf, or - for PNG on standard output"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const Outcome o = runIn(dir, words(c.args));
+        EXPECT_EQ(o.status, kRefused) << c.args;
+        EXPECT_EQ(o.messages.toStdString(), std::string("strikon-render: ") + c.message + "\n");
+        EXPECT_TRUE(o.files.isEmpty()) << c.args << ": " << o.files.join(' ').toStdString();
+    }
+}
+
+TEST(BadInput, MissingOutputIsRefused) {
+    Outcome o;
+    QTextStream messages(&o.messages);
+    o.status = run(words("--type|EAN-8|--digits|96385074"), messages, stdout);
+    EXPECT_EQ(o.status, kRefused);
+    EXPECT_EQ(o.messages,
+              QStringLiteral("strikon-render: --output: is required: expects a file ending in "
+                             ".bmp, .jpg, .jpeg, .png, .svg or .pdf, or - for PNG on standard "
+                             "output\n"));
+}
+
+TEST(BadInput, AnUnwritableFileLeavesTheOldOneAndNoTemporary) {
+    QTemporaryDir dir;
+    // A missing folder: the system's reason follows the path.
+    const QString missing = dir.filePath(QStringLiteral("no/such/folder/out.pdf"));
+    Outcome o =
+        runIn(dir, QStringList{"--type", "EAN-8", "--digits", "96385074", "--output", missing});
+    EXPECT_EQ(o.status, kRefused);
+    EXPECT_TRUE(o.messages.startsWith(QStringLiteral("strikon-render: --output: cannot write ") +
+                                      missing + QStringLiteral(": ")))
+        << o.messages.toStdString();
+    EXPECT_TRUE(o.files.isEmpty());
+
+    // A path that is a folder already: refused, the folder left as it was.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken.png")));
+    o = runIn(dir, QStringList{"--type", "EAN-8", "--digits", "96385074", "--output",
+                               dir.filePath(QStringLiteral("taken.png"))});
+    EXPECT_EQ(o.status, kRefused);
+    EXPECT_TRUE(o.files.isEmpty()) << o.files.join(' ').toStdString();
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("taken.png"))).isDir());
+}
+
+}  // namespace
+}  // namespace strikon::cli

@@ -1,0 +1,73 @@
+// The shape of the arguments: which mode, which values, and the one message for each misuse.
+#include <gtest/gtest.h>
+
+#include "cli/command_line.h"
+
+namespace strikon::cli {
+namespace {
+
+CommandLineResult parse(std::initializer_list<const char*> args) {
+    QStringList list;
+    for (const char* a : args) {
+        list << QString::fromUtf8(a);
+    }
+    return parseCommandLine(list);
+}
+
+TEST(CommandLine, ReadsValuesAfterSpaceOrEqualsAndTheFlag) {
+    const CommandLineResult r =
+        parse({"--type", "EAN-13", "--digits=4 006381 33393 1", "--check-digit", "--output", "-"});
+    ASSERT_TRUE(r.command) << r.error.toStdString();
+    EXPECT_EQ(r.command->mode, Mode::Single);
+    EXPECT_EQ(r.command->values.type, QStringLiteral("EAN-13"));
+    EXPECT_EQ(r.command->values.digits, QStringLiteral("4 006381 33393 1"));
+    EXPECT_EQ(r.command->values.checkDigit, QStringLiteral("yes"));
+    EXPECT_EQ(r.command->values.output, QStringLiteral("-"));  // "-" is a value, not an option
+    EXPECT_FALSE(r.command->values.size);
+}
+
+TEST(CommandLine, HelpWinsOverEverythingElse) {
+    EXPECT_EQ(parse({"--type", "x", "--help"}).command->mode, Mode::Help);
+    EXPECT_EQ(parse({"-h"}).command->mode, Mode::Help);
+}
+
+TEST(CommandLine, BatchTakesItsFolderAndKeepsOptionsAsDefaults) {
+    const CommandLineResult r =
+        parse({"--batch", "rows.csv", "--output-dir", "out", "--dpi", "600"});
+    ASSERT_TRUE(r.command) << r.error.toStdString();
+    EXPECT_EQ(r.command->mode, Mode::Batch);
+    EXPECT_EQ(r.command->batchFile, QStringLiteral("rows.csv"));
+    EXPECT_EQ(r.command->outputDir, QStringLiteral("out"));
+    EXPECT_EQ(r.command->values.dpi, QStringLiteral("600"));
+}
+
+TEST(CommandLine, EachMisuseHasOneMessageNamingTheOption) {
+    const struct {
+        std::initializer_list<const char*> args;
+        const char* message;
+    } cases[] = {
+        {{}, "no options given; see --help"},
+        {{"--colour", "red"}, "--colour: unknown option, see --help"},
+        {{"--file", "a.png"}, "--file: unknown option, see --help"},
+        {{"--size"}, "--size: expects a value"},
+        {{"--digits", "--size", "100"}, "--digits: expects a value"},
+        {{"--size", "100", "--size=120"}, "--size: given more than once"},
+        {{"EAN-13"}, "unexpected argument \"EAN-13\"; options start with --, see --help"},
+        {{"-t", "EAN-13"}, "unexpected argument \"-t\"; options start with --, see --help"},
+        {{"--batch", "a.csv"},
+         "--output-dir: required with --batch: the folder for the files the rows name"},
+        {{"--batch", "a.csv", "--output-dir", "o", "--output", "x.png"},
+         "--output: not used with --batch; each row names its file in the file column, "
+         "written into --output-dir"},
+        {{"--output-dir", "o"},
+         "--output-dir: only used with --batch; give --output for one symbol"},
+    };
+    for (const auto& c : cases) {
+        const CommandLineResult r = parse(c.args);
+        EXPECT_FALSE(r.command) << c.message;
+        EXPECT_EQ(r.error.toStdString(), c.message);
+    }
+}
+
+}  // namespace
+}  // namespace strikon::cli

@@ -1,0 +1,195 @@
+// Every format written and read back: pictures exactly the bounding rectangle at the dpi, with
+// the dpi stored; SVG and PDF exactly the symbol's size in millimetres; and what was drawn
+// scans, through two decoders, as the digits asked for (the PDF after poppler rasterises it,
+// the SVG after Qt's own renderer draws it).
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <cmath>
+
+#include "cli/render_job.h"
+#include "cli/symbol_output.h"
+#include "tests/encoders/decode/decoders.h"
+
+namespace strikon::cli {
+namespace {
+
+using strikon::testing::Symbology;
+
+struct Case {
+    const char* type;
+    const char* digits;
+    const char* addon;
+    int size;
+    int dpi;
+    Symbology symbology;
+};
+
+// Chosen inside what both decoders read (see tests/encoders/decode for their measured limits).
+const Case kCases[] = {
+    {"EAN-13", "4006381333931", "52495", 100, 300, Symbology::EAN13},
+    {"EAN-8", "96385074", "", 80, 600, Symbology::EAN8},
+    {"UPC-E", "04252614", "12", 150, 300, Symbology::UPCE},
+    {"ITF-14", "15400141288763", "", 50, 600, Symbology::ITF14},
+};
+
+RenderJob jobFor(const Case& c, const QString& path) {
+    OptionValues v;
+    v.type = QString::fromLatin1(c.type);
+    v.digits = QString::fromLatin1(c.digits);
+    v.addon = QString::fromLatin1(c.addon);
+    v.size = QString::number(c.size);
+    v.dpi = QString::number(c.dpi);
+    v.output = path;
+    const JobResult r = buildJob(v);
+    EXPECT_TRUE(r.job) << r.error.toStdString();
+    return r.job.value_or(RenderJob{});
+}
+
+QSize boundsOf(const RenderJob& job) {
+    Rect r;
+    renderSymbol(job.symbol, nullptr, r, 0, 0, job.pxPerMm(), job.pxPerMm());
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+std::string label(const Case& c, const char* format) {
+    return std::string(c.type) + " " + c.digits + c.addon + " as " + format;
+}
+
+// Both decoders must read every digit drawn, add-on included.
+void expectScans(const QImage& picture, const Case& c, const std::string& what) {
+    const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+    const strikon::testing::GreyView view{grey.constBits(), grey.width(), grey.height(),
+                                          static_cast<int32_t>(grey.bytesPerLine())};
+    const std::string expected = std::string(c.digits) + c.addon;
+    const auto zxing = strikon::testing::readWithZXing(view, c.symbology);
+    const auto zbar = strikon::testing::readWithZbar(view, c.symbology);
+    EXPECT_EQ(strikon::testing::asDrawn(zxing, c.symbology), expected)
+        << what << ", ZXing read " << strikon::testing::describe(zxing);
+    EXPECT_EQ(strikon::testing::asDrawn(zbar, c.symbology), expected)
+        << what << ", zbar read " << strikon::testing::describe(zbar);
+}
+
+bool write(const RenderJob& job) {
+    const WriteResult w = writeSymbol(job);
+    EXPECT_TRUE(w.ok) << w.error.toStdString();
+    return w.ok;
+}
+
+class OutputTest : public ::testing::TestWithParam<Case> {
+  protected:
+    QTemporaryDir dir_;
+};
+
+TEST_P(OutputTest, PicturesAreTheBoundingRectangleWithTheirDensityAndScan) {
+    const Case& c = GetParam();
+    for (const char* name : {"s.bmp", "s.jpg", "s.jpeg", "s.png"}) {
+        const RenderJob job = jobFor(c, dir_.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(write(job));
+        const QImage picture(job.output);
+        ASSERT_FALSE(picture.isNull()) << label(c, name);
+        EXPECT_EQ(picture.size(), boundsOf(job)) << label(c, name);
+        const int dotsPerMetre = static_cast<int>(std::lround(c.dpi / 0.0254));
+        // JPEG stores whole dots per inch; Qt converts back to metres with its own rounding.
+        EXPECT_NEAR(picture.dotsPerMeterX(), dotsPerMetre, 1) << label(c, name);
+        EXPECT_NEAR(picture.dotsPerMeterY(), dotsPerMetre, 1) << label(c, name);
+        expectScans(picture, c, label(c, name));
+    }
+}
+
+// width="…mm" and the like.
+double millimetres(const QString& attribute) {
+    EXPECT_TRUE(attribute.endsWith(QLatin1String("mm"))) << attribute.toStdString();
+    return attribute.chopped(2).toDouble();
+}
+
+TEST_P(OutputTest, SvgIsTheSymbolsSizeInMillimetresAndScansWhenDrawn) {
+    const Case& c = GetParam();
+    const RenderJob job = jobFor(c, dir_.filePath(QStringLiteral("s.svg")));
+    ASSERT_TRUE(write(job));
+    const QSize px = boundsOf(job);
+    QFile file(job.output);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    ASSERT_TRUE(xml.readNextStartElement());
+    ASSERT_EQ(xml.name(), QLatin1String("svg"));
+    const QXmlStreamAttributes a = xml.attributes();
+    EXPECT_NEAR(millimetres(a.value(QLatin1String("width")).toString()), px.width() * 25.4 / c.dpi,
+                1e-3);
+    EXPECT_NEAR(millimetres(a.value(QLatin1String("height")).toString()),
+                px.height() * 25.4 / c.dpi, 1e-3);
+    EXPECT_EQ(a.value(QLatin1String("viewBox")).toString(),
+              QStringLiteral("0 0 %1 %2").arg(px.width()).arg(px.height()));
+
+    QSvgRenderer renderer(job.output);
+    ASSERT_TRUE(renderer.isValid());
+    QImage drawn(px, QImage::Format_RGB32);
+    drawn.fill(Qt::red);  // anything the SVG leaves unpainted shows
+    {
+        QPainter painter(&drawn);
+        renderer.render(&painter);
+    }
+    int unpainted = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            unpainted += drawn.pixelColor(x, y) == QColor(Qt::red) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(unpainted, 0) << "the SVG leaves pixels of its view box unpainted";
+    expectScans(drawn, c, label(c, "SVG drawn by Qt"));
+}
+
+QString runTool(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    EXPECT_TRUE(p.waitForFinished(30000)) << program.toStdString();
+    EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << ": "
+                               << p.readAllStandardError().toStdString();
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+TEST_P(OutputTest, PdfPageIsTheSymbolsSizeAndScansWhenRasterised) {
+    const Case& c = GetParam();
+    const RenderJob job = jobFor(c, dir_.filePath(QStringLiteral("s.pdf")));
+    ASSERT_TRUE(write(job));
+    const QSize px = boundsOf(job);
+
+    const QString info = runTool(QStringLiteral("pdfinfo"), {job.output});
+    static const QRegularExpression pageSize(
+        QStringLiteral(R"(Page size:\s+([0-9.]+) x ([0-9.]+) pts)"));
+    const QRegularExpressionMatch m = pageSize.match(info);
+    ASSERT_TRUE(m.hasMatch()) << info.toStdString();
+    EXPECT_EQ(info.count(QStringLiteral("Pages:           1")), 1) << info.toStdString();
+    // pdfinfo prints two decimals; one point is 25.4 / 72 mm.
+    EXPECT_NEAR(m.captured(1).toDouble() * 25.4 / 72, px.width() * 25.4 / c.dpi, 0.005);
+    EXPECT_NEAR(m.captured(2).toDouble() * 25.4 / 72, px.height() * 25.4 / c.dpi, 0.005);
+
+    // At the symbol's own dpi the page comes back as its pixels; pdftoppm rounds the page up,
+    // and e.g. 154.32 pt x 300 / 72 lands a hair above 643 in floating point.
+    const QString prefix = dir_.filePath(QStringLiteral("page"));
+    runTool(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QString::number(c.dpi), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), job.output, prefix});
+    const QImage page(prefix + QStringLiteral(".png"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_GE(page.width(), px.width());
+    EXPECT_LE(page.width(), px.width() + 1);
+    EXPECT_GE(page.height(), px.height());
+    EXPECT_LE(page.height(), px.height() + 1);
+    expectScans(page, c, label(c, "PDF rasterised by pdftoppm"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Symbols, OutputTest, ::testing::ValuesIn(kCases),
+    [](const ::testing::TestParamInfo<Case>& info) {
+        return QString::fromLatin1(info.param.type).remove(QLatin1Char('-')).toStdString();
+    });
+
+}  // namespace
+}  // namespace strikon::cli

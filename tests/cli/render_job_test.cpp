@@ -1,0 +1,119 @@
+// What a valid set of options turns into: the request the encoders get, the check digit as
+// the window's buttons would compute it, the warning for a wrong one, colours and defaults.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "cli/render_job.h"
+
+namespace strikon::cli {
+namespace {
+
+OptionValues symbol(const char* type, const char* digits) {
+    OptionValues v;
+    v.type = QString::fromUtf8(type);
+    v.digits = QString::fromUtf8(digits);
+    v.output = QStringLiteral("out.png");
+    return v;
+}
+
+RenderJob build(const OptionValues& v) {
+    const JobResult r = buildJob(v);
+    EXPECT_TRUE(r.job) << r.error.toStdString();
+    return r.job.value_or(RenderJob{});
+}
+
+TEST(RenderJob, DefaultsAreSize100At300DpiBlackOnWhite) {
+    const RenderJob job = build(symbol("EAN-13", "4006381333931"));
+    EXPECT_EQ(job.symbol.pageCaption, kEanUpcPage);
+    EXPECT_EQ(job.symbol.codeType, "EAN-13");
+    EXPECT_EQ(job.symbol.addOnType, "None");
+    EXPECT_EQ(job.symbol.digits, "4006381333931");
+    EXPECT_EQ(job.symbol.sizePercent, 100);
+    EXPECT_EQ(job.dpi, 300);
+    EXPECT_EQ(job.lineColor, QColor(Qt::black));
+    EXPECT_EQ(job.backgroundColor, QColor(Qt::white));
+    EXPECT_EQ(job.format, OutputFormat::Png);
+    EXPECT_TRUE(job.warning.isEmpty());
+}
+
+TEST(RenderJob, AddOnDigitsFollowTheMainDigitsAndNameTheirKind) {
+    OptionValues v = symbol("upc-a", "0 36000 29145 2");
+    v.addon = QStringLiteral("12 345");
+    const RenderJob five = build(v);
+    EXPECT_EQ(five.symbol.codeType, "UPC-A");  // the type's case and dash are optional
+    EXPECT_EQ(five.symbol.addOnType, "5-Digit");
+    EXPECT_EQ(five.symbol.digits, "03600029145212345");
+    v.addon = QStringLiteral("07");
+    EXPECT_EQ(build(v).symbol.addOnType, "2-Digit");
+    v.addon = QStringLiteral(" ");  // an empty batch cell: no add-on
+    EXPECT_EQ(build(v).symbol.addOnType, "None");
+}
+
+TEST(RenderJob, Itf14GoesToItsOwnPageWithItsOwnSizes) {
+    OptionValues v = symbol("ITF14", "1 54 00141 28876 3");
+    v.size = QStringLiteral("25");
+    const RenderJob job = build(v);
+    EXPECT_EQ(job.symbol.pageCaption, kItf14Page);
+    EXPECT_EQ(job.symbol.digits, "15400141288763");
+    EXPECT_EQ(job.symbol.sizePercent, 25);
+}
+
+TEST(RenderJob, CheckDigitIsComputedPerSymbologyAndAWrongOneOnlyWarns) {
+    const struct {
+        const char* type;
+        const char* wrong;
+        const char* right;
+    } cases[] = {
+        {"EAN-13", "4006381333930", "4006381333931"},
+        {"EAN-8", "96385070", "96385074"},
+        {"UPC-A", "036000291459", "036000291452"},
+        // Computed over the expanded form 04210000526(4), not over the eight digits.
+        {"UPC-E", "04252610", "04252614"},
+        {"ITF-14", "15400141288760", "15400141288763"},
+    };
+    for (const auto& c : cases) {
+        OptionValues v = symbol(c.type, c.wrong);
+        v.checkDigit = QStringLiteral("yes");
+        const RenderJob corrected = build(v);
+        EXPECT_EQ(corrected.symbol.digits, c.right) << c.type;
+        EXPECT_TRUE(corrected.warning.isEmpty()) << c.type;
+
+        v.checkDigit.reset();
+        const RenderJob asGiven = build(v);
+        EXPECT_EQ(asGiven.symbol.digits, c.wrong) << c.type;
+        EXPECT_EQ(asGiven.warning.toStdString(),
+                  std::string("warning: the check digit of ") + c.type + " " + c.wrong +
+                      " should be " + c.right[std::strlen(c.right) - 1] +
+                      "; drawn as given (--check-digit corrects it)");
+
+        v.digits = QString::fromLatin1(c.right);
+        EXPECT_TRUE(build(v).warning.isEmpty()) << c.type;
+    }
+}
+
+TEST(RenderJob, ColoursByHexOrSvgName) {
+    OptionValues v = symbol("EAN-8", "96385074");
+    v.lineColor = QStringLiteral("navy");
+    v.background = QStringLiteral("#FfEe01");
+    const RenderJob job = build(v);
+    EXPECT_EQ(job.lineColor, QColor(0, 0, 128));
+    EXPECT_EQ(job.backgroundColor, QColor(0xff, 0xee, 0x01));
+}
+
+TEST(RenderJob, OutputFormatFollowsTheExtensionInAnyCase) {
+    OptionValues v = symbol("EAN-8", "96385074");
+    const std::pair<const char*, OutputFormat> cases[] = {
+        {"a.bmp", OutputFormat::Bmp},     {"a.JPG", OutputFormat::Jpeg},
+        {"a.jpeg", OutputFormat::Jpeg},   {"dir.v2/a.Png", OutputFormat::Png},
+        {"a.svg", OutputFormat::Svg},     {"a.pdf", OutputFormat::Pdf},
+        {"-", OutputFormat::PngToStdout},
+    };
+    for (const auto& [path, format] : cases) {
+        v.output = QString::fromLatin1(path);
+        EXPECT_EQ(build(v).format, format) << path;
+    }
+}
+
+}  // namespace
+}  // namespace strikon::cli
