@@ -30,7 +30,7 @@ QString message(const CommandContext& context, const char* russian, const char* 
 }
 
 QString windowTitle(QWidget* parent) {
-    return parent ? parent->window()->windowTitle() : QGuiApplication::applicationDisplayName();
+    return parent ? parent->window()->windowTitle() : QCoreApplication::applicationName();
 }
 
 // A symbol whose type names none of the known ones has nothing to render.

@@ -10,7 +10,7 @@ namespace strikon {
 
 struct TranslatedText {
     enum class Target {
-        ApplicationTitle,  // the application's display name (task-bar text)
+        ApplicationTitle,  // the application name the desktop shows (task-bar text)
         WindowTitle,       // the main window's caption
         MenuTitle,         // a QMenu's title
         ActionText,        // a menu item's caption

@@ -7,7 +7,9 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Стрикон"));
+    // The application title: the name the desktop shows for the program. (A display name would
+    // be appended to every window caption, which must stay as the windows set them.)
+    QCoreApplication::setApplicationName(QStringLiteral("Стрикон"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/strikon.svg")));
 
     strikon::TMainForm mainForm;

@@ -156,7 +156,7 @@ void TMainForm::applyLanguage(bool russian) {
         const QString name = QLatin1String(entry.objectName);
         switch (entry.target) {
             case T::ApplicationTitle:
-                QGuiApplication::setApplicationDisplayName(text);
+                QCoreApplication::setApplicationName(text);
                 break;
             case T::WindowTitle:
                 setWindowTitle(text);

@@ -24,7 +24,7 @@ QStringList visibleTexts(TMainForm& form) {
         const QString name = QLatin1String(entry.objectName);
         switch (entry.target) {
             case T::ApplicationTitle:
-                texts << QGuiApplication::applicationDisplayName();
+                texts << QCoreApplication::applicationName();
                 break;
             case T::WindowTitle:
                 texts << form.windowTitle();
