@@ -1,0 +1,146 @@
+// Batches: each row written or reported by its line, the others unharmed; header faults stop
+// the batch before anything is written; command-line values fill empty cells.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "cli/batch.h"
+#include "cli/render_job.h"
+
+namespace strikon::cli {
+namespace {
+
+struct Ran {
+    BatchOutcome outcome;
+    QStringList messages;
+    QStringList files;
+};
+
+Ran runRows(const QTemporaryDir& dir, const QString& csv, const OptionValues& defaults = {}) {
+    Ran r;
+    QString text;
+    QTextStream messages(&text);
+    const QString out = dir.filePath(QStringLiteral("out"));
+    r.outcome = runBatch(csv, out, defaults, messages);
+    r.messages = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    r.files = QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    return r;
+}
+
+// One string per list, so that a failure shows readable text.
+std::string lines(const QStringList& list) {
+    return list.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(Batch, GoodRowsAreWrittenAndEachBadRowReportedByItsLine) {
+    QTemporaryDir dir;
+    const Ran r = runRows(dir, QStringLiteral("type,digits,addon,size,file\n"
+                                              "EAN-13,4006381333931,,,a.png\n"
+                                              "EAN-8,96385074,12,,no-addon.png\n"
+                                              "UPC-A,\"036000 291452\",,120,b.svg\n"
+                                              "\n"
+                                              "ITF-14,15400141288763,,50,c.pdf\n"
+                                              "EAN-13,123,,,short.png\n"
+                                              "EAN-13,4006381333931,,,../escape.png\n"
+                                              "EAN-13,4006381333932,,,d.bmp\n"
+                                              "EAN-13,4006381333931,,,a.png\n"
+                                              "EAN-13,4006381333931,,,e.gif\n"
+                                              "EAN-13,4006381333931,,,f.jpg,extra\n"
+                                              "EAN-13,4006381333931,,\n"));
+    EXPECT_EQ(lines(r.messages),
+              lines({
+                  "line 3: --addon: EAN-8 takes no add-on; only EAN-13, UPC-A and UPC-E do",
+                  "line 7: --digits: EAN-13 takes 13 digits (spaces allowed), got 3",
+                  "line 8: file: \"../escape.png\" is not a plain file name inside --output-dir",
+                  "line 9: warning: the check digit of EAN-13 4006381333932 should be 1; drawn "
+                  "as given (--check-digit corrects it)",
+                  "line 10: file: \"a.png\" is already written by line 2",
+                  "line 11: --output: unknown format of \"" +
+                      QDir(dir.filePath("out")).filePath("e.gif") +
+                      "\": expects a file ending in .bmp, .jpg, .jpeg, .png, .svg or .pdf, or - "
+                      "for PNG on standard output",
+                  "line 12: 6 fields, but the header names 5 columns",
+                  "line 13: file: is required: the name of the output file, ending in .bmp, "
+                  ".jpg, .jpeg, .png, .svg or .pdf",
+                  "4 of 11 rows written, 7 failed",
+              }));
+    EXPECT_EQ(r.outcome.rows, 11);
+    EXPECT_EQ(r.outcome.failed, 7);
+    EXPECT_FALSE(r.outcome.allWritten());
+    EXPECT_EQ(r.files, (QStringList{"a.png", "b.svg", "c.pdf", "d.bmp"}));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("escape.png"))));
+}
+
+TEST(Batch, CommandLineValuesFillEmptyCellsAndCellsOverrideThem) {
+    QTemporaryDir dir;
+    OptionValues defaults;
+    defaults.type = QStringLiteral("EAN-13");
+    defaults.size = QStringLiteral("150");
+    defaults.checkDigit = QStringLiteral("yes");
+    const Ran r = runRows(dir,
+                          QStringLiteral("digits,size,check-digit,file\n"
+                                         "4006381333930,,,corrected.png\n"
+                                         "4006381333930,80,no,as-given.png\n"),
+                          defaults);
+    EXPECT_EQ(r.files, (QStringList{"as-given.png", "corrected.png"}));
+    ASSERT_EQ(r.messages.size(), 2);
+    EXPECT_TRUE(r.messages[0].startsWith(QStringLiteral("line 3: warning: the check digit")));
+    EXPECT_EQ(r.messages[1], QStringLiteral("2 of 2 rows written"));
+
+    // The default size reached the first row, the cell's the second.
+    OptionValues v = defaults;
+    v.digits = QStringLiteral("4006381333931");
+    v.output = QStringLiteral("x.png");
+    const RenderJob big = *buildJob(v).job;
+    v.size = QStringLiteral("80");
+    const RenderJob small = *buildJob(v).job;
+    auto widthOf = [](const RenderJob& job) {
+        Rect b;
+        renderSymbol(job.symbol, nullptr, b, 0, 0, job.pxPerMm(), job.pxPerMm());
+        return b.right - b.left;
+    };
+    const QString out = dir.filePath(QStringLiteral("out/"));
+    EXPECT_EQ(QImage(out + QStringLiteral("corrected.png")).width(), widthOf(big));
+    EXPECT_EQ(QImage(out + QStringLiteral("as-given.png")).width(), widthOf(small));
+}
+
+TEST(Batch, AFaultyHeaderStopsTheBatchBeforeAnythingIsWritten) {
+    const struct {
+        const char* csv;
+        const char* error;
+    } cases[] = {
+        {"", "--batch: the file is empty; it needs a header row"},
+        {"type,colour,file\nEAN-8,red,a.png\n",
+         "line 1: unknown column \"colour\"; columns are type, digits, addon, size, dpi, "
+         "line-color, background, check-digit, file"},
+        {"type,digits,Type,file\n", "line 1: column \"type\" appears twice"},
+        {"type,digits\nEAN-8,96385074\n",
+         "line 1: the header names no file column; each row needs the name of its output file"},
+        {"\"type,digits\n", "line 1: a quoted field is not closed before the end of the file"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const Ran r = runRows(dir, QString::fromUtf8(c.csv));
+        EXPECT_EQ(r.outcome.error.toStdString(), c.error);
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("out")))) << c.csv;
+    }
+}
+
+TEST(Batch, LongBatchesReportTheirProgress) {
+    QTemporaryDir dir;
+    QString csv = QStringLiteral("type,digits,file\n");
+    for (int i = 0; i < kProgressMinRows; ++i) {
+        csv += QStringLiteral("EAN-8,96385074,s%1.png\n").arg(i);
+    }
+    const Ran r = runRows(dir, csv);
+    EXPECT_TRUE(r.outcome.allWritten());
+    EXPECT_EQ(r.files.size(), kProgressMinRows);
+    EXPECT_EQ(r.messages.size(), 10);  // nine tenths, then the summary
+    EXPECT_EQ(r.messages.front(), QStringLiteral("progress: 5 of 50 rows"));
+    EXPECT_EQ(r.messages.back(), QStringLiteral("50 of 50 rows written"));
+}
+
+}  // namespace
+}  // namespace strikon::cli
