@@ -55,7 +55,7 @@ Exit status:
 
 Examples:
   strikon-render --type EAN-13 --digits "4 006381 33393 1" --output ean.png
-  strikon-render --type UPC-A --digits 03600029145 0 --check-digit --addon 12 \
+  strikon-render --type UPC-A --digits "03600029145 0" --check-digit --addon 12 \
                  --size 120 --output upc.pdf
   strikon-render --type ITF-14 --digits 15400141288763 --size 50 --dpi 600 \
                  --line-color navy --output case.svg
