@@ -3,7 +3,9 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
@@ -43,13 +45,37 @@ QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs
     return image;
 }
 
+// Shows the picture of the file under the cursor beside the list, so that the user sees what
+// an overwrite would replace. Only Qt's own dialog has room for it.
+void addPicturePreview(QFileDialog& dialog) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (grid == nullptr) {
+        return;
+    }
+    auto* preview = new QLabel(&dialog);
+    preview->setFixedSize(160, 160);
+    preview->setAlignment(Qt::AlignCenter);
+    preview->setFrameShape(QFrame::StyledPanel);
+    grid->addWidget(preview, 1, grid->columnCount(), grid->rowCount() - 1, 1);
+    QObject::connect(
+        &dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+            const QImage picture(path);
+            preview->setPixmap(picture.isNull() ? QPixmap()
+                                                : QPixmap::fromImage(picture.scaled(
+                                                      preview->size(), Qt::KeepAspectRatio,
+                                                      Qt::SmoothTransformation)));
+        });
+}
+
 std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({kBitmapFilter, kJpegFilter});
     dialog.selectNameFilter(kBitmapFilter);
     dialog.setSizeGripEnabled(true);
+    addPicturePreview(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

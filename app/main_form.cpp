@@ -182,6 +182,10 @@ void TMainForm::applyLanguage(bool russian) {
                 break;
         }
     }
+    // The help and About buttons show no hint, but a screen reader still names them after
+    // their menu items.
+    ui->SpeedButton5->setAccessibleName(ui->HelpMI->text());
+    ui->SpeedButton6->setAccessibleName(ui->AboutMI->text());
 }
 
 void TMainForm::LangComboBoxChange() {
