@@ -185,6 +185,45 @@ TEST_P(OutputTest, PdfPageIsTheSymbolsSizeAndScansWhenRasterised) {
     expectScans(page, c, label(c, "PDF rasterised by pdftoppm"));
 }
 
+// The quiet zone's corner in the background colour and the first bar in the line colour, in a
+// picture, in the SVG drawn by Qt and in the PDF rasterised.
+TEST(OutputColours, ReachEveryFormat) {
+    QTemporaryDir dir;
+    const QColor navy(0, 0, 128);
+    const QColor lime(0, 255, 0);
+    const Case c = kCases[0];
+    for (const char* name : {"c.png", "c.svg", "c.pdf"}) {
+        RenderJob job = jobFor(c, dir.filePath(QString::fromLatin1(name)));
+        job.lineColor = navy;
+        job.backgroundColor = lime;
+        ASSERT_TRUE(write(job));
+        QImage picture;
+        if (job.format == OutputFormat::Svg) {
+            QSvgRenderer renderer(job.output);
+            picture = QImage(boundsOf(job), QImage::Format_RGB32);
+            QPainter painter(&picture);
+            renderer.render(&painter);
+        } else if (job.format == OutputFormat::Pdf) {
+            const QString prefix = dir.filePath(QStringLiteral("page"));
+            runTool(QStringLiteral("pdftoppm"),
+                    {QStringLiteral("-png"), QStringLiteral("-singlefile"), job.output, prefix});
+            picture = QImage(prefix + QStringLiteral(".png"));
+        } else {
+            picture = QImage(job.output);
+        }
+        ASSERT_FALSE(picture.isNull()) << name;
+        const int middle = picture.height() / 2;
+        EXPECT_EQ(picture.pixelColor(0, 0), lime) << name;
+        EXPECT_EQ(picture.pixelColor(picture.width() - 1, picture.height() - 1), lime) << name;
+        int x = 0;
+        while (x < picture.width() && picture.pixelColor(x, middle) == lime) {
+            ++x;
+        }
+        ASSERT_LT(x, picture.width()) << name;
+        EXPECT_EQ(picture.pixelColor(x + 1, middle), navy) << name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Symbols, OutputTest, ::testing::ValuesIn(kCases),
     [](const ::testing::TestParamInfo<Case>& info) {
