@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "app/symbol_image.h"
+#include "cli/palette_image.h"
 #include "cli/vector_output.h"
 #include "platform/images/atomic_write.h"
 #include "platform/images/bmp_writer.h"
@@ -25,7 +26,7 @@ ValueResult<QByteArray> encodePicture(const RenderJob& job) {
         case OutputFormat::Jpeg:
             return encodeJpeg(image);
         default: {
-            QByteArray png = pngBytes(image);
+            QByteArray png = pngBytes(exactPaletteImage(image).value_or(image));
             if (png.isEmpty()) {
                 return ValueResult<QByteArray>::failure(QStringLiteral("PNG encoding failed"));
             }

@@ -7,6 +7,8 @@
 #include <QTextStream>
 
 #include "cli/batch.h"
+#include "cli/render_job.h"
+#include "cli/symbol_output.h"
 #include "encoders/check_digit.h"
 
 namespace {
@@ -42,6 +44,20 @@ void BM_BatchEan13ToPng(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kSymbols);
 }
 BENCHMARK(BM_BatchEan13ToPng)->Unit(benchmark::kMillisecond);
+
+// The same symbols drawn and encoded but not written: what the batch costs besides the disk.
+void BM_Ean13ToPngBytes(benchmark::State& state) {
+    strikon::cli::OptionValues v;
+    v.type = QStringLiteral("EAN-13");
+    v.digits = QStringLiteral("4006381333931");
+    v.output = QStringLiteral("s.png");
+    const strikon::cli::RenderJob job = *strikon::cli::buildJob(v).job;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(strikon::cli::encodeSymbol(job));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Ean13ToPngBytes)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
