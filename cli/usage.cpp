@@ -9,42 +9,45 @@ QString usageText() {
   strikon-render --type TYPE --digits DIGITS [--addon DIGITS] [--size PERCENT]
                  [--dpi N] [--line-color COLOUR] [--background COLOUR]
                  [--check-digit] --output FILE
-  strikon-render --batch FILE.csv --output-dir DIR [options as defaults for every row]
+  strikon-render --batch FILE.csv --output-dir DIR [options for every row]
   strikon-render --help
 
 Draws one barcode symbol at its exact physical size, the same drawing as the
 Strikon window's Save As, and writes it to FILE.
 
 Options:
-  --type TYPE           EAN-13, EAN-8, UPC-A, UPC-E or ITF-14 (case and dash optional).
-  --digits DIGITS       The main symbol's digits, check digit last, spaces allowed:
-                        EAN-13 13, EAN-8 8, UPC-A 12, UPC-E 8 (number system 0 or 1),
-                        ITF-14 14. A wrong check digit is drawn as given, with a
-                        warning that names the correct one.
-  --addon DIGITS        A 2- or 5-digit add-on after EAN-13, UPC-A or UPC-E.
-  --size PERCENT        Size in percent of nominal, in steps of 5: EAN/UPC 80 to 200,
-                        ITF-14 25 to 100. Default 100.
-  --dpi N               Dots per inch of the drawing, a whole number from %1 to %2.
-                        Default %3. Bars are whole pixels at this resolution, in
-                        pictures and in SVG and PDF alike.
-  --line-color COLOUR   Bars and digits: #RRGGBB or an SVG colour name. Default black.
-  --background COLOUR   Background and quiet zones, likewise. Default white.
-  --check-digit         Replace the last digit with the computed check digit
-                        (UPC-E: computed over its expanded UPC-A form).
-  --output FILE         The format follows the extension: .bmp, .jpg or .jpeg (as
-                        Save As: 24-bit bitmap, JPEG quality 95 without colour
-                        subsampling), .png, each with its resolution stored; .svg and
-                        .pdf sized exactly to the symbol in millimetres.
-                        "-" writes PNG to standard output.
-  --batch FILE.csv      One symbol per row of a CSV file ("-": standard input). The
-                        header row names the columns: any of type, digits, addon,
-                        size, dpi, line-color, background, check-digit (yes/no) and
-                        file (required: a plain file name, written into DIR). Quoted
-                        fields may hold commas. Empty cells take the command line's
-                        values. A failing row is reported with its line number; the
-                        others are still written.
-  --output-dir DIR      The folder for a batch's files; created when missing.
-  --help                Show this text.
+  --type TYPE          EAN-13, EAN-8, UPC-A, UPC-E or ITF-14 (any case, the
+                       dash optional).
+  --digits DIGITS      The main symbol's digits, check digit last, spaces
+                       allowed: EAN-13 13, EAN-8 8, UPC-A 12, UPC-E 8 (number
+                       system 0 or 1), ITF-14 14. A wrong check digit is drawn
+                       as given, with a warning that names the correct one.
+  --addon DIGITS       A 2- or 5-digit add-on after EAN-13, UPC-A or UPC-E.
+  --size PERCENT       Size in percent of nominal, in steps of 5: EAN/UPC 80
+                       to 200, ITF-14 25 to 100. Default 100.
+  --dpi N              Dots per inch, a whole number from %1 to %2; default
+                       %3. Bars are whole pixels at this resolution, in
+                       pictures and in SVG and PDF alike.
+  --line-color COLOUR  Bars and digits: #RRGGBB or an SVG colour name such as
+                       navy. Default black.
+  --background COLOUR  Background and quiet zones, likewise. Default white.
+  --check-digit        Replace the last digit with the computed check digit
+                       (UPC-E: computed over its expanded UPC-A form).
+  --output FILE        The format follows the extension: .bmp, .jpg or .jpeg
+                       (as Save As: 24-bit bitmap; JPEG quality 95 with full
+                       colour resolution), .png, each with its resolution
+                       stored; .svg and .pdf, sized exactly to the symbol in
+                       millimetres. "-" writes PNG to standard output.
+  --batch FILE.csv     One symbol per row of a CSV file ("-" reads standard
+                       input). Its header row names the columns: any of type,
+                       digits, addon, size, dpi, line-color, background,
+                       check-digit (yes or no), and file (required: a plain
+                       file name, written into DIR). Quoted fields may hold
+                       commas. Empty cells take the command line's values.
+                       A failing row is reported with its line number; the
+                       other rows are still written.
+  --output-dir DIR     The folder for a batch's files; made when missing.
+  --help               Show this text.
 
 Files are written whole or not at all: a failure leaves no partial file.
 
@@ -55,8 +58,8 @@ Exit status:
 
 Examples:
   strikon-render --type EAN-13 --digits "4 006381 33393 1" --output ean.png
-  strikon-render --type UPC-A --digits "03600029145 0" --check-digit --addon 12 \
-                 --size 120 --output upc.pdf
+  strikon-render --type UPC-A --digits "03600029145 0" --check-digit \
+                 --addon 12 --size 120 --output upc.pdf
   strikon-render --type ITF-14 --digits 15400141288763 --size 50 --dpi 600 \
                  --line-color navy --output case.svg
   strikon-render --batch labels.csv --output-dir out --dpi 600
