@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "app/main_form.h"
+#include "tests/app/input/beep_counter.h"
 #include "ui_main_form.h"
 
 namespace strikon {
@@ -179,6 +180,38 @@ TEST_F(MainFormInput, SizesRepaintAndStayInRange) {
     EXPECT_EQ(ui().EANUPC_Size->value(), 200);
     EXPECT_EQ(ui().ITF14_Size->minimum(), 25);
     EXPECT_EQ(ui().ITF14_Size->maximum(), 100);
+}
+
+TEST_F(MainFormInput, KeyboardDrivesFieldsListsAndPreview) {
+    BeepCounter beeps;
+    MaskedEdit* field = ui().EANUPC_CodeValue;
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Home);
+    QTest::keyClicks(field, "4006381333931");
+    EXPECT_EQ(field->displayText(), "4 006381 333931");
+    EXPECT_EQ(form.currentSymbol().digits, "400638133393100000");
+    QTest::keyClick(field, Qt::Key_Home);
+    QTest::keyClick(field, Qt::Key_X);
+    EXPECT_EQ(beeps.count(), 1) << "a letter is refused with a beep";
+    EXPECT_EQ(field->displayText(), "4 006381 333931");
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    EXPECT_EQ(field->displayText(), "0 000000 000000") << "digits cleared, literals kept";
+
+    // The code-type list answers the arrow keys like a choice from its list.
+    ui().EANUPC_CodeType->setFocus();
+    QTest::keyClick(ui().EANUPC_CodeType, Qt::Key_Down);
+    EXPECT_EQ(ui().EANUPC_CodeType->currentText(), "EAN-8");
+    EXPECT_EQ(field->displayText(), "0000 0000");
+    EXPECT_TRUE(ui().AddOnLabel->isHidden());
+
+    // The size is stepped, never typed.
+    ui().EANUPC_Size->setFocus();
+    QTest::keyClicks(ui().EANUPC_Size, "150");
+    EXPECT_EQ(ui().EANUPC_Size->value(), 100);
+    EXPECT_EQ(beeps.count(), 4);
+    QTest::keyClick(ui().EANUPC_Size, Qt::Key_Down);
+    EXPECT_EQ(form.currentSymbol().sizePercent, 95);
 }
 
 TEST_F(MainFormInput, ExitClosesTheWindow) {
