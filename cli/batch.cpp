@@ -182,9 +182,13 @@ BatchOutcome runBatch(const QString& csv, const QString& outputDir, const Option
 
 BatchText readBatchFile(const QString& path) {
     QFile file;
-    const bool opened = path == QStringView(kStdoutPath)
-                            ? file.open(stdin, QIODevice::ReadOnly)
-                            : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    bool opened = false;
+    if (path == QStringView(kStdoutPath)) {  // "-" reads standard input here
+        opened = file.open(stdin, QIODevice::ReadOnly);
+    } else {
+        file.setFileName(path);
+        opened = file.open(QIODevice::ReadOnly);
+    }
     if (!opened) {
         return {{},
                 QStringLiteral("--batch: cannot read \"%1\": %2").arg(path, file.errorString())};
