@@ -8,9 +8,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <cmath>
+#include <vector>
 
 #include "app/current_lang.h"
 #include "app/language_table.h"
+#include "encoders/ean_upc_modules.h"
 #include "ui_main_form.h"
 
 namespace strikon {
@@ -175,6 +178,30 @@ TEST(MainFormPreview, ThirteenZerosCentredToTheMillimetre) {
     // The third guard module: 238.52 + 2 x 1.32 = 241.16, column 241.
     EXPECT_EQ(preview.pixelColor(241, 100), black);
     EXPECT_EQ(preview.pixelColor(372, 60), white) << "right quiet zone";
+
+    // Every column of the top bar row: a run of dark modules k1..k2 covers the columns from
+    // round(X0 + (k1 - 1) P) to round(X0 + k2 P), X0 = 238.52 and P = 1.32.
+    const std::string modules = EAN13Modules(std::string(13, '0'));
+    std::vector<bool> dark(preview.width(), false);
+    for (size_t k = 0; k < modules.size(); ++k) {
+        if (modules[k] != '1') {
+            continue;
+        }
+        size_t end = k;
+        while (end + 1 < modules.size() && modules[end + 1] == '1') {
+            ++end;
+        }
+        const long double x0 = 224.0L + 11 * 1.32L;
+        const int first = static_cast<int>(std::nearbyintl(x0 + k * 1.32L));
+        const int last = static_cast<int>(std::nearbyintl(x0 + (end + 1) * 1.32L));
+        for (int x = first; x < std::max(last, first + 1); ++x) {
+            dark[x] = true;
+        }
+        k = end;
+    }
+    for (int x = 224; x < 224 + 149; ++x) {
+        EXPECT_EQ(preview.pixelColor(x, 61), dark[x] ? black : white) << "column " << x;
+    }
 }
 
 TEST(MainFormPreview, BackgroundColourStaysInsideTheSymbol) {
