@@ -18,7 +18,6 @@
 #include "platform/images/export_folder.h"
 #include "platform/images/jpeg_writer.h"
 #include "platform/images/png_bytes.h"
-#include "platform/surface/qt_surface.h"
 
 namespace strikon {
 
@@ -144,9 +143,7 @@ bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
     if (!dialogs.askPrinter(context.parent, printer)) {
         return false;
     }
-    Rect bounds;
-    renderSymbol(context.symbol, nullptr, bounds, 0.0, 0.0, 1.0, 1.0);
-    if (bounds.right <= bounds.left || bounds.bottom <= bounds.top) {
+    if (!measureSymbol(context.symbol, 1.0, 1.0)) {
         dialogs.warn(context.parent, message(context, "Нет штрихкода для вывода.",
                                              "There is no barcode to output."));
         return false;
@@ -159,13 +156,8 @@ bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
     }
     // The painter's origin is the top-left corner of the printable area, in printer dots.
     const double pxPerMm = printer.resolution() / kMmPerInch;
-    {
-        QtSurface surface(painter);
-        surface.setLineColor(context.lineColor);
-        surface.setBackgroundColor(context.backgroundColor);
-        Rect drawn;
-        renderSymbol(context.symbol, &surface, drawn, 0.0, 0.0, pxPerMm, pxPerMm);
-    }
+    paintSymbol(painter, context.symbol, context.lineColor, context.backgroundColor, pxPerMm,
+                pxPerMm);
     return painter.end();
 }
 

@@ -7,28 +7,39 @@
 
 namespace strikon {
 
-QImage renderSymbolImage(const SymbolRequest& request, const QColor& lineColor,
-                         const QColor& backgroundColor, double pxPerMmX, double pxPerMmY) {
+std::optional<QSize> measureSymbol(const SymbolRequest& request, double pxPerMmX, double pxPerMmY) {
     Rect bounds;
     renderSymbol(request, nullptr, bounds, 0.0, 0.0, pxPerMmX, pxPerMmY);
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     if (width <= 0 || height <= 0) {
+        return std::nullopt;
+    }
+    return QSize(width, height);
+}
+
+void paintSymbol(QPainter& painter, const SymbolRequest& request, const QColor& lineColor,
+                 const QColor& backgroundColor, double pxPerMmX, double pxPerMmY) {
+    QtSurface surface(painter);
+    surface.setLineColor(lineColor);
+    surface.setBackgroundColor(backgroundColor);
+    Rect drawn;
+    // Measured at offset zero, the rectangle starts at the painter's origin.
+    renderSymbol(request, &surface, drawn, 0.0, 0.0, pxPerMmX, pxPerMmY);
+}
+
+QImage renderSymbolImage(const SymbolRequest& request, const QColor& lineColor,
+                         const QColor& backgroundColor, double pxPerMmX, double pxPerMmY) {
+    const std::optional<QSize> size = measureSymbol(request, pxPerMmX, pxPerMmY);
+    if (!size) {
         return {};
     }
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(*size, QImage::Format_RGB32);
     image.fill(backgroundColor);
     image.setDotsPerMeterX(static_cast<int>(std::lround(pxPerMmX * 1000.0)));
     image.setDotsPerMeterY(static_cast<int>(std::lround(pxPerMmY * 1000.0)));
-    {
-        QPainter painter(&image);
-        QtSurface surface(painter);
-        surface.setLineColor(lineColor);
-        surface.setBackgroundColor(backgroundColor);
-        Rect drawn;
-        // Measured at offset zero, so the rectangle starts at the image's origin.
-        renderSymbol(request, &surface, drawn, 0.0, 0.0, pxPerMmX, pxPerMmY);
-    }
+    QPainter painter(&image);
+    paintSymbol(painter, request, lineColor, backgroundColor, pxPerMmX, pxPerMmY);
     return image;
 }
 

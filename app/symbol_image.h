@@ -4,8 +4,12 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSize>
+#include <optional>
 
 #include "app/render_dispatch.h"
+
+class QPainter;
 
 namespace strikon {
 
@@ -13,6 +17,14 @@ namespace strikon {
 constexpr double kImageDpi = 300.0;
 constexpr double kMmPerInch = 25.4;
 constexpr double kImagePxPerMm = kImageDpi / kMmPerInch;
+
+// The symbol's size in pixels at offset zero, or nothing when the request describes no symbol.
+std::optional<QSize> measureSymbol(const SymbolRequest& request, double pxPerMmX, double pxPerMmY);
+
+// Draws the symbol with the top-left corner of its bounding rectangle at the painter's origin,
+// in device pixels of the given scale. The painter must be active.
+void paintSymbol(QPainter& painter, const SymbolRequest& request, const QColor& lineColor,
+                 const QColor& backgroundColor, double pxPerMmX, double pxPerMmY);
 
 // Returns a null image when the request describes no symbol. The image's density is set from
 // the scale, so writers that store it (BMP, PNG, JPEG) record the symbol's physical size.

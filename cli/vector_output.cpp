@@ -6,26 +6,15 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include "app/symbol_image.h"
 #include "cli/pdf_media_box.h"
-#include "platform/surface/qt_surface.h"
 
 namespace strikon::cli {
 
 namespace {
 
-constexpr double kMmPerInch = 25.4;
-
-// The bounding rectangle at offset zero, so it starts at the device's origin.
 std::optional<QSize> measure(const SymbolRequest& symbol, int dpi) {
-    const double pxPerMm = dpi / kMmPerInch;
-    Rect bounds;
-    renderSymbol(symbol, nullptr, bounds, 0.0, 0.0, pxPerMm, pxPerMm);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    if (width <= 0 || height <= 0) {
-        return std::nullopt;
-    }
-    return QSize(width, height);
+    return measureSymbol(symbol, dpi / kMmPerInch, dpi / kMmPerInch);
 }
 
 bool draw(QPainter& painter, QSize bounds, const SymbolRequest& symbol, const QColor& lineColor,
@@ -33,17 +22,10 @@ bool draw(QPainter& painter, QSize bounds, const SymbolRequest& symbol, const QC
     if (!painter.isActive()) {
         return false;
     }
-    const double pxPerMm = dpi / kMmPerInch;
     // Pictures start filled with the background; so does the page, or the parts of the
     // rectangle an encoder leaves alone (around ITF-14's frame) would be transparent.
     painter.fillRect(QRect(QPoint(0, 0), bounds), backgroundColor);
-    {
-        QtSurface surface(painter);
-        surface.setLineColor(lineColor);
-        surface.setBackgroundColor(backgroundColor);
-        Rect drawn;
-        renderSymbol(symbol, &surface, drawn, 0.0, 0.0, pxPerMm, pxPerMm);
-    }
+    paintSymbol(painter, symbol, lineColor, backgroundColor, dpi / kMmPerInch, dpi / kMmPerInch);
     return painter.end();
 }
 
