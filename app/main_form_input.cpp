@@ -85,9 +85,8 @@ void TMainForm::CheckDigitButtonClick() {
     const std::string digits = gatherDigits(ui->EANUPC_CodeValue->displayText());
     // A scanner checks a UPC-E symbol over its expanded UPC-A form, so the digit is computed
     // there; every other symbology weights its own digits directly.
-    const bool upcE = ui->EANUPC_CodeType->currentText() == QLatin1String("UPC-E");
     writeCheckDigit(ui->EANUPC_CodeValue,
-                    upcE ? CalcUPCECheckDigit(digits) : CalcCheckDigit(digits));
+                    CalcCheckDigitFor(ui->EANUPC_CodeType->currentText().toStdString(), digits));
 }
 
 void TMainForm::ITF14CheckDigitButtonClick() {

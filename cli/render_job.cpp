@@ -217,11 +217,6 @@ bool no(const QString& text) {
     return t.isEmpty() || t == u"no" || t == u"false" || t == u"0" || t == u"off";
 }
 
-// The same routines as the window's check-digit buttons: UPC-E over its expanded UPC-A form.
-std::string withCheckDigit(const Symbology& s, const std::string& digits) {
-    return QLatin1String(s.name) == u"UPC-E" ? CalcUPCECheckDigit(digits) : CalcCheckDigit(digits);
-}
-
 QString Builder::checkDigit() {
     bool correct = false;
     if (values.checkDigit) {
@@ -231,7 +226,8 @@ QString Builder::checkDigit() {
         }
         correct = yes(*values.checkDigit);
     }
-    const std::string right = withCheckDigit(*symbology, main);
+    // The same routine as the window's check-digit buttons: UPC-E over its expanded form.
+    const std::string right = CalcCheckDigitFor(symbology->name, main);
     if (correct) {
         main = right;
     } else if (right != main) {

@@ -65,4 +65,8 @@ std::string CalcUPCECheckDigit(const std::string& S) {
     return result;
 }
 
+std::string CalcCheckDigitFor(const std::string& codeType, const std::string& S) {
+    return codeType == "UPC-E" ? CalcUPCECheckDigit(S) : CalcCheckDigit(S);
+}
+
 }  // namespace strikon

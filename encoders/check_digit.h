@@ -20,4 +20,9 @@ std::string ExpandUPCE(const std::string& upce);
 // CalcCheckDigit would return them.
 std::string CalcUPCECheckDigit(const std::string& S);
 
+// The check digit as the check-digit buttons write it for a symbology named as the encoders
+// name it ("EAN-13", "UPC-E", "ITF-14", ...): UPC-E over its expanded form, every other one
+// by CalcCheckDigit.
+std::string CalcCheckDigitFor(const std::string& codeType, const std::string& S);
+
 }  // namespace strikon
