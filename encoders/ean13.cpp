@@ -34,21 +34,16 @@ void EAN13Section(const Frame& f, const std::string& Digits, Rect& R, int& A) {
         return;
     }
     A = kAddOnStart;
-    R = MainRect(f, kWidthModules, kSymbolMm);
-    if (f.surface == nullptr) {
+    if (!DrawMainFrame(f, modules, kWidthModules, kLeftQuietModules, kBarMm, kSymbolMm,
+                       {kLeftGuard, kCentreGuard, kRightGuard}, R)) {
         return;
     }
-    Surface& surface = *f.surface;
-    surface.fillRect(R);
-    DrawMainBars(f, modules, kLeftQuietModules, kBarMm, {kLeftGuard, kCentreGuard, kRightGuard});
-
-    surface.setFont(kDigitFace, DigitFontHeight(f));
+    const int32_t w = SetDigitFont(f);
     const DigitBand band = MakeDigitBand(f, kBarMm, R);
-    const int32_t w = surface.textWidth(kWidestDigit);
     const std::string_view d(Digits);
-    surface.textInBox({R.left, band.top, R.left + w, band.bottom}, R.left, band.y,
-                      std::string(1, d[0]));
-    const double p = static_cast<double>((kGroupPitchModules * f.P - w - f.P) / kGroupGaps);
+    f.surface->textInBox({R.left, band.top, R.left + w, band.bottom}, R.left, band.y,
+                         std::string(1, d[0]));
+    const double p = DigitPitch(f, kGroupPitchModules, w, kGroupGaps);
     DrawDigitRow(f, d.substr(1, 6), kLeftGroupModule, p, w, band);
     DrawDigitRow(f, d.substr(7, 6), kRightGroupModule, p, w, band);
 }

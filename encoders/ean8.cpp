@@ -33,19 +33,13 @@ void EAN8Section(const Frame& f, const std::string& Digits, Rect& R) {
     if (modules.empty()) {
         return;
     }
-    R = MainRect(f, kWidthModules, kEAN8SymbolMm);
-    if (f.surface == nullptr) {
+    if (!DrawMainFrame(f, modules, kWidthModules, kLeftQuietModules, kEAN8BarMm, kEAN8SymbolMm,
+                       {kLeftGuard, kCentreGuard, kRightGuard}, R)) {
         return;
     }
-    Surface& surface = *f.surface;
-    surface.fillRect(R);
-    DrawMainBars(f, modules, kLeftQuietModules, kEAN8BarMm,
-                 {kLeftGuard, kCentreGuard, kRightGuard});
-
-    surface.setFont(kDigitFace, DigitFontHeight(f));
+    const int32_t w = SetDigitFont(f);
     const DigitBand band = MakeDigitBand(f, kEAN8BarMm, R);
-    const int32_t w = surface.textWidth(kWidestDigit);
-    const double p = static_cast<double>((kGroupPitchModules * f.P - w - f.P) / kGroupGaps);
+    const double p = DigitPitch(f, kGroupPitchModules, w, kGroupGaps);
     const std::string_view d(Digits);
     DrawDigitRow(f, d.substr(0, 4), kLeftGroupModule, p, w, band);
     DrawDigitRow(f, d.substr(4, 4), kRightGroupModule, p, w, band);

@@ -88,6 +88,18 @@ void DrawMainBars(const Frame& f, std::string_view modules, int quietModules, lo
     DrawModuleBars(*f.surface, modules, X0, f.P, rowsOf);
 }
 
+bool DrawMainFrame(const Frame& f, std::string_view modules, int widthModules, int quietModules,
+                   long double barMm, long double symbolMm,
+                   std::initializer_list<ModuleRange> longRanges, Rect& R) {
+    R = MainRect(f, widthModules, symbolMm);
+    if (f.surface == nullptr) {
+        return false;
+    }
+    f.surface->fillRect(R);
+    DrawMainBars(f, modules, quietModules, barMm, longRanges);
+    return true;
+}
+
 DigitBand MakeDigitBand(const Frame& f, long double barMm, const Rect& R) {
     DigitBand band;
     band.top = roundPx(f.Oy() + barMm * f.s * f.PxPerMmY);
@@ -98,6 +110,15 @@ DigitBand MakeDigitBand(const Frame& f, long double barMm, const Rect& R) {
 
 int32_t DigitFontHeight(const Frame& f) {
     return roundPx(kDigitCellMm * f.PxPerMmY * kFontFactor * f.s);
+}
+
+int32_t SetDigitFont(const Frame& f) {
+    f.surface->setFont(kDigitFace, DigitFontHeight(f));
+    return f.surface->textWidth(kWidestDigit);
+}
+
+double DigitPitch(const Frame& f, int spanModules, int32_t w, int gaps) {
+    return static_cast<double>((spanModules * f.P - w - f.P) / gaps);
 }
 
 void DrawDigitRow(const Frame& f, std::string_view digits, long double firstModule, double pitch,

@@ -40,6 +40,13 @@ struct ModuleRange {
 void DrawMainBars(const Frame& f, std::string_view modules, int quietModules, long double barMm,
                   std::initializer_list<ModuleRange> longRanges);
 
+// The steps every main symbol starts with: R from its width and overall height; then, when
+// there is a surface, R filled with the background and the bars drawn. Returns whether there
+// is a surface to go on drawing the digits on.
+bool DrawMainFrame(const Frame& f, std::string_view modules, int widthModules, int quietModules,
+                   long double barMm, long double symbolMm,
+                   std::initializer_list<ModuleRange> longRanges, Rect& R);
+
 // The band under the bars that holds the digits: box rows and the text rows.
 struct DigitBand {
     int32_t top = 0;     // first row of every digit box
@@ -50,6 +57,12 @@ DigitBand MakeDigitBand(const Frame& f, long double barMm, const Rect& R);
 
 // Cell height of the normal digit font.
 int32_t DigitFontHeight(const Frame& f);
+// Sets the normal digit font and returns w, the width of the widest digit in it, which stands
+// for every digit's width in the layout.
+int32_t SetDigitFont(const Frame& f);
+// The pitch that spreads a group of digit boxes, each w wide, so that the last box ends
+// spanModules - 1 modules after the first begins: (spanModules P - w - P) / gaps.
+double DigitPitch(const Frame& f, int spanModules, int32_t w, int gaps);
 
 // Digits drawn in boxes w pixels wide, the first box firstModule modules right of the symbol's
 // left edge, each next one pitch pixels further.

@@ -35,21 +35,16 @@ void UPCASection(const Frame& f, const std::string& Digits, Rect& R, int& A) {
         return;
     }
     A = kAddOnStart;
-    R = MainRect(f, kWidthModules, kSymbolMm);
-    if (f.surface == nullptr) {
+    if (!DrawMainFrame(f, modules, kWidthModules, kLeftQuietModules, kBarMm, kSymbolMm,
+                       {kLeftLong, kCentreGuard, kRightLong}, R)) {
         return;
     }
-    Surface& surface = *f.surface;
-    surface.fillRect(R);
-    DrawMainBars(f, modules, kLeftQuietModules, kBarMm, {kLeftLong, kCentreGuard, kRightLong});
-
     const DigitBand band = MakeDigitBand(f, kBarMm, R);
     const std::string_view d(Digits);
     DrawLeftOuterDigit(f, d[0], R, band);
 
-    surface.setFont(kDigitFace, DigitFontHeight(f));
-    const int32_t w = surface.textWidth(kWidestDigit);
-    const double p = static_cast<double>((kGroupPitchModules * f.P - w - f.P) / kGroupGaps);
+    const int32_t w = SetDigitFont(f);
+    const double p = DigitPitch(f, kGroupPitchModules, w, kGroupGaps);
     DrawDigitRow(f, d.substr(1, 5), kLeftGroupModule, p, w, band);
     DrawDigitRow(f, d.substr(6, 5), kRightGroupModule, p, w, band);
 
