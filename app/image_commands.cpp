@@ -7,17 +7,17 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "app/symbol_image.h"
 #include "platform/desktop/link_opener.h"
 #include "platform/images/bmp_writer.h"
 #include "platform/images/docx_writer.h"
 #include "platform/images/export_folder.h"
 #include "platform/images/jpeg_writer.h"
 #include "platform/images/png_bytes.h"
+#include "render/print_page.h"
+#include "render/symbol_image.h"
 
 namespace strikon {
 
@@ -34,12 +34,16 @@ QString windowTitle(QWidget* parent) {
     return parent ? parent->window()->windowTitle() : QCoreApplication::applicationName();
 }
 
-// A symbol whose type names none of the known ones has nothing to render.
+void warnNothingToOutput(const CommandContext& context, const CommandDialogs& dialogs) {
+    dialogs.warn(context.parent,
+                 message(context, "Нет штрихкода для вывода.", "There is no barcode to output."));
+}
+
+// A page that names no known symbology, or digits no symbol is drawn from, render nothing.
 QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs) {
-    QImage image = renderSymbolImage(context.symbol, context.lineColor, context.backgroundColor);
+    QImage image = context.symbol ? renderSymbolImage(*context.symbol) : QImage();
     if (image.isNull()) {
-        dialogs.warn(context.parent, message(context, "Нет штрихкода для вывода.",
-                                             "There is no barcode to output."));
+        warnNothingToOutput(context, dialogs);
     }
     return image;
 }
@@ -143,22 +147,22 @@ bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
     if (!dialogs.askPrinter(context.parent, printer)) {
         return false;
     }
-    if (!measureSymbol(context.symbol, 1.0, 1.0)) {
-        dialogs.warn(context.parent, message(context, "Нет штрихкода для вывода.",
-                                             "There is no barcode to output."));
-        return false;
+    const PrintOutcome outcome =
+        context.symbol ? printSymbolPage(printer, *context.symbol) : PrintOutcome::NothingToDraw;
+    switch (outcome) {
+        case PrintOutcome::Printed:
+            return true;
+        case PrintOutcome::NothingToDraw:
+            warnNothingToOutput(context, dialogs);
+            return false;
+        case PrintOutcome::NotStarted:
+            dialogs.warn(context.parent, message(context, "Не удалось начать печать.",
+                                                 "Could not start printing."));
+            return false;
+        case PrintOutcome::NotFinished:
+            return false;
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        dialogs.warn(context.parent,
-                     message(context, "Не удалось начать печать.", "Could not start printing."));
-        return false;
-    }
-    // The painter's origin is the top-left corner of the printable area, in printer dots.
-    const double pxPerMm = printer.resolution() / kMmPerInch;
-    paintSymbol(painter, context.symbol, context.lineColor, context.backgroundColor, pxPerMm,
-                pxPerMm);
-    return painter.end();
+    return false;
 }
 
 bool copySymbol(const CommandContext& context, const CommandDialogs& dialogs) {

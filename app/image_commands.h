@@ -2,14 +2,13 @@
 // Save As, Print, Copy and Export to Word: each renders the current symbol through the same
 // measure-then-draw call as the preview, on its own surface and at its own scale.
 
-#include <QColor>
 #include <QImage>
 #include <QString>
 #include <QUrl>
 #include <functional>
 #include <optional>
 
-#include "app/render_dispatch.h"
+#include "render/symbol_request.h"
 
 class QPrinter;
 class QWidget;
@@ -41,10 +40,8 @@ PictureFormat resolveSaveFormat(QString& path, PictureFormat selectedFilter);
 // What one command needs to know about the program's state.
 struct CommandContext {
     QWidget* parent = nullptr;
-    SymbolRequest symbol;
-    QColor lineColor = Qt::black;
-    QColor backgroundColor = Qt::white;
-    bool russian = false;  // language of the messages
+    std::optional<SymbolRequest> symbol;  // nothing: the page describes no symbol
+    bool russian = false;                 // language of the messages
 };
 
 // Each returns true when it did its work; failures have already been shown to the user.

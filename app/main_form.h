@@ -11,7 +11,8 @@
 #include <optional>
 
 #include "app/image_commands.h"
-#include "app/render_dispatch.h"
+#include "app/page_symbol.h"
+#include "encoders/surface.h"
 #include "platform/desktop/screen_scale.h"
 
 class QPainter;
@@ -34,8 +35,9 @@ class TMainForm : public QMainWindow {
     // Applies "RUS" or "ENG" to every translated text and records it in CurrentLang.
     void SetLang(const QString& Lang);
 
-    // What the active page describes, gathered from the displayed texts of its fields.
-    SymbolRequest currentSymbol() const;
+    // What the active page describes, gathered from the displayed texts of its fields, in the
+    // colours of the colour panels; nothing when the page names no known symbology.
+    std::optional<SymbolRequest> currentSymbol() const;
     QColor lineColor() const;
     QColor backgroundColor() const;
 

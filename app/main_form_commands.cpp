@@ -6,8 +6,7 @@
 namespace strikon {
 
 CommandContext TMainForm::commandContext() {
-    return CommandContext{this, currentSymbol(), lineColor(), backgroundColor(),
-                          CurrentLang == QLatin1String("RUS")};
+    return CommandContext{this, currentSymbol(), CurrentLang == QLatin1String("RUS")};
 }
 
 void TMainForm::SaveAsMIClick() {

@@ -3,24 +3,29 @@
 
 #include "main_form.h"
 #include "platform/surface/qt_surface.h"
+#include "render/draw_symbol.h"
 #include "ui_main_form.h"
 
 namespace strikon {
 
-SymbolRequest TMainForm::currentSymbol() const {
-    SymbolRequest request;
-    request.pageCaption = ui->PageControl->tabText(ui->PageControl->currentIndex());
-    if (request.pageCaption == kEanUpcPage) {
-        request.codeType = ui->EANUPC_CodeType->currentText().toStdString();
-        request.addOnType = ui->EANUPC_AddOnType->currentText().toStdString();
-        // The add-on field's digits are appended whether it is shown or not; the encoder
-        // decides from the add-on type whether to read them.
-        request.digits = gatherDigits(ui->EANUPC_CodeValue->displayText()) +
-                         gatherDigits(ui->EANUPC_AddOnValue->displayText());
-        request.sizePercent = static_cast<uint16_t>(ui->EANUPC_Size->value());
-    } else if (request.pageCaption == kItf14Page) {
-        request.digits = gatherDigits(ui->ITF14_CodeValue->displayText());
-        request.sizePercent = static_cast<uint16_t>(ui->ITF14_Size->value());
+std::optional<SymbolRequest> TMainForm::currentSymbol() const {
+    PageTexts page;
+    page.caption = ui->PageControl->tabText(ui->PageControl->currentIndex());
+    if (page.caption == kEanUpcPage) {
+        page.codeType = ui->EANUPC_CodeType->currentText();
+        page.addOnType = ui->EANUPC_AddOnType->currentText();
+        page.code = ui->EANUPC_CodeValue->displayText();
+        // The encoder decides from the add-on type whether to read the add-on field.
+        page.addOn = ui->EANUPC_AddOnValue->displayText();
+        page.sizePercent = ui->EANUPC_Size->value();
+    } else if (page.caption == kItf14Page) {
+        page.code = ui->ITF14_CodeValue->displayText();
+        page.sizePercent = ui->ITF14_Size->value();
+    }
+    std::optional<SymbolRequest> request = pageSymbol(page);
+    if (request) {
+        request->lineColor = lineColor();
+        request->backgroundColor = backgroundColor();
     }
     return request;
 }
@@ -64,7 +69,10 @@ void DrawBarcode(Surface* Surface, Rect& Bounds, double OffsetX, double OffsetY,
     if (MainForm == nullptr) {
         return;
     }
-    renderSymbol(MainForm->currentSymbol(), Surface, Bounds, OffsetX, OffsetY, PxPerMmX, PxPerMmY);
+    // A page that describes no symbol leaves Bounds as it was.
+    if (const std::optional<SymbolRequest> request = MainForm->currentSymbol()) {
+        renderSymbol(*request, Surface, Bounds, OffsetX, OffsetY, PxPerMmX, PxPerMmY);
+    }
 }
 
 }  // namespace strikon

@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 
 #include "app/main_form.h"
-#include "app/symbol_image.h"
 #include "platform/images/bmp_writer.h"
 #include "platform/images/jpeg_writer.h"
+#include "render/symbol_image.h"
 #include "ui_main_form.h"
 
 namespace strikon {
@@ -47,7 +47,7 @@ void BM_SaveAs300Dpi(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(jpeg ? "symbol.jpg" : "symbol.bmp");
     for (auto _ : state) {
-        const QImage image = renderSymbolImage(form.currentSymbol(), Qt::black, Qt::white);
+        const QImage image = renderSymbolImage(*form.currentSymbol());
         const WriteResult written = jpeg ? writeJpeg(image, path) : writeBmp(image, path);
         if (!written.ok) {
             state.SkipWithError(written.error.toUtf8().constData());

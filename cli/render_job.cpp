@@ -9,22 +9,21 @@ namespace strikon::cli {
 
 namespace {
 
-// What the command line knows about each symbology: how the window's pages describe it and
-// what its fields and spin box accept.
-struct Symbology {
-    const char* name;      // as the user writes it, and as the EAN/UPC page lists it
-    bool itf14;            // drawn from the ITF-14 page
+// What the command line knows about each symbology: what its fields and spin box accept.
+struct SymbologyRule {
+    Symbology id;
+    const char* name;      // as the user writes it
     int mainDigits;        // digits of the main symbol, check digit last
     bool takesAddOn;       // a 2- or 5-digit add-on may follow
     int minSize, maxSize;  // percent, in steps of kSizeStep
 };
 
-constexpr std::array<Symbology, 5> kSymbologies{{
-    {"EAN-13", false, 13, true, 80, 200},
-    {"EAN-8", false, 8, false, 80, 200},
-    {"UPC-A", false, 12, true, 80, 200},
-    {"UPC-E", false, 8, true, 80, 200},
-    {"ITF-14", true, 14, false, 25, 100},
+constexpr std::array<SymbologyRule, 5> kSymbologies{{
+    {Symbology::EAN13, "EAN-13", 13, true, 80, 200},
+    {Symbology::EAN8, "EAN-8", 8, false, 80, 200},
+    {Symbology::UPCA, "UPC-A", 12, true, 80, 200},
+    {Symbology::UPCE, "UPC-E", 8, true, 80, 200},
+    {Symbology::ITF14, "ITF-14", 14, false, 25, 100},
 }};
 constexpr int kSizeStep = 5;
 constexpr int kDefaultSize = 100;
@@ -34,8 +33,8 @@ QString typeKey(const QString& text) {
     return text.trimmed().toUpper().remove(QLatin1Char('-'));
 }
 
-const Symbology* findSymbology(const QString& text) {
-    for (const Symbology& s : kSymbologies) {
+const SymbologyRule* findSymbology(const QString& text) {
+    for (const SymbologyRule& s : kSymbologies) {
         if (typeKey(QString::fromLatin1(s.name)) == typeKey(text)) {
             return &s;
         }
@@ -70,7 +69,7 @@ QString fail(const char* option, const QString& what) {
 struct Builder {
     const OptionValues& values;
     RenderJob job;
-    const Symbology* symbology = nullptr;
+    const SymbologyRule* symbology = nullptr;
     std::string main;
     std::string addOn;
 
@@ -86,7 +85,7 @@ struct Builder {
 
 QString Builder::type() {
     QStringList names;
-    for (const Symbology& s : kSymbologies) {
+    for (const SymbologyRule& s : kSymbologies) {
         names << QString::fromLatin1(s.name);
     }
     const QString expected = QStringLiteral("expects one of ") + names.join(QStringLiteral(", "));
@@ -268,24 +267,18 @@ JobResult buildJob(const OptionValues& values) {
             return {std::nullopt, error};
         }
     }
-    if (QString e = b.colour(values.lineColor, "line-color", b.job.lineColor); !e.isEmpty()) {
-        return {std::nullopt, e};
-    }
-    if (QString e = b.colour(values.background, "background", b.job.backgroundColor);
-        !e.isEmpty()) {
-        return {std::nullopt, e};
-    }
     SymbolRequest& s = b.job.symbol;
-    if (b.symbology->itf14) {
-        s.pageCaption = kItf14Page;
-        s.codeType = "EAN-13";  // the EAN/UPC page's items are not read for ITF-14
-        s.addOnType = "None";
-    } else {
-        s.pageCaption = kEanUpcPage;
-        s.codeType = b.symbology->name;
-        s.addOnType = b.addOn.empty() ? "None" : (b.addOn.size() == 2 ? "2-Digit" : "5-Digit");
+    if (QString e = b.colour(values.lineColor, "line-color", s.lineColor); !e.isEmpty()) {
+        return {std::nullopt, e};
     }
-    s.digits = b.main + b.addOn;
+    if (QString e = b.colour(values.background, "background", s.backgroundColor); !e.isEmpty()) {
+        return {std::nullopt, e};
+    }
+    s.symbology = b.symbology->id;
+    s.digits = b.main;
+    s.addOn =
+        b.addOn.empty() ? AddOn::None : (b.addOn.size() == 2 ? AddOn::TwoDigit : AddOn::FiveDigit);
+    s.addOnDigits = b.addOn;
     return {std::move(b.job), {}};
 }
 

@@ -3,13 +3,12 @@
 // resolution and where it goes. Every refusal is one message that names the option and says
 // what it expects; nothing here touches a file.
 
-#include <QColor>
 #include <QString>
 #include <optional>
 
-#include "app/render_dispatch.h"
 #include "cli/option_values.h"
 #include "cli/output_format.h"
+#include "render/symbol_request.h"
 
 namespace strikon::cli {
 
@@ -21,9 +20,7 @@ inline constexpr int kMinDpi = 72;
 inline constexpr int kMaxDpi = 1200;
 
 struct RenderJob {
-    SymbolRequest symbol;
-    QColor lineColor = Qt::black;
-    QColor backgroundColor = Qt::white;
+    SymbolRequest symbol;  // colours included
     int dpi = kDefaultDpi;
     QString output;  // a path, or "-" for standard output
     OutputFormat format = OutputFormat::Png;

@@ -2,21 +2,20 @@
 
 #include <QDir>
 
-#include "app/symbol_image.h"
-#include "cli/palette_image.h"
-#include "cli/vector_output.h"
 #include "platform/images/atomic_write.h"
 #include "platform/images/bmp_writer.h"
 #include "platform/images/jpeg_writer.h"
 #include "platform/images/png_bytes.h"
+#include "render/palette_image.h"
+#include "render/symbol_image.h"
+#include "render/vector_output.h"
 
 namespace strikon::cli {
 
 namespace {
 
 ValueResult<QByteArray> encodePicture(const RenderJob& job) {
-    const QImage image = renderSymbolImage(job.symbol, job.lineColor, job.backgroundColor,
-                                           job.pxPerMm(), job.pxPerMm());
+    const QImage image = renderSymbolImage(job.symbol, job.pxPerMm(), job.pxPerMm());
     if (image.isNull()) {
         return ValueResult<QByteArray>::failure(QStringLiteral("the symbol has nothing to draw"));
     }
@@ -40,9 +39,9 @@ ValueResult<QByteArray> encodePicture(const RenderJob& job) {
 ValueResult<QByteArray> encodeSymbol(const RenderJob& job) {
     switch (job.format) {
         case OutputFormat::Svg:
-            return encodeSvg(job.symbol, job.lineColor, job.backgroundColor, job.dpi);
+            return encodeSvg(job.symbol, job.dpi);
         case OutputFormat::Pdf:
-            return encodePdf(job.symbol, job.lineColor, job.backgroundColor, job.dpi);
+            return encodePdf(job.symbol, job.dpi);
         default:
             return encodePicture(job);
     }

@@ -13,8 +13,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "app/symbol_image.h"
 #include "platform/images/docx_parts.h"
+#include "render/draw_symbol.h"
+#include "render/symbol_image.h"
 #include "tests/encoders/decode/decoders.h"
 
 namespace strikon {
@@ -29,15 +30,23 @@ struct Sample {
     std::string expected;  // as the decoders report it, add-on digits appended
 };
 
-SymbolRequest eanUpc(const char* codeType, const char* addOnType, const char* digits) {
-    return SymbolRequest{kEanUpcPage, codeType, addOnType, digits, 100};
+SymbolRequest request(strikon::Symbology symbology, const char* digits, AddOn addOn = AddOn::None,
+                      const char* addOnDigits = "") {
+    SymbolRequest r;
+    r.symbology = symbology;
+    r.digits = digits;
+    r.addOn = addOn;
+    r.addOnDigits = addOnDigits;
+    return r;
 }
 
 const Sample kSamples[] = {
-    {"EAN-13 with a 5-digit add-on", eanUpc("EAN-13", "5-Digit", "400638133393152495"),
+    {"EAN-13 with a 5-digit add-on",
+     request(strikon::Symbology::EAN13, "4006381333931", AddOn::FiveDigit, "52495"),
      Symbology::EAN13, "400638133393152495"},
-    {"UPC-E", eanUpc("UPC-E", "None", "0123456500000"), Symbology::UPCE, "01234565"},
-    {"ITF-14", SymbolRequest{kItf14Page, "", "", "10012345678902", 100}, Symbology::ITF14,
+    {"UPC-E", request(strikon::Symbology::UPCE, "01234565", AddOn::None, "00000"), Symbology::UPCE,
+     "01234565"},
+    {"ITF-14", request(strikon::Symbology::ITF14, "10012345678902"), Symbology::ITF14,
      "10012345678902"},
 };
 
@@ -87,7 +96,7 @@ struct Doubles {
 };
 
 CommandContext contextFor(const SymbolRequest& request) {
-    return CommandContext{nullptr, request, Qt::black, Qt::white, false};
+    return CommandContext{nullptr, request, false};
 }
 
 QByteArray fileBytes(const QString& path) {
@@ -325,9 +334,11 @@ TEST(ExportToWord, SaysWhereTheDocumentIsWhenNothingOpensIt) {
 
 TEST(ImageCommands, NoSymbolIsReportedNotWritten) {
     Doubles doubles;
-    const SymbolRequest nothing = eanUpc("EAN-14", "None", "0000000000000");
+    // Twelve digits where EAN-13 takes thirteen: the encoder draws nothing.
+    const SymbolRequest nothing = request(strikon::Symbology::EAN13, "000000000000");
     EXPECT_FALSE(copySymbol(contextFor(nothing), doubles.dialogs()));
-    EXPECT_EQ(doubles.warnings.size(), 1);
+    EXPECT_FALSE(copySymbol(CommandContext{nullptr, std::nullopt, false}, doubles.dialogs()));
+    EXPECT_EQ(doubles.warnings.size(), 2);
 }
 
 }  // namespace

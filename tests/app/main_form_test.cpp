@@ -14,6 +14,7 @@
 #include "app/current_lang.h"
 #include "app/language_table.h"
 #include "encoders/ean_upc_modules.h"
+#include "render/draw_symbol.h"
 #include "ui_main_form.h"
 
 namespace strikon {
@@ -87,11 +88,11 @@ TEST(MainFormStart, DefaultsOfEveryControl) {
     EXPECT_EQ(ui.PaintBox->size(), QSize(596, 223));
 
     // The encoder receives the hidden add-on field's five digits too.
-    const SymbolRequest request = form.currentSymbol();
-    EXPECT_EQ(request.pageCaption, "EAN/UPC");
-    EXPECT_EQ(request.codeType, "EAN-13");
-    EXPECT_EQ(request.addOnType, "None");
-    EXPECT_EQ(request.digits, std::string(18, '0'));
+    const SymbolRequest request = form.currentSymbol().value();
+    EXPECT_EQ(request.symbology, Symbology::EAN13);
+    EXPECT_EQ(request.addOn, AddOn::None);
+    EXPECT_EQ(request.digits, std::string(13, '0'));
+    EXPECT_EQ(request.addOnDigits, std::string(5, '0'));
     EXPECT_EQ(request.sizePercent, 100);
 }
 
@@ -218,8 +219,8 @@ TEST(MainFormPreview, ItfPageDrawsFromItsOwnFields) {
     TMainForm form;
     form.setScaleOverride(ScreenScale{4.0, 4.0});
     form.controls().PageControl->setCurrentIndex(1);
-    const SymbolRequest request = form.currentSymbol();
-    EXPECT_EQ(request.pageCaption, "ITF-14");
+    const SymbolRequest request = form.currentSymbol().value();
+    EXPECT_EQ(request.symbology, Symbology::ITF14);
     EXPECT_EQ(request.digits, std::string(14, '0'));
     // ITF-14 at 4 px/mm is 609 x 189: wider than the preview, so the offset is negative
     // (-1.625 mm rounds to -2) and the frame's 19-column left bearer starts 8 pixels outside.

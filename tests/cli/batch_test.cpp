@@ -8,6 +8,7 @@
 
 #include "cli/batch.h"
 #include "cli/render_job.h"
+#include "render/draw_symbol.h"
 
 namespace strikon::cli {
 namespace {

@@ -13,10 +13,11 @@
 #include <QXmlStreamReader>
 #include <cmath>
 
-#include "app/symbol_image.h"
-#include "cli/palette_image.h"
 #include "cli/render_job.h"
 #include "cli/symbol_output.h"
+#include "render/draw_symbol.h"
+#include "render/palette_image.h"
+#include "render/symbol_image.h"
 #include "tests/encoders/decode/decoders.h"
 
 namespace strikon::cli {
@@ -105,8 +106,7 @@ TEST_P(OutputTest, PicturesAreTheBoundingRectangleWithTheirDensityAndScan) {
     }
     // PNG is lossless: exactly the pixels Save As would draw.
     const RenderJob png = jobFor(c, dir_.filePath(QStringLiteral("s.png")));
-    const QImage drawn = renderSymbolImage(png.symbol, png.lineColor, png.backgroundColor,
-                                           png.pxPerMm(), png.pxPerMm());
+    const QImage drawn = renderSymbolImage(png.symbol, png.pxPerMm(), png.pxPerMm());
     EXPECT_EQ(QImage(png.output).convertToFormat(QImage::Format_RGB32), drawn);
 }
 
@@ -221,8 +221,8 @@ TEST(OutputColours, ReachEveryFormat) {
     const Case c = kCases[0];
     for (const char* name : {"c.png", "c.svg", "c.pdf"}) {
         RenderJob job = jobFor(c, dir.filePath(QString::fromLatin1(name)));
-        job.lineColor = navy;
-        job.backgroundColor = lime;
+        job.symbol.lineColor = navy;
+        job.symbol.backgroundColor = lime;
         ASSERT_TRUE(write(job));
         QImage picture;
         if (job.format == OutputFormat::Svg) {

@@ -25,36 +25,36 @@ RenderJob build(const OptionValues& v) {
 
 TEST(RenderJob, DefaultsAreSize100At300DpiBlackOnWhite) {
     const RenderJob job = build(symbol("EAN-13", "4006381333931"));
-    EXPECT_EQ(job.symbol.pageCaption, kEanUpcPage);
-    EXPECT_EQ(job.symbol.codeType, "EAN-13");
-    EXPECT_EQ(job.symbol.addOnType, "None");
+    EXPECT_EQ(job.symbol.symbology, Symbology::EAN13);
+    EXPECT_EQ(job.symbol.addOn, AddOn::None);
     EXPECT_EQ(job.symbol.digits, "4006381333931");
     EXPECT_EQ(job.symbol.sizePercent, 100);
     EXPECT_EQ(job.dpi, 300);
-    EXPECT_EQ(job.lineColor, QColor(Qt::black));
-    EXPECT_EQ(job.backgroundColor, QColor(Qt::white));
+    EXPECT_EQ(job.symbol.lineColor, QColor(Qt::black));
+    EXPECT_EQ(job.symbol.backgroundColor, QColor(Qt::white));
     EXPECT_EQ(job.format, OutputFormat::Png);
     EXPECT_TRUE(job.warning.isEmpty());
 }
 
-TEST(RenderJob, AddOnDigitsFollowTheMainDigitsAndNameTheirKind) {
+TEST(RenderJob, AddOnDigitsAreKeptApartAndNameTheirKind) {
     OptionValues v = symbol("upc-a", "0 36000 29145 2");
     v.addon = QStringLiteral("12 345");
     const RenderJob five = build(v);
-    EXPECT_EQ(five.symbol.codeType, "UPC-A");  // the type's case and dash are optional
-    EXPECT_EQ(five.symbol.addOnType, "5-Digit");
-    EXPECT_EQ(five.symbol.digits, "03600029145212345");
+    EXPECT_EQ(five.symbol.symbology, Symbology::UPCA);  // the type's case and dash are optional
+    EXPECT_EQ(five.symbol.addOn, AddOn::FiveDigit);
+    EXPECT_EQ(five.symbol.digits, "036000291452");
+    EXPECT_EQ(five.symbol.addOnDigits, "12345");
     v.addon = QStringLiteral("07");
-    EXPECT_EQ(build(v).symbol.addOnType, "2-Digit");
+    EXPECT_EQ(build(v).symbol.addOn, AddOn::TwoDigit);
     v.addon = QStringLiteral(" ");  // an empty batch cell: no add-on
-    EXPECT_EQ(build(v).symbol.addOnType, "None");
+    EXPECT_EQ(build(v).symbol.addOn, AddOn::None);
 }
 
-TEST(RenderJob, Itf14GoesToItsOwnPageWithItsOwnSizes) {
+TEST(RenderJob, Itf14TakesItsOwnSizes) {
     OptionValues v = symbol("ITF14", "1 54 00141 28876 3");
     v.size = QStringLiteral("25");
     const RenderJob job = build(v);
-    EXPECT_EQ(job.symbol.pageCaption, kItf14Page);
+    EXPECT_EQ(job.symbol.symbology, Symbology::ITF14);
     EXPECT_EQ(job.symbol.digits, "15400141288763");
     EXPECT_EQ(job.symbol.sizePercent, 25);
 }
@@ -97,8 +97,8 @@ TEST(RenderJob, ColoursByHexOrSvgName) {
     v.lineColor = QStringLiteral("navy");
     v.background = QStringLiteral("#FfEe01");
     const RenderJob job = build(v);
-    EXPECT_EQ(job.lineColor, QColor(0, 0, 128));
-    EXPECT_EQ(job.backgroundColor, QColor(0xff, 0xee, 0x01));
+    EXPECT_EQ(job.symbol.lineColor, QColor(0, 0, 128));
+    EXPECT_EQ(job.symbol.backgroundColor, QColor(0xff, 0xee, 0x01));
 }
 
 TEST(RenderJob, OutputFormatFollowsTheExtensionInAnyCase) {

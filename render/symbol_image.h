@@ -2,12 +2,11 @@
 // The symbol as a picture: exactly its bounding rectangle, quiet zones included, drawn by the
 // same measure-then-draw encoder call as the preview, at a scale of the caller's choosing.
 
-#include <QColor>
 #include <QImage>
 #include <QSize>
 #include <optional>
 
-#include "app/render_dispatch.h"
+#include "render/symbol_request.h"
 
 class QPainter;
 
@@ -23,13 +22,12 @@ std::optional<QSize> measureSymbol(const SymbolRequest& request, double pxPerMmX
 
 // Draws the symbol with the top-left corner of its bounding rectangle at the painter's origin,
 // in device pixels of the given scale. The painter must be active.
-void paintSymbol(QPainter& painter, const SymbolRequest& request, const QColor& lineColor,
-                 const QColor& backgroundColor, double pxPerMmX, double pxPerMmY);
+// The bars and digits take the request's line colour, the parts the encoder fills its background.
+void paintSymbol(QPainter& painter, const SymbolRequest& request, double pxPerMmX, double pxPerMmY);
 
 // Returns a null image when the request describes no symbol. The image's density is set from
 // the scale, so writers that store it (BMP, PNG, JPEG) record the symbol's physical size.
-QImage renderSymbolImage(const SymbolRequest& request, const QColor& lineColor,
-                         const QColor& backgroundColor, double pxPerMmX = kImagePxPerMm,
+QImage renderSymbolImage(const SymbolRequest& request, double pxPerMmX = kImagePxPerMm,
                          double pxPerMmY = kImagePxPerMm);
 
 // The picture's physical size in millimetres at the given scale.

@@ -1,8 +1,8 @@
-#include "cli/pdf_media_box.h"
+#include "render/pdf_media_box.h"
 
 #include <QRegularExpression>
 
-namespace strikon::cli {
+namespace strikon {
 
 namespace {
 
@@ -50,4 +50,4 @@ bool setExactMediaBox(QByteArray& pdf, QSizeF sizePt) {
     return true;
 }
 
-}  // namespace strikon::cli
+}  // namespace strikon

@@ -1,4 +1,4 @@
-#include "cli/vector_output.h"
+#include "render/vector_output.h"
 
 #include <QBuffer>
 #include <QPageSize>
@@ -6,10 +6,11 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
-#include "app/symbol_image.h"
-#include "cli/pdf_media_box.h"
+#include "render/draw_symbol.h"
+#include "render/pdf_media_box.h"
+#include "render/symbol_image.h"
 
-namespace strikon::cli {
+namespace strikon {
 
 namespace {
 
@@ -17,23 +18,15 @@ std::optional<QSize> measure(const SymbolRequest& symbol, int dpi) {
     return measureSymbol(symbol, dpi / kMmPerInch, dpi / kMmPerInch);
 }
 
-bool draw(QPainter& painter, QSize bounds, const SymbolRequest& symbol, const QColor& lineColor,
-          const QColor& backgroundColor, int dpi) {
+bool draw(QPainter& painter, QSize bounds, const SymbolRequest& symbol, int dpi) {
     if (!painter.isActive()) {
         return false;
     }
     // Pictures start filled with the background; so does the page, or the parts of the
     // rectangle an encoder leaves alone (around ITF-14's frame) would be transparent.
-    painter.fillRect(QRect(QPoint(0, 0), bounds), backgroundColor);
-    paintSymbol(painter, symbol, lineColor, backgroundColor, dpi / kMmPerInch, dpi / kMmPerInch);
+    painter.fillRect(QRect(QPoint(0, 0), bounds), symbol.backgroundColor);
+    paintSymbol(painter, symbol, dpi / kMmPerInch, dpi / kMmPerInch);
     return painter.end();
-}
-
-// "EAN-13 4006381333931", so that a folder of symbols can be told apart in a viewer.
-QString title(const SymbolRequest& symbol) {
-    const QString name =
-        symbol.pageCaption == kItf14Page ? kItf14Page : QString::fromStdString(symbol.codeType);
-    return name + QLatin1Char(' ') + QString::fromStdString(symbol.digits);
 }
 
 QString nothingToDraw() {
@@ -42,8 +35,7 @@ QString nothingToDraw() {
 
 }  // namespace
 
-ValueResult<QByteArray> encodeSvg(const SymbolRequest& symbol, const QColor& lineColor,
-                                  const QColor& backgroundColor, int dpi) {
+ValueResult<QByteArray> encodeSvg(const SymbolRequest& symbol, int dpi) {
     const std::optional<QSize> size = measure(symbol, dpi);
     if (!size) {
         return ValueResult<QByteArray>::failure(nothingToDraw());
@@ -56,16 +48,15 @@ ValueResult<QByteArray> encodeSvg(const SymbolRequest& symbol, const QColor& lin
     svg.setResolution(dpi);
     svg.setSize(*size);
     svg.setViewBox(QRect(QPoint(0, 0), *size));
-    svg.setTitle(title(symbol));
+    svg.setTitle(symbolTitle(symbol));
     QPainter painter(&svg);
-    if (!draw(painter, *size, symbol, lineColor, backgroundColor, dpi)) {
+    if (!draw(painter, *size, symbol, dpi)) {
         return ValueResult<QByteArray>::failure(QStringLiteral("the SVG could not be drawn"));
     }
     return ValueResult<QByteArray>::success(bytes);
 }
 
-ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, const QColor& lineColor,
-                                  const QColor& backgroundColor, int dpi) {
+ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, int dpi) {
     const std::optional<QSize> size = measure(symbol, dpi);
     if (!size) {
         return ValueResult<QByteArray>::failure(nothingToDraw());
@@ -82,7 +73,7 @@ ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, const QColor& lin
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
         pdf.setCreator(QStringLiteral("strikon-render"));
         QPainter painter(&pdf);
-        if (!draw(painter, *size, symbol, lineColor, backgroundColor, dpi)) {
+        if (!draw(painter, *size, symbol, dpi)) {
             return ValueResult<QByteArray>::failure(QStringLiteral("the PDF could not be drawn"));
         }
     }
@@ -96,4 +87,4 @@ ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, const QColor& lin
     return ValueResult<QByteArray>::success(bytes);
 }
 
-}  // namespace strikon::cli
+}  // namespace strikon

@@ -1,9 +1,10 @@
-#include "symbol_image.h"
+#include "render/symbol_image.h"
 
 #include <QPainter>
 #include <cmath>
 
 #include "platform/surface/qt_surface.h"
+#include "render/draw_symbol.h"
 
 namespace strikon {
 
@@ -18,28 +19,27 @@ std::optional<QSize> measureSymbol(const SymbolRequest& request, double pxPerMmX
     return QSize(width, height);
 }
 
-void paintSymbol(QPainter& painter, const SymbolRequest& request, const QColor& lineColor,
-                 const QColor& backgroundColor, double pxPerMmX, double pxPerMmY) {
+void paintSymbol(QPainter& painter, const SymbolRequest& request, double pxPerMmX,
+                 double pxPerMmY) {
     QtSurface surface(painter);
-    surface.setLineColor(lineColor);
-    surface.setBackgroundColor(backgroundColor);
+    surface.setLineColor(request.lineColor);
+    surface.setBackgroundColor(request.backgroundColor);
     Rect drawn;
     // Measured at offset zero, the rectangle starts at the painter's origin.
     renderSymbol(request, &surface, drawn, 0.0, 0.0, pxPerMmX, pxPerMmY);
 }
 
-QImage renderSymbolImage(const SymbolRequest& request, const QColor& lineColor,
-                         const QColor& backgroundColor, double pxPerMmX, double pxPerMmY) {
+QImage renderSymbolImage(const SymbolRequest& request, double pxPerMmX, double pxPerMmY) {
     const std::optional<QSize> size = measureSymbol(request, pxPerMmX, pxPerMmY);
     if (!size) {
         return {};
     }
     QImage image(*size, QImage::Format_RGB32);
-    image.fill(backgroundColor);
+    image.fill(request.backgroundColor);
     image.setDotsPerMeterX(static_cast<int>(std::lround(pxPerMmX * 1000.0)));
     image.setDotsPerMeterY(static_cast<int>(std::lround(pxPerMmY * 1000.0)));
     QPainter painter(&image);
-    paintSymbol(painter, request, lineColor, backgroundColor, pxPerMmX, pxPerMmY);
+    paintSymbol(painter, request, pxPerMmX, pxPerMmY);
     return image;
 }
 

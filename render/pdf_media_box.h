@@ -8,10 +8,10 @@
 #include <QByteArray>
 #include <QSizeF>
 
-namespace strikon::cli {
+namespace strikon {
 
 // sizePt: the page's exact size in points. False, with the document untouched, when it holds
 // not exactly one page box of the form Qt writes or the exact box would not fit in its place.
 bool setExactMediaBox(QByteArray& pdf, QSizeF sizePt);
 
-}  // namespace strikon::cli
+}  // namespace strikon

@@ -6,10 +6,10 @@
 #include <QImage>
 #include <optional>
 
-namespace strikon::cli {
+namespace strikon {
 
 // The same pixels as an 8-bit palette image, with the same density; nothing when the image
 // holds more than 256 colours (no colour is ever approximated).
 std::optional<QImage> exactPaletteImage(const QImage& image);
 
-}  // namespace strikon::cli
+}  // namespace strikon

@@ -1,8 +1,8 @@
-#include "cli/palette_image.h"
+#include "render/palette_image.h"
 
 #include <QHash>
 
-namespace strikon::cli {
+namespace strikon {
 
 std::optional<QImage> exactPaletteImage(const QImage& image) {
     constexpr qsizetype kMaxColours = 256;
@@ -43,4 +43,4 @@ std::optional<QImage> exactPaletteImage(const QImage& image) {
     return indexed;
 }
 
-}  // namespace strikon::cli
+}  // namespace strikon

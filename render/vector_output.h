@@ -4,19 +4,16 @@
 // picture at that resolution while the document states the symbol's true size in millimetres.
 
 #include <QByteArray>
-#include <QColor>
 
-#include "app/render_dispatch.h"
 #include "platform/images/write_result.h"
+#include "render/symbol_request.h"
 
-namespace strikon::cli {
+namespace strikon {
 
 // width and height in millimetres, and a view box of the bounding rectangle in pixels.
-ValueResult<QByteArray> encodeSvg(const SymbolRequest& symbol, const QColor& lineColor,
-                                  const QColor& backgroundColor, int dpi);
+ValueResult<QByteArray> encodeSvg(const SymbolRequest& symbol, int dpi);
 
 // One page exactly the symbol's size, no margins.
-ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, const QColor& lineColor,
-                                  const QColor& backgroundColor, int dpi);
+ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, int dpi);
 
-}  // namespace strikon::cli
+}  // namespace strikon

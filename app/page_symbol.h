@@ -1,0 +1,33 @@
+#pragma once
+// What the window's pages hold, in the terms of the render core: the page captions the window
+// compares and the digits of a displayed field.
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "render/symbol_request.h"
+
+namespace strikon {
+
+// The page captions and list items travel as the displayed texts and are compared exactly.
+inline const QString kEanUpcPage = QStringLiteral("EAN/UPC");
+inline const QString kItf14Page = QStringLiteral("ITF-14");
+
+// Keeps the characters "0".."9" of a displayed field text, in order.
+std::string gatherDigits(const QString& displayed);
+
+// The texts of the active page, as its controls display them.
+struct PageTexts {
+    QString caption;
+    QString codeType;   // EAN/UPC page: "EAN-13", "EAN-8", "UPC-A", "UPC-E"
+    QString addOnType;  // EAN/UPC page: "None", "2-Digit", "5-Digit"
+    QString code;       // the main field
+    QString addOn;      // EAN/UPC page: the add-on field, read even while hidden
+    int sizePercent = 100;
+};
+
+// Nothing when the caption or a list item names no symbology the encoders know.
+std::optional<SymbolRequest> pageSymbol(const PageTexts& page);
+
+}  // namespace strikon
