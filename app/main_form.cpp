@@ -147,6 +147,7 @@ void TMainForm::SetLang(const QString& Lang) {
     } else if (Lang == QLatin1String("ENG")) {
         applyLanguage(false);
     }
+    updateScreenNotice();
 }
 
 void TMainForm::applyLanguage(bool russian) {

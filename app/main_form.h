@@ -45,10 +45,16 @@ class TMainForm : public QMainWindow {
     void PaintBoxPaint(QPainter& painter);
     // Repaints the preview now, without waiting for the event loop.
     void repaintPreview();
+    // Shows, in the band under the preview, that the screen gave no physical size, in the
+    // current language; hides it when the size is known.
+    void updateScreenNotice();
 
-    // Test seams: a fixed screen scale, a colour chooser and a language identifier instead of
-    // the real screen, dialog and locale.
-    void setScaleOverride(std::optional<ScreenScale> scale) { scaleOverride_ = scale; }
+    // Test seams: a fixed screen scale (logical pixels per millimetre), a colour chooser and a
+    // language identifier instead of the real screen, dialog and locale.
+    void setScaleOverride(std::optional<ScreenScale> scale) {
+        scaleOverride_ = scale;
+        updateScreenNotice();
+    }
     ScreenScale previewScale() const;
     using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;
     void setColorChooser(ColorChooser chooser) { colorChooser_ = std::move(chooser); }
@@ -90,6 +96,7 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<QImage> bitmapImage_;
     std::unique_ptr<QImage> jpegImage_;
     std::optional<ScreenScale> scaleOverride_;
+    bool screenSizeUnknown_ = false;
     ColorChooser colorChooser_;
     QColorDialog* colorDialog_ = nullptr;
     QColor lastChosenColor_ = Qt::black;

@@ -1,7 +1,9 @@
 // The preview: measure the symbol, centre it to the nearest millimetre, draw it.
 #include <QPainter>
 
+#include "app/current_lang.h"
 #include "main_form.h"
+#include "platform/surface/device_pixels.h"
 #include "platform/surface/qt_surface.h"
 #include "render/draw_symbol.h"
 #include "ui_main_form.h"
@@ -47,21 +49,43 @@ void TMainForm::repaintPreview() {
 }
 
 void TMainForm::PaintBoxPaint(QPainter& painter) {
-    QtSurface surface(painter);
-    surface.setLineColor(lineColor());
-    surface.setBackgroundColor(palette().color(QPalette::Window));
-    const int width = ui->PaintBox->width();
-    const int height = ui->PaintBox->height();
-    surface.fillRect(Rect{0, 0, width, height});
-    surface.setBackgroundColor(backgroundColor());
+    // Everything below is in device pixels, so each bar is whole device columns and the
+    // symbol's size on the glass is its size in millimetres, at any scale factor.
+    painter.save();
+    const double ratio = devicePixelRatioOf(painter);
+    const QSize device = useDevicePixels(painter, ui->PaintBox->size());
+    {
+        QtSurface surface(painter);
+        surface.setLineColor(lineColor());
+        surface.setBackgroundColor(palette().color(QPalette::Window));
+        const int width = device.width();
+        const int height = device.height();
+        surface.fillRect(Rect{0, 0, width, height});
+        surface.setBackgroundColor(backgroundColor());
 
-    const ScreenScale scale = previewScale();
-    Rect measured{0, 0, width, height};
-    DrawBarcode(nullptr, measured, 0.0, 0.0, scale.x, scale.y);
-    const double offsetX = centringOffset(width, measured.right, scale.x);
-    const double offsetY = centringOffset(height, measured.bottom, scale.y);
-    Rect drawn;
-    DrawBarcode(&surface, drawn, offsetX, offsetY, scale.x, scale.y);
+        const ScreenScale scale = deviceScale(previewScale(), ratio);
+        Rect measured{0, 0, width, height};
+        DrawBarcode(nullptr, measured, 0.0, 0.0, scale.x, scale.y);
+        const double offsetX = centringOffset(width, measured.right, scale.x);
+        const double offsetY = centringOffset(height, measured.bottom, scale.y);
+        Rect drawn;
+        DrawBarcode(&surface, drawn, offsetX, offsetY, scale.x, scale.y);
+        if (scale.sizeUnknown != screenSizeUnknown_) {
+            // The window may have moved to another screen; the notice follows after the paint.
+            QMetaObject::invokeMethod(this, &TMainForm::updateScreenNotice, Qt::QueuedConnection);
+        }
+    }
+    painter.restore();
+}
+
+void TMainForm::updateScreenNotice() {
+    screenSizeUnknown_ = previewScale().sizeUnknown;
+    ui->ScreenNotice->setText(
+        CurrentLang == QLatin1String("RUS")
+            ? QStringLiteral("Размер экрана неизвестен: просмотр "
+                             "рассчитан на 96 dpi")
+            : QStringLiteral("Screen size unknown: the preview assumes 96 dpi"));
+    ui->ScreenNotice->setVisible(screenSizeUnknown_);
 }
 
 void DrawBarcode(Surface* Surface, Rect& Bounds, double OffsetX, double OffsetY, double PxPerMmX,

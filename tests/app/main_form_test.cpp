@@ -228,6 +228,19 @@ TEST(MainFormPreview, ItfPageDrawsFromItsOwnFields) {
     EXPECT_EQ(preview.pixelColor(0, 100), QColor(Qt::black)) << "left bearer, cut off";
 }
 
+TEST(MainFormPreview, UnknownScreenSizeIsSaidUnderThePreview) {
+    TMainForm form;
+    form.FormCreate(1049);
+    const QLabel& notice = *form.controls().ScreenNotice;
+    form.setScaleOverride(ScreenScale{3.78, 3.78, true});
+    EXPECT_FALSE(notice.isHidden());
+    EXPECT_EQ(notice.text(), "Размер экрана неизвестен: просмотр рассчитан на 96 dpi");
+    form.SetLang("ENG");
+    EXPECT_EQ(notice.text(), "Screen size unknown: the preview assumes 96 dpi");
+    form.setScaleOverride(ScreenScale{3.78, 3.78, false});
+    EXPECT_TRUE(notice.isHidden());
+}
+
 TEST(CentringOffset, WholeMillimetresTiesToEven) {
     EXPECT_EQ(centringOffset(596, 576, 4.0), 2.0) << "2.5 rounds to 2";
     EXPECT_EQ(centringOffset(596, 568, 4.0), 4.0) << "3.5 rounds to 4";

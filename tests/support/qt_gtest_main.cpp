@@ -5,11 +5,28 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <cstring>
+
+namespace {
+
+// --qt-scale-factor=F runs the tests on a screen scaled by F (CTest registers some tests at
+// several factors); it must be in the environment before the QApplication exists.
+void takeScaleFactorArgument(int argc, char** argv) {
+    constexpr const char* kOption = "--qt-scale-factor=";
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], kOption, std::strlen(kOption)) == 0) {
+            qputenv("QT_SCALE_FACTOR", argv[i] + std::strlen(kOption));
+        }
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    takeScaleFactorArgument(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);

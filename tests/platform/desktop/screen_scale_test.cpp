@@ -46,6 +46,30 @@ TEST(ScreenScale, NoUsableDpiEitherMeans96Dpi) {
     const ScreenScale s = screenScaleFromMetrics({}, {}, {0, -1});
     EXPECT_DOUBLE_EQ(s.x, kPxPerMmAt96Dpi);
     EXPECT_DOUBLE_EQ(s.y, kPxPerMmAt96Dpi);
+    EXPECT_TRUE(s.sizeUnknown);
+    EXPECT_FALSE(screenScaleFromMetrics({1920, 1200}, {518, 324}, {96, 96}).sizeUnknown);
+}
+
+TEST(ScreenScale, SizeMadeUpFrom96DpiIsTold) {
+    struct Case {
+        QSize nativePixels;
+        QSizeF mm;
+        bool madeUp;
+    };
+    const Case cases[] = {
+        {{1280, 1024}, {339, 271}, true},     // a virtual display, as Qt fills it in
+        {{3840, 2160}, {1016, 572}, true},    // the same at a ratio of 2, in native pixels
+        {{1920, 1200}, {518, 324}, false},    // a 24-inch monitor
+        {{800, 800}, {203.2, 203.2}, false},  // offscreen: 100 dpi
+        {{1280, 1024}, {339, 300}, false},    // one axis measured
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(looksDerivedFrom96Dpi(c.nativePixels, c.mm), c.madeUp) << c.mm.width();
+    }
+    const ScreenScale device = deviceScale({3.5, 4.0, true}, 1.5);
+    EXPECT_DOUBLE_EQ(device.x, 5.25);
+    EXPECT_DOUBLE_EQ(device.y, 6.0);
+    EXPECT_TRUE(device.sizeUnknown);
 }
 
 TEST(ScreenScale, WidgetOnTheOffscreenScreen) {
