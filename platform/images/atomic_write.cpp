@@ -1,26 +1,208 @@
 #include "platform/images/atomic_write.h"
 
-#include <QSaveFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+// Written on the system calls rather than QSaveFile: Qt 6.4's QSaveFile::commit() renames even
+// when the flush of its buffer failed, so a small file on a full disk replaced the earlier one
+// with an empty or cut file and reported success.
 
 namespace strikon {
+namespace {
 
-WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    // Without a temporary file there is no atomic replacement; refuse rather than write in place.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return WriteResult::failure(file.errorString());
+WriteResult systemFailure(int errnum) {
+    return WriteResult::failure(QString::fromLocal8Bit(std::strerror(errnum)), errnum);
+}
+
+// Closes on every path out of the writer.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
     }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return WriteResult::failure(reason);
+    int get() const { return fd_; }
+    // Closes now and says whether the system reported a fault (some file systems only report a
+    // failed write at close).
+    int closeChecked() {
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc == 0 || errno == EINTR ? 0 : errno;  // after EINTR the descriptor is gone too
     }
-    // commit() flushes, closes and renames; on failure it removes the temporary file itself.
-    if (!file.commit()) {
-        return WriteResult::failure(file.errorString());
+
+  private:
+    int fd_;
+};
+
+// A folder and a name inside it; every step after the split works relative to the folder, so a
+// name that is a link is seen as one and never resolved on the way.
+struct Place {
+    QByteArray folder;
+    QByteArray name;
+};
+
+Place split(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0) {
+        return {".", path};
     }
-    return WriteResult::success();
+    return {slash == 0 ? QByteArray("/") : path.left(slash), path.mid(slash + 1)};
+}
+
+// Under LinkPolicy::Follow: the file a chain of links ends at, which need not exist yet.
+QString followLinks(QString path) {
+    for (int hops = 0; hops < 40 && QFileInfo(path).isSymLink(); ++hops) {
+        path = QFileInfo(path).symLinkTarget();
+    }
+    return path;
+}
+
+// A name for the temporary beside the target: hidden, related to the target's name (cut so the
+// whole stays within the 255-byte limit of a name), and random.
+QByteArray temporaryName(const QByteArray& name) {
+    QByteArray stem = name.left(200);
+    while (stem.size() < name.size() && !stem.isEmpty() &&
+           (static_cast<unsigned char>(name[stem.size()]) & 0xC0) == 0x80) {
+        stem.chop(1);  // do not cut a UTF-8 sequence
+    }
+    static const char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray suffix(8, '0');
+    for (char& c : suffix) {
+        c = kAlphabet[QRandomGenerator::global()->bounded(int(sizeof kAlphabet - 1))];
+    }
+    return "." + stem + "." + suffix + ".tmp";
+}
+
+// fsync on a file system that cannot sync (EINVAL) has nothing more to do.
+int syncChecked(int fd) {
+    return ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+}
+
+int writeAll(int fd, const QByteArray& bytes) {
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        // A short count is not a failure yet: the next call says why it stopped (ENOSPC, EFBIG).
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(qMin<qsizetype>(left, 1 << 30)));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n < 0 ? errno : EIO;
+        }
+        p += n;
+        left -= n;
+    }
+    return 0;
+}
+
+class AtomicWrite {
+  public:
+    AtomicWrite(int folder, Place place) : folder_(folder), place_(std::move(place)) {}
+
+    WriteResult run(const QByteArray& bytes, LinkPolicy links) {
+        std::optional<mode_t> keptMode;  // a new file gets the usual 0666 less the umask
+        struct stat st;
+        if (::fstatat(folder_, place_.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+            if (S_ISLNK(st.st_mode)) {  // under Follow, only a chain too long to follow
+                return links == LinkPolicy::Refuse
+                           ? WriteResult::failure(
+                                 QStringLiteral("it is a symbolic link, which is not followed"),
+                                 ELOOP)
+                           : systemFailure(ELOOP);
+            }
+            if (!S_ISREG(st.st_mode)) {
+                return WriteResult::failure(QStringLiteral("it is not a regular file"));
+            }
+            keptMode = st.st_mode & 07777;  // a replaced file keeps its permissions
+        } else if (errno != ENOENT) {
+            return systemFailure(errno);
+        }
+        if (int e = createTemporary(keptMode ? 0600 : 0666); e != 0) {
+            return systemFailure(e);
+        }
+        if (int e = fillTemporary(bytes, keptMode); e != 0) {
+            ::unlinkat(folder_, temporary_.constData(), 0);
+            return systemFailure(e);
+        }
+        if (::renameat(folder_, temporary_.constData(), folder_, place_.name.constData()) != 0) {
+            const int e = errno;
+            ::unlinkat(folder_, temporary_.constData(), 0);
+            return systemFailure(e);
+        }
+        // The file is whole under its name; the folder's sync makes the rename itself durable.
+        if (int e = syncChecked(folder_); e != 0) {
+            return systemFailure(e);
+        }
+        return WriteResult::success();
+    }
+
+  private:
+    int createTemporary(mode_t mode) {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            temporary_ = temporaryName(place_.name);
+            const int fd = ::openat(folder_, temporary_.constData(),
+                                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+            if (fd >= 0) {
+                file_ = std::make_unique<FileDescriptor>(fd);
+                return 0;
+            }
+            if (errno != EEXIST) {
+                return errno;
+            }
+        }
+        return EEXIST;
+    }
+
+    int fillTemporary(const QByteArray& bytes, std::optional<mode_t> keptMode) {
+        if (int e = writeAll(file_->get(), bytes); e != 0) {
+            return e;
+        }
+        if (keptMode && ::fchmod(file_->get(), *keptMode) != 0) {
+            return errno;
+        }
+        if (int e = syncChecked(file_->get()); e != 0) {
+            return e;
+        }
+        return file_->closeChecked();
+    }
+
+    int folder_;
+    Place place_;
+    QByteArray temporary_;
+    std::unique_ptr<FileDescriptor> file_;
+};
+
+}  // namespace
+
+WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, LinkPolicy links) {
+    if (path.contains(QChar(0))) {  // the system would read the name only up to it
+        return WriteResult::failure(QStringLiteral("the name holds a NUL character"), EINVAL);
+    }
+    const QString target = links == LinkPolicy::Follow ? followLinks(path) : path;
+    Place place = split(QFile::encodeName(target));
+    if (place.name.isEmpty()) {
+        return systemFailure(EISDIR);
+    }
+    const FileDescriptor folder(
+        ::open(place.folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0) {
+        return systemFailure(errno);
+    }
+    return AtomicWrite(folder.get(), std::move(place)).run(bytes, links);
 }
 
 }  // namespace strikon

@@ -10,10 +10,13 @@ namespace strikon {
 
 struct WriteResult {
     bool ok = false;
-    QString error;  // empty when ok
+    QString error;        // empty when ok
+    int systemError = 0;  // the errno behind `error` when the system refused, else 0
 
-    static WriteResult success() { return {true, {}}; }
-    static WriteResult failure(QString reason) { return {false, std::move(reason)}; }
+    static WriteResult success() { return {true, {}, 0}; }
+    static WriteResult failure(QString reason, int errnum = 0) {
+        return {false, std::move(reason), errnum};
+    }
 };
 
 // A result that carries a value (encoded bytes, a path) when ok.

@@ -1,6 +1,7 @@
 // The installed program as a script sees it: a subprocess, its exit status, its standard output
 // and error, and the files it leaves.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -8,6 +9,9 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 
 namespace {
 
@@ -17,8 +21,18 @@ struct Finished {
     QString err;
 };
 
-Finished render(const QStringList& args, const QString& workDir = {}) {
+// fileSizeLimit > 0: the program's files cannot grow past it, as on a full disk.
+Finished render(const QStringList& args, const QString& workDir = {}, rlim_t fileSizeLimit = 0) {
     QProcess p;
+    if (fileSizeLimit > 0) {
+        p.setChildProcessModifier([fileSizeLimit] {
+            std::signal(SIGXFSZ, SIG_IGN);  // kept across exec: writes fail with EFBIG instead
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = fileSizeLimit;
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     p.setWorkingDirectory(workDir);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program must choose offscreen itself
@@ -73,6 +87,43 @@ TEST(EndToEnd, BadInputExitsWithTwoAndWritesNothing) {
                                     "EAN-13, UPC-A and UPC-E do\n"));
     EXPECT_TRUE(f.out.isEmpty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// Every format, small (under Qt's 16 KB write buffer, where the failure once went unseen) and
+// as large as the program writes it (a 48 MB bitmap; a PDF stays near 17 KB), onto a disk that
+// fills first: the reason is named, the earlier file stays as it was, no temporary is left.
+TEST(EndToEnd, FullDiskFailsAndKeepsTheEarlierFile) {
+    const QStringList small = {"--type", "EAN-8", "--digits", "96385074", "--dpi", "72"};
+    const QStringList large = {"--type", "ITF-14", "--digits", "10012345678902", "--dpi", "1200"};
+    const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+    QTemporaryDir dir;
+    const QByteArray old(600, 'o');
+    for (const char* extension : {"bmp", "jpg", "png", "svg", "pdf"}) {
+        for (const bool big : {false, true}) {
+            const QString name = QStringLiteral("keep.") + QLatin1String(extension);
+            const QString path = dir.filePath(name);
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(old);
+            file.close();
+            const std::string what = name.toStdString() + (big ? " large" : " small");
+
+            const Finished f = render((big ? large : small) + QStringList{"--output", name},
+                                      dir.path(), big ? 8192 : 512);
+            EXPECT_EQ(f.status, 2) << what;
+            EXPECT_TRUE(f.err.contains(name + QStringLiteral(": ") + tooLarge))
+                << what << ": " << f.err.toStdString();
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), old) << what;
+            file.close();
+            EXPECT_EQ(QDir(dir.path())
+                          .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                     QDir::NoDotAndDotDot),
+                      QStringList{name})
+                << what;
+            file.remove();
+        }
+    }
 }
 
 TEST(EndToEnd, BatchExitStatusSaysWhetherEveryRowWasWritten) {

@@ -3,10 +3,17 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <functional>
 
 #include "platform/images/atomic_write.h"
@@ -33,25 +40,60 @@ std::vector<std::pair<const char*, Writer>> writers() {
     };
 }
 
-// Simulates a full disk: files of this process cannot grow past the limit (EFBIG).
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // else the kernel kills the process
-        rlimit lower = saved_;
-        lower.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-  private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
+// What a writer said when it ran in a child process.
+struct ChildOutcome {
+    bool ok = false;
+    QString error;
 };
+
+// Runs the writer in a child process whose files cannot grow past `limit` bytes, as on a full
+// disk (EFBIG; SIGXFSZ ignored, else the kernel kills the child). The limit never touches this
+// process, and a writer that crashed or hung shows as a failure here.
+ChildOutcome writeUnderFileSizeLimit(const Writer& write, const QString& path, rlim_t limit) {
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        return {true, QStringLiteral("no pipe")};
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lower{};
+        getrlimit(RLIMIT_FSIZE, &lower);
+        lower.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lower);
+        const WriteResult r = write(path);
+        const QByteArray report = (r.ok ? "1" : "0") + r.error.toUtf8();
+        [[maybe_unused]] ssize_t n = ::write(channel[1], report.constData(), report.size());
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    QByteArray report;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+        report.append(buffer, n);
+    }
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || report.isEmpty()) {
+        return {true, QStringLiteral("the child did not report")};
+    }
+    return {report.startsWith('1'), QString::fromUtf8(report.mid(1))};
+}
+
+// Noise does not compress: a picture of this size is a large file in every format.
+QImage noiseImage(int width, int height) {
+    QImage img(width, height, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            line[x] = 0xff000000u | random.bounded(0x1000000u);
+        }
+    }
+    return img;
+}
 
 TEST(AtomicWrite, MissingFolderIsReportedAndNothingCreated) {
     QTemporaryDir dir;
@@ -77,26 +119,80 @@ TEST(AtomicWrite, FolderThatIsAFileIsReported) {
     }
 }
 
-TEST(AtomicWrite, FullDiskKeepsExistingFile) {
+// Each writer with an output under Qt's 16 KB write buffer (which once hid the failure until
+// after the rename) and one well over it, on a "disk" that fills after `limit` bytes.
+TEST(AtomicWrite, FullDiskIsReportedAndKeepsTheEarlierFileWhole) {
+    // Encoded and converted here: Qt converts large pictures on a thread pool, which a forked
+    // child cannot use. The writers then only encode and write.
+    const QImage small = barsImage(60, 40);
+    const QImage large = noiseImage(800, 600);
+    const QImage smallRgb = small.convertToFormat(QImage::Format_RGB888);
+    const QImage largeRgb = large.convertToFormat(QImage::Format_RGB888);
+    const QByteArray smallPng = pngBytes(small), largePng = pngBytes(large);
+    struct Case {
+        const char* name;
+        Writer write;
+        rlim_t limit;
+    };
+    const Case cases[] = {
+        {"small bmp", [&](const QString& p) { return writeBmp(small, p); }, 1024},
+        {"large bmp", [&](const QString& p) { return writeBmp(large, p); }, 64 * 1024},
+        {"small jpeg", [&](const QString& p) { return writeJpeg(smallRgb, p); }, 1024},
+        {"large jpeg", [&](const QString& p) { return writeJpeg(largeRgb, p); }, 64 * 1024},
+        {"small docx", [&](const QString& p) { return writeDocx(p, smallPng, 5, 3); }, 512},
+        {"large docx", [&](const QString& p) { return writeDocx(p, largePng, 68, 51); }, 64 * 1024},
+    };
     QTemporaryDir dir;
     const QString path = dir.filePath("old");
-    const QByteArray old = "previous contents";
-    const QImage big = barsImage(400, 300);  // about 360 KB as a bitmap
-    for (const auto& [name, write] : std::vector<std::pair<const char*, Writer>>{
-             {"bmp", [&](const QString& p) { return writeBmp(big, p); }},
-             {"bytes",
-              [](const QString& p) { return writeFileAtomically(p, QByteArray(1 << 20, 'z')); }},
-         }) {
+    const QByteArray old(3000, 'o');
+    const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+    for (const Case& c : cases) {
+        // The output must pass the limit, and the large one Qt's buffer by far.
+        test::writeFile(path, {});
+        ASSERT_TRUE(c.write(path).ok) << c.name;
+        const qint64 size = QFileInfo(path).size();
+        ASSERT_GT(size, c.limit * 2) << c.name;
+        ASSERT_TRUE(c.limit < 4096 ? size < 16 * 1024 : size > 1024 * 1024) << c.name << size;
+
         test::writeFile(path, old);
-        WriteResult r;
-        {
-            FileSizeLimit limit(64 * 1024);
-            r = write(path);
-        }
-        EXPECT_FALSE(r.ok) << name;
-        EXPECT_FALSE(r.error.isEmpty()) << name;
-        EXPECT_EQ(test::readFile(path), old) << name;
-        EXPECT_EQ(entriesOf(dir.path()), QStringList{"old"}) << name;
+        const ChildOutcome r = writeUnderFileSizeLimit(c.write, path, c.limit);
+        EXPECT_FALSE(r.ok) << c.name;
+        EXPECT_EQ(r.error, tooLarge) << c.name;
+        EXPECT_EQ(test::readFile(path), old) << c.name;
+        EXPECT_EQ(entriesOf(dir.path()), QStringList{"old"}) << c.name;
+    }
+}
+
+// What already stands at the name decides: a link is followed only when asked, and nothing
+// that is not a regular file is ever replaced.
+TEST(AtomicWrite, LinksAndSpecialFilesAtTheName) {
+    struct Case {
+        const char* name;
+        LinkPolicy links;
+        bool fifo;  // else a link to a file outside the folder
+        bool written;
+    };
+    const Case cases[] = {
+        {"link, followed", LinkPolicy::Follow, false, true},
+        {"link, refused", LinkPolicy::Refuse, false, false},
+        {"fifo, follow", LinkPolicy::Follow, true, false},
+        {"fifo, refuse", LinkPolicy::Refuse, true, false},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir outside, folder;
+        const QString secret = outside.filePath("secret");
+        const QString name = folder.filePath("a.png");
+        test::writeFile(secret, "secret");
+        ASSERT_EQ(c.fifo ? ::mkfifo(QFile::encodeName(name).constData(), 0600)
+                         : ::symlink(QFile::encodeName(secret).constData(),
+                                     QFile::encodeName(name).constData()),
+                  0);
+        const WriteResult r = writeFileAtomically(name, "new", c.links);
+        EXPECT_EQ(r.ok, c.written) << c.name;
+        EXPECT_EQ(r.error.isEmpty(), c.written) << c.name;
+        EXPECT_EQ(test::readFile(secret), c.written ? "new" : "secret") << c.name;
+        EXPECT_EQ(QFileInfo(name).isSymLink(), !c.fifo) << c.name << ": the link itself stays";
+        EXPECT_EQ(entriesOf(folder.path()), QStringList{"a.png"}) << c.name;
     }
 }
 
@@ -114,12 +210,17 @@ TEST(AtomicWrite, EncoderFailureKeepsExistingFile) {
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"old.jpg"});
 }
 
-TEST(AtomicWrite, ReplacesExistingFileWhole) {
+TEST(AtomicWrite, ReplacesExistingFileWholeAndKeepsItsPermissions) {
     QTemporaryDir dir;
     const QString path = dir.filePath("f");
     test::writeFile(path, QByteArray(4096, 'a'));
+    const QByteArray native = QFile::encodeName(path);
+    ASSERT_EQ(::chmod(native.constData(), 0640), 0);  // not what a new file would get
     ASSERT_TRUE(writeFileAtomically(path, "short").ok);
     EXPECT_EQ(test::readFile(path), "short");
+    struct stat st {};
+    ASSERT_EQ(::stat(native.constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"f"});
 }
 
