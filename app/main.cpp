@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     // be appended to every window caption, which must stay as the windows set them.)
     QCoreApplication::setApplicationName(QStringLiteral("Стрикон"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/strikon.svg")));
+    // The installed desktop entry's name: Wayland and the docks tie the window to it by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.velmora.Strikon"));
 
     strikon::TMainForm mainForm;
     strikon::TAboutForm aboutForm;
