@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QToolButton>
 
 #include "app/current_lang.h"
+#include "app/input/wheel_guard.h"
 #include "app/language_table.h"
+#include "platform/desktop/qt_translations.h"
 #include "platform/desktop/user_language.h"
 #include "ui_main_form.h"
 
@@ -77,6 +80,13 @@ void TMainForm::setUpWindow() {
     ui->ITF14_CodeValue->setMask(QStringLiteral("99999999999999;1;0"),
                                  QStringLiteral("00000000000000"));
     ui->PageControl->setCurrentIndex(0);
+    for (QWidget* list :
+         std::initializer_list<QWidget*>{ui->EANUPC_CodeType, ui->EANUPC_AddOnType, ui->EANUPC_Size,
+                                         ui->ITF14_Size, ui->LangComboBox}) {
+        takeWheelOnlyWithFocus(list);
+    }
+    // Digits typed at once land in the number; the focus order stays as laid out.
+    ui->EANUPC_CodeValue->setFocus(Qt::OtherFocusReason);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -105,6 +115,16 @@ void TMainForm::wireEvents() {
 
     connect(ui->LangComboBox, &QComboBox::currentIndexChanged, this,
             &TMainForm::LangComboBoxChange);
+    // Typed text that names no language does not stay beside the flag: leaving the field shows
+    // the current language again (a typed name of a language chooses it).
+    connect(ui->LangComboBox->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        QComboBox* selector = ui->LangComboBox;
+        const int named = selector->findText(selector->currentText(), Qt::MatchFixedString);
+        if (named >= 0) {
+            selector->setCurrentIndex(named);
+        }
+        selector->setEditText(selector->itemText(selector->currentIndex()));
+    });
     connect(ui->EANUPC_CodeType, &QComboBox::currentTextChanged, this,
             &TMainForm::EANUPC_CodeTypeChange);
     connect(ui->EANUPC_AddOnType, &QComboBox::currentTextChanged, this,
@@ -142,10 +162,15 @@ void TMainForm::FormCreate(uint16_t userLangId) {
 
 void TMainForm::SetLang(const QString& Lang) {
     CurrentLang = Lang;
-    if (Lang == QLatin1String("RUS")) {
-        applyLanguage(true);
-    } else if (Lang == QLatin1String("ENG")) {
-        applyLanguage(false);
+    const bool russian = Lang == QLatin1String("RUS");
+    if (russian || Lang == QLatin1String("ENG")) {
+        applyLanguage(russian);
+        // Qt's own dialogs and menus follow; without the package they stay English.
+        if (!useQtTranslations(Lang)) {
+            qWarning(
+                "Qt's Russian translation (qtbase_ru) is not installed; Qt's dialogs stay "
+                "in English");
+        }
     }
     updateScreenNotice();
 }

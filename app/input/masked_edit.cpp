@@ -92,7 +92,13 @@ QMenu* MaskedEdit::createStandardContextMenu() {
         auto is = [&caption](const char* source) {
             return caption == QCoreApplication::translate("QLineEdit", source);
         };
-        if (is("&Paste")) {
+        if (is("&Undo")) {
+            // Undo is Escape: back to the text the field had when the user entered it.
+            action->setEnabled(QString::fromStdString(model_.snapshot()) != QLineEdit::text());
+            reroute(action, [this] { undoTyping(); });
+        } else if (is("&Redo")) {
+            action->setEnabled(false);
+        } else if (is("&Paste")) {
             reroute(action, [this] { paste(); });
         } else if (is("Cu&t")) {
             reroute(action, [this] { cut(); });
@@ -103,6 +109,14 @@ QMenu* MaskedEdit::createStandardContextMenu() {
     return menu;
 }
 
+bool MaskedEdit::undoTyping() {
+    if (!model_.restoreSnapshot()) {
+        return false;
+    }
+    showModelText(cursorPosition());
+    return true;
+}
+
 void MaskedEdit::reroute(QAction* action, const std::function<void()>& edit) {
     disconnect(action, &QAction::triggered, nullptr, nullptr);
     connect(action, &QAction::triggered, this, edit);
@@ -110,8 +124,7 @@ void MaskedEdit::reroute(QAction* action, const std::function<void()>& edit) {
 
 void MaskedEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (model_.restoreSnapshot()) {
-            showModelText(cursorPosition());
+        if (undoTyping()) {
             event->accept();
         } else {
             event->ignore();  // nothing to undo: the key belongs to the window
@@ -133,8 +146,12 @@ void MaskedEdit::keyPressEvent(QKeyEvent* event) {
 // Routes the editing key bindings to the model; the rest (moving, selecting, copying) is
 // QLineEdit's. Returns whether the key was taken.
 bool MaskedEdit::routeEditKey(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
-        return true;  // Escape is the field's undo
+    if (event->matches(QKeySequence::Undo)) {
+        undoTyping();  // the same undo as Escape
+        return true;
+    }
+    if (event->matches(QKeySequence::Redo)) {
+        return true;  // one step of undo only, so nothing to redo
     }
     if (event->matches(QKeySequence::Paste)) {
         paste();

@@ -55,6 +55,9 @@ class MaskedEdit : public QLineEdit {
     void paste();
     // Copies the selection to the clipboard and clears its digits to zeros.
     void cut();
+    // Escape, Ctrl+Z and the menu's Undo: gives the field back the text it had when the user
+    // entered it (or a handler last set it). Returns whether the text changed.
+    bool undoTyping();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

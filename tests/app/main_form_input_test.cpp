@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QEvent>
+#include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
+
+#include "app/current_lang.h"
 
 #include "app/main_form.h"
 #include "tests/app/input/beep_counter.h"
@@ -217,6 +222,52 @@ TEST_F(MainFormInput, KeyboardDrivesFieldsListsAndPreview) {
     EXPECT_EQ(beeps.count(), 4);
     QTest::keyClick(ui().EANUPC_Size, Qt::Key_Down);
     EXPECT_EQ(form.currentSymbol()->sizePercent, 95);
+}
+
+// One notch of the wheel over a widget, as a resting pointer sends it.
+void wheelNotch(QWidget* widget, int direction) {
+    const QPointF centre = QRectF(widget->rect()).center();
+    QWheelEvent event(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, 120 * direction),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+TEST_F(MainFormInput, NothingTypedIsLostByTheWheelOrTheStart) {
+    // At start the number has the focus: digits typed at once land there, and Ctrl+Z takes
+    // them back as Escape does.
+    MaskedEdit* field = ui().EANUPC_CodeValue;
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    // Keys to the window, as the keyboard sends them, reach whatever has the focus.
+    QTest::keyClick(form.windowHandle(), Qt::Key_Home);
+    for (const char digit : std::string("4006381333931")) {
+        QTest::keyClick(form.windowHandle(), digit);
+    }
+    EXPECT_EQ(field->displayText(), "4 006381 333931");
+
+    // A notch over a list or size box that lacks the focus changes nothing.
+    for (QWidget* resting : std::initializer_list<QWidget*>{
+             ui().EANUPC_CodeType, ui().EANUPC_AddOnType, ui().EANUPC_Size, ui().LangComboBox}) {
+        wheelNotch(resting, -1);
+    }
+    EXPECT_EQ(ui().EANUPC_CodeType->currentText(), "EAN-13");
+    EXPECT_EQ(ui().EANUPC_AddOnType->currentText(), "None");
+    EXPECT_EQ(ui().EANUPC_Size->value(), 100);
+    EXPECT_EQ(ui().LangComboBox->currentIndex(), 1);
+    EXPECT_EQ(field->displayText(), "4 006381 333931");
+    QTest::keyClick(form.windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field->displayText(), "0 000000 000000");
+    ui().EANUPC_Size->setFocus();
+    wheelNotch(ui().EANUPC_Size, 1);
+    EXPECT_EQ(ui().EANUPC_Size->value(), 105) << "with the focus the wheel steps";
+
+    // Text naming no language does not stay beside the flag once the focus leaves.
+    QComboBox* selector = ui().LangComboBox;
+    selector->setFocus();
+    selector->lineEdit()->selectAll();
+    QTest::keyClicks(selector, "zz");
+    field->setFocus();
+    EXPECT_EQ(selector->currentText(), "English");
+    EXPECT_EQ(CurrentLang, "ENG");
 }
 
 TEST_F(MainFormInput, ExitClosesTheWindow) {

@@ -4,10 +4,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QPushButton>
 #include <cmath>
 #include <vector>
 
@@ -133,6 +135,20 @@ TEST(MainFormLanguage, SwitchingThereAndBackRestoresEveryText) {
     EXPECT_EQ(form.controls().PageControl->tabText(0), "EAN/UPC");
     EXPECT_EQ(form.controls().EANUPC_CodeType->itemText(3), "UPC-E");
     EXPECT_EQ(form.controls().EANUPC_AddOnType->itemText(1), "2-Digit");
+}
+
+TEST(MainFormLanguage, QtsOwnTextsFollowTheLanguage) {
+    TMainForm form;
+    const auto cancelText = [] {
+        const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        return buttons.button(QDialogButtonBox::Cancel)->text();
+    };
+    form.SetLang("RUS");
+    EXPECT_EQ(cancelText(), "Отмена");
+    form.SetLang("DEU");
+    EXPECT_EQ(cancelText(), "Отмена") << "an unknown code changes no text";
+    form.SetLang("ENG");
+    EXPECT_EQ(cancelText(), "Cancel");
 }
 
 TEST(MainFormLanguage, UnknownCodeChangesNoText) {

@@ -146,6 +146,8 @@ TEST_F(MaskedEditTest, TheContextMenuPastesCutsAndDeletesThroughTheMask) {
     edit.setSelection(9, 6);
     trigger("Delete");
     EXPECT_EQ(edit.text(), "0 004997 000000");
+    trigger("&Undo");  // as Escape: back to the text last set
+    EXPECT_EQ(edit.text(), kFilled);
 }
 
 TEST_F(MaskedEditTest, DropsAndInputMethodCommitsRunThroughTheMask) {
@@ -186,6 +188,10 @@ TEST_F(MaskedEditTest, EscapeRestoresTheTextFromFocusInOrTheLastSet) {
     EXPECT_EQ(edit.text(), kFilled);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_FALSE(press(Qt::Key_Escape));  // nothing to undo: left to the window
+    edit.setCursorPosition(0);
+    QTest::keyClicks(&edit, "3");
+    EXPECT_TRUE(press(Qt::Key_Z, Qt::ControlModifier));  // Ctrl+Z is the same undo
+    EXPECT_EQ(edit.text(), kFilled);
 
     edit.setCursorPosition(0);
     QTest::keyClicks(&edit, "5");
