@@ -29,6 +29,28 @@ bool looksLikeOption(const QString& arg) {
            (arg.startsWith(QLatin1Char('-')) && arg.size() > 1 && !arg.at(1).isDigit());
 }
 
+// The sheet's options need --sheet; a batch does not fill a sheet.
+QString sheetShape(const SheetValues& sheet, bool batch) {
+    if (sheet.sheet && batch) {
+        return QStringLiteral(
+            "--sheet: not used with --batch; give the symbol's options for "
+            "a sheet of copies or a numbered run");
+    }
+    if (sheet.sheet) {
+        return {};
+    }
+    const std::pair<const char*, bool> given[] = {{"page", sheet.page.has_value()},
+                                                  {"copies", sheet.copies.has_value()},
+                                                  {"run", sheet.run.has_value()},
+                                                  {"skip", sheet.skip.has_value()}};
+    for (const auto& [name, present] : given) {
+        if (present) {
+            return QStringLiteral("--%1: only used with --sheet LAYOUT").arg(QLatin1String(name));
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 CommandLineResult parseCommandLine(const QStringList& arguments) {
@@ -38,7 +60,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments.at(i);
         if (arg == u"--help" || arg == u"-h") {
-            return {CommandLine{Mode::Help, {}, {}, {}}, {}};
+            return {CommandLine{Mode::Help, {}, {}, {}, {}}, {}};
         }
         if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
             return failure(QStringLiteral("unexpected argument \"%1\"; options start with --, "
@@ -53,6 +75,9 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
             field = &outputDir;
         } else if (a.name != u"file") {  // "file" is a batch column, not an option
             field = optionField(line.values, a.name);
+        }
+        if (field == nullptr) {
+            field = sheetField(line.sheet, a.name);
         }
         if (field == nullptr) {
             return failure(QStringLiteral("--%1: unknown option, see --help").arg(a.name));
@@ -73,6 +98,12 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     }
     if (arguments.isEmpty()) {
         return failure(QStringLiteral("no options given; see --help"));
+    }
+    if (QString error = sheetShape(line.sheet, batch.has_value()); !error.isEmpty()) {
+        return failure(error);
+    }
+    if (line.sheet.sheet) {
+        line.mode = Mode::Sheet;
     }
     if (batch) {
         if (line.values.output) {

@@ -8,16 +8,18 @@
 #include <optional>
 
 #include "cli/option_values.h"
+#include "cli/sheet_job.h"
 
 namespace strikon::cli {
 
-enum class Mode { Help, Single, Batch };
+enum class Mode { Help, Single, Batch, Sheet };
 
 struct CommandLine {
     Mode mode = Mode::Single;
     OptionValues values;  // one symbol, or the defaults of every batch row
     QString batchFile;    // "-" reads the batch from standard input
     QString outputDir;
+    SheetValues sheet;  // with --sheet: the labels, the layout and the paper
 };
 
 struct CommandLineResult {

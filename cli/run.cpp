@@ -3,6 +3,7 @@
 #include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/render_job.h"
+#include "cli/sheet_job.h"
 #include "cli/symbol_output.h"
 #include "cli/usage.h"
 
@@ -26,6 +27,21 @@ int single(const OptionValues& values, QTextStream& messages, std::FILE* standar
         messages << QStringView(kProgram) << built.job->warning << Qt::endl;
     }
     const WriteResult written = writeSymbol(*built.job, standardOutput);
+    if (!written.ok) {
+        return refuse(messages, QStringLiteral("--output: ") + written.error);
+    }
+    return kAllWritten;
+}
+
+int sheet(const CommandLine& line, QTextStream& messages) {
+    const SheetJobResult built = buildSheetJob(line.values, line.sheet);
+    if (!built.job) {
+        return refuse(messages, built.error);
+    }
+    if (!built.job->symbol.warning.isEmpty()) {
+        messages << QStringView(kProgram) << built.job->symbol.warning << Qt::endl;
+    }
+    const WriteResult written = writeSheet(*built.job);
     if (!written.ok) {
         return refuse(messages, QStringLiteral("--output: ") + written.error);
     }
@@ -60,6 +76,8 @@ int run(const QStringList& arguments, QTextStream& messages, std::FILE* standard
         }
         case Mode::Batch:
             return batch(*parsed.command, messages);
+        case Mode::Sheet:
+            return sheet(*parsed.command, messages);
         case Mode::Single:
             break;
     }

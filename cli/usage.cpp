@@ -10,6 +10,8 @@ QString usageText() {
                  [--dpi N] [--line-color COLOUR] [--background COLOUR]
                  [--check-digit] --output FILE
   strikon-render --batch FILE.csv --output-dir DIR [options for every row]
+  strikon-render [symbol options] --sheet LAYOUT [--page A4|Letter]
+                 [--copies N | --run N[,STEP]] [--skip N] --output FILE.pdf
   strikon-render --help
 
 Draws one barcode symbol at its exact physical size, the same drawing as the
@@ -47,6 +49,21 @@ Options:
                        A failing row is reported with its line number; the
                        other rows are still written.
   --output-dir DIR     The folder for a batch's files; made when missing.
+  --sheet LAYOUT       A sheet of labels as one PDF, each symbol at its true
+                       size in the middle of its label, more pages as needed.
+                       LAYOUT is A4-3x8 (70 x 37 mm), A4-3x7 (70 x 42.3),
+                       A4-4x10 (48.5 x 25.4), A4-2x7 (99.1 x 38.1),
+                       Letter-3x10 (66.7 x 25.4), or COLUMNSxROWS,WIDTHxHEIGHT
+                       in millimetres with optional ,LEFT,TOP,HPITCH,VPITCH
+                       (without them the labels touch and the grid is
+                       centred). Labels off the page, overlapping, or smaller
+                       than the symbol are refused.
+  --page A4|Letter     The paper of a custom layout; default A4.
+  --copies N           N copies of the symbol; default: the rest of one sheet.
+  --run N[,STEP]       N consecutive numbers from --digits, counting up by STEP
+                       (default 1), each with its own check digit (UPC-E counts
+                       in its UPC-A form; a number with no UPC-E form stops it).
+  --skip N             Leave the first N labels of the first sheet empty.
   --help               Show this text.
 
 Files are written whole or not at all: a failure leaves no partial file.
@@ -63,6 +80,8 @@ Examples:
   strikon-render --type ITF-14 --digits 15400141288763 --size 50 --dpi 600 \
                  --line-color navy --output case.svg
   strikon-render --batch labels.csv --output-dir out --dpi 600
+  strikon-render --type EAN-13 --digits 4006381333931 --sheet A4-3x8 \
+                 --run 30 --skip 4 --output shelf.pdf
 )")
         .arg(kMinDpi)
         .arg(kMaxDpi)

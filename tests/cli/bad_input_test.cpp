@@ -16,11 +16,12 @@ struct Outcome {
     QStringList files;  // what the output folder holds afterwards
 };
 
-// Runs with the arguments "--type T --digits D ... --output <folder>/out.png" unless the case
-// gives its own output.
+// Runs with the arguments "--type T --digits D ... --output <folder>/out.png" (out.pdf for a
+// sheet) unless the case gives its own output.
 Outcome runIn(const QTemporaryDir& dir, QStringList args) {
     if (!args.contains(QStringLiteral("--output")) && !args.contains(QStringLiteral("--batch"))) {
-        args << QStringLiteral("--output") << dir.filePath(QStringLiteral("out.png"));
+        const bool sheet = args.contains(QStringLiteral("--sheet"));
+        args << QStringLiteral("--output") << dir.filePath(sheet ? "out.pdf" : "out.png");
     }
     Outcome o;
     QTextStream messages(&o.messages);
@@ -95,6 +96,34 @@ TEST(BadInput, EachIsRefusedWithOneMessageAndNothingWritten) {
         {"--type|EAN-13|--digits|4006381333931|--output|out.gif",
          "--output: unknown format of \"out.gif\": expects a file ending in .bmp, .jpg, .jpeg, "
          ".png, .svg or .pdf, or - for PNG on standard output"},
+        // Sheets of labels.
+        {"--type|EAN-13|--digits|4006381333931|--sheet|4x8,70x37",
+         "--sheet: labels off the page: the columns span -35 to 245 mm, the A4 paper is 210 mm "
+         "wide"},
+        {"--type|EAN-13|--digits|4006381333931|--sheet|2x8,70x37|--page|Letter",
+         "--sheet: labels off the page: the rows span -8.3 to 287.7 mm, the Letter paper is "
+         "279.4 mm high"},
+        {"--type|EAN-13|--digits|4006381333931|--sheet|3x8,70x37,0,0,65,37",
+         "--sheet: labels overlap: the horizontal pitch of 65 mm is less than the label width "
+         "of 70 mm"},
+        {"--type|EAN-13|--digits|4006381333931|--sheet|A4-4x10",
+         "--sheet: EAN-13 4006381333931 is 37.25 × 25.91 mm, larger than its label of "
+         "48.5 × 25.4 mm"},
+        {"--type|UPC-E|--digits|01234505|--sheet|A4-4x10|--run|12,100",
+         "--run: UPC-A 012000010453 has no UPC-E form; the UPC-E run stops after 7 labels"},
+        {"--type|EAN-8|--digits|96385074|--sheet|A4-3x8|--run|2|--copies|2",
+         "--run: not used with --copies; a sheet holds copies of one symbol or a numbered run"},
+        {"--type|EAN-8|--digits|96385074|--sheet|A4-3x8|--run|2,0",
+         "--run: expects N[,STEP]: from 1 to 16000 labels, counting up by a step from 1 to "
+         "1000000, got \"2,0\""},
+        {"--type|EAN-8|--digits|96385074|--sheet|A4-3x8|--skip|24",
+         "--skip: expects a whole number from 0 to 23, the labels of the sheet already used, "
+         "got \"24\""},
+        {"--type|EAN-8|--digits|96385074|--sheet|A4-3x8|--page|Letter",
+         "--page: the layout A4, 3 × 8, 70 × 37 mm is on A4 paper"},
+        {"--type|EAN-8|--digits|96385074|--sheet|A4-3x8|--output|s.svg",
+         "--output: a sheet is written as PDF: expects a file ending in .pdf"},
+        {"--type|EAN-8|--digits|96385074|--copies|3", "--copies: only used with --sheet LAYOUT"},
     };
     for (const auto& c : cases) {
         QTemporaryDir dir;

@@ -51,7 +51,8 @@ TEST(EndToEnd, HelpDocumentsEveryOption) {
     EXPECT_TRUE(f.err.isEmpty()) << f.err.toStdString();
     for (const char* option :
          {"--type", "--digits", "--addon", "--size", "--dpi", "--line-color", "--background",
-          "--check-digit", "--output", "--batch", "--output-dir", "Exit status"}) {
+          "--check-digit", "--output", "--batch", "--output-dir", "--sheet", "--page", "--copies",
+          "--run", "--skip", "Exit status"}) {
         EXPECT_TRUE(f.out.contains(option)) << option;
     }
 }

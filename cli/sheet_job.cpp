@@ -1,0 +1,169 @@
+#include "cli/sheet_job.h"
+
+#include <QDir>
+
+#include "platform/images/atomic_write.h"
+#include "render/numbered_run.h"
+
+namespace strikon::cli {
+
+namespace {
+
+QString fail(const char* option, const QString& what) {
+    return QStringLiteral("--%1: %2").arg(QLatin1String(option), what);
+}
+
+// A whole number from `least` to `most`, or nothing.
+std::optional<int> wholeNumber(const QString& text, int least, int most) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok && value >= least && value <= most ? std::optional<int>(value) : std::nullopt;
+}
+
+struct Counts {
+    int labels = 0;
+    int step = 0;  // 0: copies
+    QString error;
+};
+
+Counts counts(const SheetValues& sheet, const SheetLayout& layout, int skip) {
+    if (sheet.copies && sheet.run) {
+        return {0, 0,
+                QStringLiteral("--run: not used with --copies; a sheet holds copies of "
+                               "one symbol or a numbered run")};
+    }
+    if (sheet.run) {
+        const QStringList parts = sheet.run->split(QLatin1Char(','));
+        const auto count = wholeNumber(parts.value(0), 1, kMaxSheetLabels);
+        const auto step =
+            parts.size() == 2 ? wholeNumber(parts[1], 1, 1000000) : std::optional<int>(1);
+        if (parts.size() > 2 || !count || !step) {
+            return {0, 0,
+                    fail("run", QStringLiteral("expects N[,STEP]: from 1 to %1 labels, counting "
+                                               "up by a step from 1 to 1000000, got \"%2\"")
+                                    .arg(kMaxSheetLabels)
+                                    .arg(*sheet.run))};
+        }
+        return {*count, *step, {}};
+    }
+    if (sheet.copies) {
+        const auto copies = wholeNumber(*sheet.copies, 1, kMaxSheetLabels);
+        if (!copies) {
+            return {0, 0,
+                    fail("copies", QStringLiteral("expects a whole number from 1 to %1, got "
+                                                  "\"%2\"")
+                                       .arg(kMaxSheetLabels)
+                                       .arg(*sheet.copies))};
+        }
+        return {*copies, 0, {}};
+    }
+    return {layout.labelsPerPage() - skip, 0, {}};  // the rest of one sheet
+}
+
+LayoutResult layoutOf(const SheetValues& sheet) {
+    SheetPaper paper = SheetPaper::A4;
+    if (sheet.page) {
+        const std::optional<SheetPaper> named = paperNamed(*sheet.page);
+        if (!named) {
+            return {
+                std::nullopt,
+                fail("page", QStringLiteral("expects A4 or Letter, got \"%1\"").arg(*sheet.page))};
+        }
+        paper = *named;
+    }
+    LayoutResult parsed = parseLayout(sheet.sheet.value_or(QString()), paper);
+    if (!parsed.layout) {
+        return {std::nullopt, fail("sheet", parsed.error)};
+    }
+    if (sheet.page && parsed.layout->paper != paper) {
+        return {std::nullopt,
+                fail("page", QStringLiteral("the layout %1 is on %2 paper")
+                                 .arg(layoutTitle(*parsed.layout),
+                                      QLatin1String(paperName(parsed.layout->paper))))};
+    }
+    return parsed;
+}
+
+}  // namespace
+
+std::optional<QString>* sheetField(SheetValues& values, const QString& name) {
+    if (name == u"sheet") {
+        return &values.sheet;
+    }
+    if (name == u"page") {
+        return &values.page;
+    }
+    if (name == u"copies") {
+        return &values.copies;
+    }
+    if (name == u"run") {
+        return &values.run;
+    }
+    if (name == u"skip") {
+        return &values.skip;
+    }
+    return nullptr;
+}
+
+SheetJobResult buildSheetJob(const OptionValues& values, const SheetValues& sheet) {
+    JobResult built = buildJob(values);
+    if (!built.job) {
+        return {std::nullopt, built.error};
+    }
+    if (built.job->format != OutputFormat::Pdf) {
+        return {std::nullopt, fail("output", QStringLiteral("a sheet is written as PDF: expects "
+                                                            "a file ending in .pdf"))};
+    }
+    const LayoutResult layout = layoutOf(sheet);
+    if (!layout.layout) {
+        return {std::nullopt, layout.error};
+    }
+    const int perPage = layout.layout->labelsPerPage();
+    const auto skip = sheet.skip ? wholeNumber(*sheet.skip, 0, perPage - 1) : 0;
+    if (!skip) {
+        return {std::nullopt,
+                fail("skip", QStringLiteral("expects a whole number from 0 to %1, the labels of "
+                                            "the sheet already used, got \"%2\"")
+                                 .arg(perPage - 1)
+                                 .arg(*sheet.skip))};
+    }
+    const Counts n = counts(sheet, *layout.layout, *skip);
+    if (!n.error.isEmpty()) {
+        return {std::nullopt, n.error};
+    }
+    SheetJob job{*built.job, {*layout.layout, {}, *skip}};
+    const SymbolRequest& symbol = job.symbol.symbol;
+    if (n.step == 0) {
+        job.content.labels.assign(static_cast<size_t>(n.labels), symbol);
+    } else {
+        job.symbol.warning.clear();  // every number of a run gets its own check digit
+        const NumberedRun run = numberedRun(symbol.symbology, symbol.digits, n.labels, n.step);
+        if (!run.error.isEmpty()) {
+            return {std::nullopt, fail("run", run.error)};
+        }
+        for (const std::string& digits : run.numbers) {
+            job.content.labels.push_back(symbol);
+            job.content.labels.back().digits = digits;
+        }
+    }
+    if (QString fault = checkSymbolsFit(job.content, job.symbol.pxPerMm()); !fault.isEmpty()) {
+        return {std::nullopt, fail("sheet", fault)};
+    }
+    return {std::move(job), {}};
+}
+
+WriteResult writeSheet(const SheetJob& job) {
+    const ValueResult<QByteArray> pdf = encodeSheetPdf(job.content, job.symbol.dpi);
+    if (!pdf.ok) {
+        return WriteResult::failure(pdf.error);
+    }
+    const WriteResult written = writeFileAtomically(job.symbol.output, pdf.value);
+    if (!written.ok) {
+        return WriteResult::failure(
+            QStringLiteral("cannot write %1: %2")
+                .arg(QDir::toNativeSeparators(job.symbol.output), written.error));
+    }
+    return written;
+}
+
+}  // namespace strikon::cli

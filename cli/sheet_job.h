@@ -1,0 +1,44 @@
+#pragma once
+// A sheet of labels from the command line: the symbol's options as for one symbol, plus the
+// layout, the paper, copies or a numbered run, and the labels already used. Checked whole
+// before anything is written: a bad layout or a symbol larger than its label is one message.
+
+#include <QString>
+#include <optional>
+
+#include "cli/render_job.h"
+#include "platform/images/write_result.h"
+#include "render/sheet_pages.h"
+
+namespace strikon::cli {
+
+// The most labels one sheet job makes: 400 pages of the smallest built-in layout.
+inline constexpr int kMaxSheetLabels = 16000;
+
+struct SheetValues {
+    std::optional<QString> sheet;   // a built-in layout or COLUMNSxROWS,WIDTHxHEIGHT[,...]
+    std::optional<QString> page;    // A4 or Letter, for a custom layout
+    std::optional<QString> copies;  // N
+    std::optional<QString> run;     // N[,STEP]
+    std::optional<QString> skip;    // N
+};
+
+// The field of `values` an option name (without "--") refers to, or nullptr.
+std::optional<QString>* sheetField(SheetValues& values, const QString& name);
+
+struct SheetJob {
+    RenderJob symbol;  // the first label's symbol, the resolution and the output
+    SheetContent content;
+};
+
+struct SheetJobResult {
+    std::optional<SheetJob> job;
+    QString error;  // empty when job holds a value
+};
+
+SheetJobResult buildSheetJob(const OptionValues& values, const SheetValues& sheet);
+
+// The PDF, written whole or not at all; the reason names the path.
+WriteResult writeSheet(const SheetJob& job);
+
+}  // namespace strikon::cli

@@ -1,0 +1,136 @@
+#include "render/sheet_pages.h"
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <cmath>
+
+#include "render/draw_symbol.h"
+#include "render/symbol_image.h"
+
+namespace strikon {
+
+namespace {
+
+QPageSize pageSizeOf(SheetPaper paper) {
+    return QPageSize(paper == SheetPaper::Letter ? QPageSize::Letter : QPageSize::A4);
+}
+
+QString mm(double value) {
+    return QString::number(value, 'f', 2);
+}
+
+void paintPage(QPainter& painter, const SheetContent& content, int page, double pxPerMm) {
+    const int perPage = content.layout.labelsPerPage();
+    const int firstSlot = page == 0 ? content.skip : 0;
+    const int firstLabel = page == 0 ? 0 : page * perPage - content.skip;
+    for (int slot = firstSlot; slot < perPage; ++slot) {
+        const size_t label = static_cast<size_t>(firstLabel + slot - firstSlot);
+        if (label >= content.labels.size()) {
+            return;
+        }
+        const SymbolRequest& request = content.labels[label];
+        const std::optional<QSize> size = measureSymbol(request, pxPerMm, pxPerMm);
+        if (!size) {
+            continue;  // refused beforehand by checkSymbolsFit
+        }
+        const QPoint origin = symbolOrigin(content.layout.labelRectMm(slot), *size, pxPerMm);
+        painter.save();
+        painter.translate(origin);
+        // The parts of the rectangle an encoder leaves alone (around ITF-14's frame) take the
+        // background, as in a picture, not the colour of the label stock.
+        painter.fillRect(QRect(QPoint(0, 0), *size), request.backgroundColor);
+        paintSymbol(painter, request, pxPerMm, pxPerMm);
+        painter.restore();
+    }
+}
+
+}  // namespace
+
+int sheetPageCount(const SheetContent& content) {
+    const int perPage = content.layout.labelsPerPage();
+    const int used = content.skip + static_cast<int>(content.labels.size());
+    return content.labels.empty() || perPage <= 0 ? 0 : (used + perPage - 1) / perPage;
+}
+
+QString checkSymbolsFit(const SheetContent& content, double pxPerMm) {
+    const QSizeF label = content.layout.labelMm;
+    for (const SymbolRequest& request : content.labels) {
+        const std::optional<QSize> size = measureSymbol(request, pxPerMm, pxPerMm);
+        if (!size) {
+            return QStringLiteral("%1 has nothing to draw").arg(symbolTitle(request));
+        }
+        const QSizeF symbolMm(size->width() / pxPerMm, size->height() / pxPerMm);
+        if (symbolMm.width() > label.width() || symbolMm.height() > label.height()) {
+            return QStringLiteral(
+                       "%1 is %2 \u00D7 %3 mm, larger than its label of %4 \u00D7 "
+                       "%5 mm")
+                .arg(symbolTitle(request), mm(symbolMm.width()), mm(symbolMm.height()),
+                     QString::number(label.width(), 'g', 6),
+                     QString::number(label.height(), 'g', 6));
+        }
+    }
+    return {};
+}
+
+QPoint symbolOrigin(const QRectF& labelMm, QSize symbolPx, double pxPerMm) {
+    // One rounding per coordinate, ties to even, so that equal labels place equal symbols.
+    const double x = labelMm.left() * pxPerMm + (labelMm.width() * pxPerMm - symbolPx.width()) / 2;
+    const double y = labelMm.top() * pxPerMm + (labelMm.height() * pxPerMm - symbolPx.height()) / 2;
+    return {static_cast<int>(std::nearbyint(x)), static_cast<int>(std::nearbyint(y))};
+}
+
+bool paintSheet(QPainter& painter, QPagedPaintDevice& device, const SheetContent& content,
+                double pxPerMm) {
+    const int pages = sheetPageCount(content);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device.newPage()) {
+            return false;
+        }
+        paintPage(painter, content, page, pxPerMm);
+    }
+    return true;
+}
+
+ValueResult<QByteArray> encodeSheetPdf(const SheetContent& content, int dpi) {
+    const double pxPerMm = dpi / kMmPerInch;
+    if (content.labels.empty()) {
+        return ValueResult<QByteArray>::failure(QStringLiteral("the sheet has no labels"));
+    }
+    if (QString fault = checkSymbolsFit(content, pxPerMm); !fault.isEmpty()) {
+        return ValueResult<QByteArray>::failure(fault);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(dpi);
+    pdf.setPageSize(pageSizeOf(content.layout.paper));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    pdf.setCreator(QStringLiteral("strikon-render"));
+    pdf.setTitle(QStringLiteral("Labels, ") + layoutTitle(content.layout));
+    QPainter painter;
+    if (!painter.begin(&pdf) || !paintSheet(painter, pdf, content, pxPerMm) || !painter.end()) {
+        return ValueResult<QByteArray>::failure(QStringLiteral("the PDF could not be drawn"));
+    }
+    return ValueResult<QByteArray>::success(bytes);
+}
+
+PrintOutcome printSheet(QPrinter& printer, const SheetContent& content) {
+    if (content.labels.empty()) {
+        return PrintOutcome::NothingToDraw;
+    }
+    printer.setFullPage(true);
+    printer.setPageSize(pageSizeOf(content.layout.paper));
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return PrintOutcome::NotStarted;
+    }
+    const double pxPerMm = printer.resolution() / kMmPerInch;
+    const bool drawn = paintSheet(painter, printer, content, pxPerMm);
+    return painter.end() && drawn ? PrintOutcome::Printed : PrintOutcome::NotFinished;
+}
+
+}  // namespace strikon

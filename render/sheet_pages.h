@@ -1,0 +1,48 @@
+#pragma once
+// A sheet of labels on paper: each symbol at its true size in the middle of its own label,
+// drawn by the same painter routine as every other output, at the device's resolution, so
+// its bars are whole device dots. Labels past the last of a page go on to the next page.
+
+#include <QByteArray>
+#include <vector>
+
+#include "platform/images/write_result.h"
+#include "render/print_page.h"
+#include "render/sheet_layout.h"
+#include "render/symbol_request.h"
+
+class QPainter;
+class QPagedPaintDevice;
+
+namespace strikon {
+
+struct SheetContent {
+    SheetLayout layout;
+    std::vector<SymbolRequest> labels;  // in label order
+    int skip = 0;                       // labels of the first page already used
+};
+
+// Pages the labels need; none without labels.
+int sheetPageCount(const SheetContent& content);
+
+// "" when every symbol is drawable and fits its label at this resolution; otherwise one
+// sentence naming the symbol, its size and the label's.
+QString checkSymbolsFit(const SheetContent& content, double pxPerMm);
+
+// Device pixels from the paper's top-left corner to the top-left corner of a symbol of
+// `symbolPx` centred in `labelMm`.
+QPoint symbolOrigin(const QRectF& labelMm, QSize symbolPx, double pxPerMm);
+
+// Every page on an active painter over `device` (one new page between pages), its origin at
+// the paper's corner. False when a page could not be started.
+bool paintSheet(QPainter& painter, QPagedPaintDevice& device, const SheetContent& content,
+                double pxPerMm);
+
+// A PDF of the layout's paper size, one page per sheet, at `dpi`. Refused, with the reason,
+// when a symbol does not fit.
+ValueResult<QByteArray> encodeSheetPdf(const SheetContent& content, int dpi);
+
+// On the printer's paper, set to the layout's, from the paper's corner (full page).
+PrintOutcome printSheet(QPrinter& printer, const SheetContent& content);
+
+}  // namespace strikon

@@ -1,0 +1,153 @@
+// Sheets of labels written as PDF, rasterised by poppler at 300 dpi and cut at the labels of
+// the layout: each label must scan, through two decoders, as the number it was given, blank
+// labels and the paper between labels must hold no ink.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cmath>
+#include <map>
+
+#include "cli/run.h"
+#include "render/sheet_layout.h"
+#include "tests/encoders/decode/decoders.h"
+
+namespace strikon::cli {
+namespace {
+
+using strikon::testing::Symbology;
+constexpr double kPxPerMm = 300 / 25.4;
+
+struct SheetCase {
+    const char* args;  // split at '|'; the output is added
+    const char* layout;
+    SheetPaper paper;
+    Symbology symbology;
+    // For each page, the labels that hold a symbol: slot -> the digits read, check digit
+    // excluded (the decoders refuse a wrong one).
+    std::vector<std::map<int, std::string>> pages;
+};
+
+std::vector<QImage> rasterise(const QString& pdf, const QString& prefix) {
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-gray"),
+             QStringLiteral("-png"), pdf, prefix});
+    EXPECT_TRUE(p.waitForFinished(120000) && p.exitCode() == 0) << p.readAllStandardError().data();
+    std::vector<QImage> pages;
+    for (int n = 1;; ++n) {
+        const QImage page(QStringLiteral("%1-%2.png").arg(prefix).arg(n));
+        if (page.isNull()) {
+            return pages;
+        }
+        pages.push_back(page.convertToFormat(QImage::Format_Grayscale8));
+    }
+}
+
+QRect labelPixels(const SheetLayout& layout, int slot) {
+    const QRectF mm = layout.labelRectMm(slot);
+    return QRect(QPoint(static_cast<int>(std::floor(mm.left() * kPxPerMm)),
+                        static_cast<int>(std::floor(mm.top() * kPxPerMm))),
+                 QPoint(static_cast<int>(std::ceil(mm.right() * kPxPerMm)) - 1,
+                        static_cast<int>(std::ceil(mm.bottom() * kPxPerMm)) - 1));
+}
+
+int inkIn(const QImage& grey) {
+    int dark = 0;
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* row = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x) {
+            dark += row[x] < 128 ? 1 : 0;
+        }
+    }
+    return dark;
+}
+
+void expectPage(const QImage& page, const SheetLayout& layout, const SheetCase& c, int n) {
+    const QSizeF paper = paperSizeMm(layout.paper);
+    EXPECT_NEAR(page.width(), paper.width() * kPxPerMm, 2) << c.args;
+    EXPECT_NEAR(page.height(), paper.height() * kPxPerMm, 2) << c.args;
+    QImage between = page;
+    QPainter blank(&between);
+    for (int slot = 0; slot < layout.labelsPerPage(); ++slot) {
+        const QRect rect = labelPixels(layout, slot) & page.rect();  // copy() pads with black
+        blank.fillRect(rect, Qt::white);
+        const QImage label = page.copy(rect);
+        const auto expected = c.pages[n].find(slot);
+        const std::string where = std::string(c.args) + ", page " + std::to_string(n + 1) +
+                                  ", label " + std::to_string(slot);
+        if (expected == c.pages[n].end()) {
+            EXPECT_EQ(inkIn(label), 0) << where;
+            continue;
+        }
+        const strikon::testing::GreyView view{label.constBits(), label.width(), label.height(),
+                                              static_cast<int32_t>(label.bytesPerLine())};
+        for (const auto& reads : {strikon::testing::readWithZXing(view, c.symbology),
+                                  strikon::testing::readWithZbar(view, c.symbology)}) {
+            const std::string read = strikon::testing::asDrawn(reads, c.symbology);
+            EXPECT_EQ(read.size(), expected->second.size() + 1) << where << ": " << read;
+            EXPECT_EQ(read.substr(0, expected->second.size()), expected->second) << where;
+        }
+    }
+    blank.end();
+    EXPECT_EQ(inkIn(between), 0) << c.args << ", page " << n + 1 << ": ink outside the labels";
+}
+
+std::map<int, std::string> runOf(int firstSlot, int lastSlot, long long firstNumber) {
+    std::map<int, std::string> numbers;
+    for (int s = firstSlot; s <= lastSlot; ++s) {
+        numbers[s] = std::to_string(firstNumber + s - firstSlot);
+    }
+    return numbers;
+}
+
+TEST(Sheet, EachLabelScansAsItsNumberInsideItsRectangle) {
+    const SheetCase cases[] = {
+        // 30 consecutive EAN-13 on a 3 x 8 sheet: 24 on the first page, 6 on the second.
+        {"--type|EAN-13|--digits|4006381333931|--sheet|A4-3x8|--run|30",
+         "A4-3x8",
+         SheetPaper::A4,
+         Symbology::EAN13,
+         {runOf(0, 23, 400638133393), runOf(0, 5, 400638133417)}},
+        {"--type|EAN-8|--digits|96385074|--sheet|A4-3x8|--copies|5|--skip|22",
+         "A4-3x8",
+         SheetPaper::A4,
+         Symbology::EAN8,
+         {{{22, "9638507"}, {23, "9638507"}}, {{0, "9638507"}, {1, "9638507"}, {2, "9638507"}}}},
+        // Without --copies or --run the rest of the sheet is filled.
+        {"--type|UPC-E|--digits|01234505|--sheet|2x2,60x40,10,10,70,50|--page|Letter|--run|3,"
+         "100|--skip|1",
+         "2x2,60x40,10,10,70,50",
+         SheetPaper::Letter,
+         Symbology::UPCE,
+         {{{1, "0123450"}, {2, "0124450"}, {3, "0125450"}}}},
+        {"--type|ITF-14|--digits|15400141288763|--size|50|--sheet|A4-2x7|--skip|12",
+         "A4-2x7",
+         SheetPaper::A4,
+         Symbology::ITF14,
+         {{{12, "1540014128876"}, {13, "1540014128876"}}}},
+    };
+    for (const SheetCase& c : cases) {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        QString messages;
+        QTextStream stream(&messages);
+        const QStringList args = QString::fromLatin1(c.args).split(QLatin1Char('|'))
+                                 << QStringLiteral("--output") << pdf;
+        ASSERT_EQ(run(args, stream, stdout), kAllWritten) << c.args << messages.toStdString();
+        EXPECT_TRUE(messages.isEmpty()) << messages.toStdString();
+        const LayoutResult layout = parseLayout(QString::fromLatin1(c.layout), c.paper);
+        ASSERT_TRUE(layout.layout);
+        const std::vector<QImage> pages = rasterise(pdf, dir.filePath(QStringLiteral("p")));
+        ASSERT_EQ(pages.size(), c.pages.size()) << c.args;
+        for (size_t n = 0; n < pages.size(); ++n) {
+            expectPage(pages[n], *layout.layout, c, static_cast<int>(n));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace strikon::cli
