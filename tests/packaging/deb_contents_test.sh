@@ -33,7 +33,9 @@ for path in \
     ./usr/share/man/man1/strikon.1.gz \
     ./usr/share/man/man1/strikon-render.1.gz \
     ./usr/share/bash-completion/completions/strikon-render \
-    ./usr/share/doc/strikon/README.md; do
+    ./usr/share/doc/strikon/README.md \
+    ./usr/share/doc/strikon/changelog.gz \
+    ./usr/share/doc/strikon/copyright; do
     grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
 
