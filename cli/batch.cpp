@@ -1,12 +1,15 @@
 #include "cli/batch.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QTemporaryFile>
 #include <vector>
 
-#include "cli/csv_reader.h"
+#include "cli/csv_stream.h"
 #include "cli/render_job.h"
+#include "cli/shown_value.h"
 #include "cli/symbol_output.h"
 
 namespace strikon::cli {
@@ -36,7 +39,7 @@ QString readHeader(const QStringList& header, std::vector<QString>& columns) {
         std::optional<QString>* field = optionField(probe, name);
         if (field == nullptr) {
             return QStringLiteral("line 1: unknown column \"%1\"; columns are %2")
-                .arg(cell, columnList());
+                .arg(shownValue(cell), columnList());
         }
         if (*field) {
             return QStringLiteral("line 1: column \"%1\" appears twice").arg(name);
@@ -52,16 +55,32 @@ QString readHeader(const QStringList& header, std::vector<QString>& columns) {
     return {};
 }
 
-// A row may only name a file inside the output folder: no folders, no way out of it.
+// A control character, spelled so that a message shows it instead of acting on it.
+QString firstControlCharacter(const QString& name) {
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+        }
+    }
+    return {};
+}
+
+// A row may only name a file inside the output folder: no folders, no way out of it, and no
+// character that a terminal, a shell script or the system's calls would read otherwise.
 QString checkFileName(const QString& name) {
     if (name.isEmpty()) {
         return QStringLiteral("file: is required: the name of the output file, ending in %1")
             .arg(acceptedExtensions());
     }
+    if (const QString control = firstControlCharacter(name); !control.isEmpty()) {
+        // Not echoed: the character would act on the terminal or cut the message.
+        return QStringLiteral("file: the name holds the control character %1; a file name may not")
+            .arg(control);
+    }
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name == u"." ||
         name == u".." || name == QStringView(kStdoutPath)) {
         return QStringLiteral("file: \"%1\" is not a plain file name inside --output-dir")
-            .arg(name);
+            .arg(shownValue(name));
     }
     return {};
 }
@@ -71,12 +90,13 @@ class BatchRun {
     BatchRun(const QString& outputDir, const OptionValues& defaults, QTextStream& messages)
         : dir_(outputDir), defaults_(defaults), messages_(messages) {}
 
-    BatchOutcome run(const std::vector<CsvRecord>& records);
+    BatchOutcome run(QIODevice& csv);
 
   private:
     // Empty when the row's file was written.
     QString row(const CsvRecord& record);
     void progress(int done, int total);
+    QString countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source, int& rows);
 
     QDir dir_;
     const OptionValues& defaults_;
@@ -85,18 +105,48 @@ class BatchRun {
     QHash<QString, int> writtenBy_;  // file name -> line that wrote it
 };
 
-BatchOutcome BatchRun::run(const std::vector<CsvRecord>& records) {
+// The first pass counts the rows for the progress messages and finds a line too long before
+// anything is written. Standard input cannot be read twice: it is kept in a temporary file.
+QString BatchRun::countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source, int& rows) {
+    const bool once = csv.isSequential();
+    if (once && !spool.open()) {
+        return QStringLiteral("--batch: cannot keep standard input: %1").arg(spool.errorString());
+    }
+    CsvStream counting(csv, once ? &spool : nullptr);
+    rows = 0;
+    while (counting.next()) {
+        ++rows;
+    }
+    if (!counting.error().isEmpty()) {
+        return counting.error();
+    }
+    source = once ? static_cast<QIODevice*>(&spool) : &csv;
+    if (!source->seek(0)) {
+        return QStringLiteral("--batch: cannot read the file again: %1").arg(source->errorString());
+    }
+    return {};
+}
+
+BatchOutcome BatchRun::run(QIODevice& csv) {
     BatchOutcome outcome;
-    if (records.empty()) {
+    QTemporaryFile spool;
+    QIODevice* source = nullptr;
+    int records = 0;
+    if (QString e = countRows(csv, spool, source, records); !e.isEmpty()) {
+        outcome.error = e;
+        return outcome;
+    }
+    CsvStream stream(*source);
+    const std::optional<CsvRecord> header = stream.next();
+    if (!header) {
         outcome.error = QStringLiteral("--batch: the file is empty; it needs a header row");
         return outcome;
     }
-    const CsvRecord& header = records.front();
-    if (!header.error.isEmpty()) {
-        outcome.error = QStringLiteral("line %1: %2").arg(header.line).arg(header.error);
+    if (!header->error.isEmpty()) {
+        outcome.error = QStringLiteral("line %1: %2").arg(header->line).arg(header->error);
         return outcome;
     }
-    if (QString e = readHeader(header.fields, columns_); !e.isEmpty()) {
+    if (QString e = readHeader(header->fields, columns_); !e.isEmpty()) {
         outcome.error = e;
         return outcome;
     }
@@ -105,13 +155,19 @@ BatchOutcome BatchRun::run(const std::vector<CsvRecord>& records) {
                             .arg(QDir::toNativeSeparators(dir_.path()));
         return outcome;
     }
-    outcome.rows = static_cast<int>(records.size()) - 1;
-    for (size_t i = 1; i < records.size(); ++i) {
-        if (QString e = row(records[i]); !e.isEmpty()) {
-            messages_ << QStringLiteral("line %1: %2").arg(records[i].line).arg(e) << Qt::endl;
+    const int total = records - 1;
+    int done = 0;
+    while (const std::optional<CsvRecord> record = stream.next()) {
+        if (QString e = row(*record); !e.isEmpty()) {
+            messages_ << QStringLiteral("line %1: %2").arg(record->line).arg(e) << Qt::endl;
             ++outcome.failed;
         }
-        progress(static_cast<int>(i), outcome.rows);
+        progress(++done, total);
+    }
+    outcome.rows = done;
+    if (!stream.error().isEmpty()) {  // the file changed between the passes
+        outcome.failed += total - done;
+        messages_ << stream.error() << Qt::endl;
     }
     messages_ << QStringLiteral("%1 of %2 rows written")
                      .arg(outcome.rows - outcome.failed)
@@ -144,18 +200,20 @@ QString BatchRun::row(const CsvRecord& record) {
         return e;
     }
     if (const auto earlier = writtenBy_.constFind(file); earlier != writtenBy_.constEnd()) {
-        return QStringLiteral("file: \"%1\" is already written by line %2").arg(file).arg(*earlier);
+        return QStringLiteral("file: \"%1\" is already written by line %2")
+            .arg(shownValue(file))
+            .arg(*earlier);
     }
     values.output = dir_.filePath(file);
     const JobResult built = buildJob(values);
     if (!built.job) {
         return built.error;
     }
-    if (!built.job->warning.isEmpty()) {
-        messages_ << QStringLiteral("line %1: %2").arg(record.line).arg(built.job->warning)
-                  << Qt::endl;
+    for (const QString& warning : built.job->warning.split(u'\n', Qt::SkipEmptyParts)) {
+        messages_ << QStringLiteral("line %1: %2").arg(record.line).arg(warning) << Qt::endl;
     }
-    const WriteResult written = writeSymbol(*built.job);
+    // A name in a row must not lead out of the folder through a link left in it.
+    const WriteResult written = writeSymbol(*built.job, stdout, LinkPolicy::Refuse);
     if (!written.ok) {
         return written.error;
     }
@@ -175,25 +233,33 @@ void BatchRun::progress(int done, int total) {
 
 }  // namespace
 
-BatchOutcome runBatch(const QString& csv, const QString& outputDir, const OptionValues& defaults,
+BatchOutcome runBatch(QIODevice& csv, const QString& outputDir, const OptionValues& defaults,
                       QTextStream& messages) {
-    return BatchRun(outputDir, defaults, messages).run(readCsv(csv));
+    return BatchRun(outputDir, defaults, messages).run(csv);
 }
 
-BatchText readBatchFile(const QString& path) {
-    QFile file;
+BatchOutcome runBatch(const QString& csv, const QString& outputDir, const OptionValues& defaults,
+                      QTextStream& messages) {
+    QByteArray bytes = csv.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return runBatch(buffer, outputDir, defaults, messages);
+}
+
+BatchFile openBatchFile(const QString& path) {
+    auto file = std::make_unique<QFile>();
     bool opened = false;
     if (path == QStringView(kStdoutPath)) {  // "-" reads standard input here
-        opened = file.open(stdin, QIODevice::ReadOnly);
+        opened = file->open(stdin, QIODevice::ReadOnly);
     } else {
-        file.setFileName(path);
-        opened = file.open(QIODevice::ReadOnly);
+        file->setFileName(path);
+        opened = file->open(QIODevice::ReadOnly);
     }
     if (!opened) {
-        return {{},
-                QStringLiteral("--batch: cannot read \"%1\": %2").arg(path, file.errorString())};
+        return {nullptr,
+                QStringLiteral("--batch: cannot read \"%1\": %2").arg(path, file->errorString())};
     }
-    return {QString::fromUtf8(file.readAll()), {}};
+    return {std::move(file), {}};
 }
 
 }  // namespace strikon::cli

@@ -4,8 +4,10 @@
 // command line stand for empty or missing cells. A failing row is reported with its line and
 // reason and the others still run.
 
+#include <QIODevice>
 #include <QString>
 #include <QTextStream>
+#include <memory>
 
 #include "cli/option_values.h"
 
@@ -22,15 +24,19 @@ struct BatchOutcome {
     bool allWritten() const { return error.isEmpty() && failed == 0; }
 };
 
-// csv: the whole file's text. Messages, warnings and progress go to `messages`, one per line.
+// csv: the batch file, read one row at a time (twice when it can be: the first pass counts the
+// rows). Messages, warnings and progress go to `messages`, one per line.
+BatchOutcome runBatch(QIODevice& csv, const QString& outputDir, const OptionValues& defaults,
+                      QTextStream& messages);
+// The same over a text held in memory.
 BatchOutcome runBatch(const QString& csv, const QString& outputDir, const OptionValues& defaults,
                       QTextStream& messages);
 
-// The batch file's text ("-" reads standard input), decoded as UTF-8; error set when unreadable.
-struct BatchText {
-    QString text;
+// The batch file opened for reading ("-" reads standard input); error set when it cannot be.
+struct BatchFile {
+    std::unique_ptr<QIODevice> device;
     QString error;
 };
-BatchText readBatchFile(const QString& path);
+BatchFile openBatchFile(const QString& path);
 
 }  // namespace strikon::cli

@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <new>
 
 #include "cli/run.h"
 
@@ -28,5 +29,12 @@ int main(int argc, char** argv) {
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     QTextStream messages(stderr);
-    return strikon::cli::run(arguments, messages, stdout);
+    try {
+        return strikon::cli::run(arguments, messages, stdout);
+    } catch (const std::bad_alloc&) {
+        // Whatever ran out (a huge picture, a huge batch): one plain message, never an abort.
+        // Written without allocating.
+        std::fputs("strikon-render: out of memory\n", stderr);
+        return strikon::cli::kRefused;
+    }
 }

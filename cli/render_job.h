@@ -24,7 +24,7 @@ struct RenderJob {
     int dpi = kDefaultDpi;
     QString output;  // a path, or "-" for standard output
     OutputFormat format = OutputFormat::Png;
-    QString warning;  // something the user should know, e.g. a wrong check digit; may be empty
+    QString warning;  // what the user should know (a wrong check digit, ...): lines, or empty
 
     double pxPerMm() const { return dpi / 25.4; }
 };

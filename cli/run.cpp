@@ -23,8 +23,8 @@ int single(const OptionValues& values, QTextStream& messages, std::FILE* standar
     if (!built.job) {
         return refuse(messages, built.error);
     }
-    if (!built.job->warning.isEmpty()) {
-        messages << QStringView(kProgram) << built.job->warning << Qt::endl;
+    for (const QString& warning : built.job->warning.split(u'\n', Qt::SkipEmptyParts)) {
+        messages << QStringView(kProgram) << warning << Qt::endl;
     }
     const WriteResult written = writeSymbol(*built.job, standardOutput);
     if (!written.ok) {
@@ -49,11 +49,11 @@ int sheet(const CommandLine& line, QTextStream& messages) {
 }
 
 int batch(const CommandLine& line, QTextStream& messages) {
-    const BatchText csv = readBatchFile(line.batchFile);
-    if (!csv.error.isEmpty()) {
+    const BatchFile csv = openBatchFile(line.batchFile);
+    if (!csv.device) {
         return refuse(messages, csv.error);
     }
-    const BatchOutcome outcome = runBatch(csv.text, line.outputDir, line.values, messages);
+    const BatchOutcome outcome = runBatch(*csv.device, line.outputDir, line.values, messages);
     if (!outcome.error.isEmpty()) {
         return refuse(messages, outcome.error);
     }

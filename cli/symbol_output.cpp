@@ -47,7 +47,7 @@ ValueResult<QByteArray> encodeSymbol(const RenderJob& job) {
     }
 }
 
-WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput) {
+WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput, LinkPolicy links) {
     const ValueResult<QByteArray> bytes = encodeSymbol(job);
     if (!bytes.ok) {
         return WriteResult::failure(bytes.error);
@@ -60,7 +60,7 @@ WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput) {
         }
         return WriteResult::success();
     }
-    const WriteResult written = writeFileAtomically(job.output, bytes.value);
+    const WriteResult written = writeFileAtomically(job.output, bytes.value, links);
     if (!written.ok) {
         return WriteResult::failure(QStringLiteral("cannot write %1: %2")
                                         .arg(QDir::toNativeSeparators(job.output), written.error));

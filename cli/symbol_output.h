@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/render_job.h"
+#include "platform/images/atomic_write.h"
 #include "platform/images/write_result.h"
 
 namespace strikon::cli {
@@ -15,6 +16,8 @@ ValueResult<QByteArray> encodeSymbol(const RenderJob& job);
 
 // Encodes, then replaces the file at job.output atomically, or writes to `standardOutput`
 // when the output is "-". On failure nothing is written and the reason names the path.
-WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput = stdout);
+// links: whether a symbolic link at job.output is followed (a name the user gave) or refused.
+WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput = stdout,
+                        LinkPolicy links = LinkPolicy::Follow);
 
 }  // namespace strikon::cli

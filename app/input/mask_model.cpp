@@ -70,12 +70,17 @@ int MaskModel::prevDigitBefore(int pos) const {
 }
 
 void MaskModel::clampSelection(int& start, int& length) const {
-    if (length < 0) {
-        start += length;
-        length = -length;
+    // In 64 bits: start + length and -length overflow an int at its extremes.
+    long long first = start;
+    long long count = length;
+    if (count < 0) {
+        first += count;
+        count = -count;
     }
-    start = std::clamp(start, 0, size());
-    length = std::clamp(length, 0, size() - start);
+    first = std::clamp<long long>(first, 0, size());
+    count = std::clamp<long long>(count, 0, size() - first);
+    start = static_cast<int>(first);
+    length = static_cast<int>(count);
 }
 
 // Places pasted characters from `pos` on and returns the position after the last one placed.

@@ -107,6 +107,47 @@ TEST(Batch, CommandLineValuesFillEmptyCellsAndCellsOverrideThem) {
     EXPECT_EQ(QImage(out + QStringLiteral("as-given.png")).width(), widthOf(small));
 }
 
+// Input no spreadsheet writes: read one row at a time, within bounds, each fault said plainly.
+TEST(Batch, OddLineEndsAndHugeInputAreReadWithinBounds) {
+    const QString header = QStringLiteral("type,digits,file");
+    const QString hugeType(60000, QLatin1Char('Q'));  // within a row's limit, far over a message
+    struct Case {
+        const char* name;
+        QString csv;
+        QString error;  // the batch stops
+        QStringList messages;
+        QStringList files;
+    };
+    const Case cases[] = {
+        {"lone CR line ends",
+         header + "\rEAN-8,96385074,a.png\rEAN-8,1,b.png\r\rEAN-8,96385074,c.png",
+         {},
+         {"line 3: --digits: EAN-8 takes 8 digits (spaces allowed), got 1",
+          "2 of 3 rows written, 1 failed"},
+         {"a.png", "c.png"}},
+        {"a huge value echoed cut",
+         header + "\n" + hugeType + ",96385074,a.png\n",
+         {},
+         {"line 2: --type: unknown symbology \"" + QString(39, QLatin1Char('Q')) + QChar(0x2026) +
+              "\": expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14",
+          "0 of 1 rows written, 1 failed"},
+         {}},
+        {"a line without end",
+         header + "\nEAN-8,96385074,a.png\n" + QString(70000, QChar(0)),
+         "line 3: longer than 65536 bytes; a batch row holds a few short values (is this a CSV "
+         "file?)",
+         {},
+         {}},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const Ran r = runRows(dir, c.csv);
+        EXPECT_EQ(r.outcome.error, c.error) << c.name;
+        EXPECT_EQ(lines(r.messages), lines(c.messages)) << c.name;
+        EXPECT_EQ(r.files, c.files) << c.name;
+    }
+}
+
 TEST(Batch, AFaultyHeaderStopsTheBatchBeforeAnythingIsWritten) {
     const struct {
         const char* csv;

@@ -2,6 +2,7 @@
 // and error, and the files it leaves.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -125,6 +126,58 @@ TEST(EndToEnd, FullDiskFailsAndKeepsTheEarlierFile) {
             file.remove();
         }
     }
+}
+
+// Names a batch row must not use: each refused with its line, the rest written, nothing
+// written through what already stands in the folder or outside it.
+TEST(EndToEnd, BatchRefusesNamesThatWouldEscapeOrLie) {
+    QTemporaryDir dir;
+    const QDir top(dir.path());
+    ASSERT_TRUE(top.mkpath("out") && top.mkpath("elsewhere"));
+    QFile secret(top.filePath("elsewhere/secret.txt"));
+    ASSERT_TRUE(secret.open(QIODevice::WriteOnly));
+    secret.write("secret");
+    secret.close();
+    ASSERT_TRUE(QFile::link("../elsewhere/secret.txt", top.filePath("out/link.png")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(top.filePath("out/fifo.png")).constData(), 0600), 0);
+    QFile csv(top.filePath("rows.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write(
+        QByteArray("type,digits,file\n"
+                   "EAN-8,96385074,good.png\n"
+                   "EAN-8,96385074,\"y.svg\0.png\"\n"
+                   "EAN-8,96385074,\"new\nline.png\"\n"
+                   "EAN-8,96385074,\xff\xfe.png\n"
+                   "EAN-8,96385074,link.png\n"
+                   "EAN-8,96385074,fifo.png\n"
+                   "EAN-8,96385074,y.svg\n",
+                   190));
+    csv.close();
+
+    const Finished f = render({"--batch", "rows.csv", "--output-dir", "out"}, dir.path());
+    EXPECT_EQ(f.status, 1);
+    EXPECT_EQ(f.err.toStdString(),
+              "line 3: file: the name holds the control character U+0000; a file name may not\n"
+              "line 4: file: the name holds the control character U+000A; a file name may not\n"
+              "line 6: the row is not UTF-8 text; save the batch file as UTF-8\n"
+              "line 7: cannot write out/link.png: it is a symbolic link, which is not followed\n"
+              "line 8: cannot write out/fifo.png: it is not a regular file\n"
+              "2 of 7 rows written, 5 failed\n");
+    EXPECT_EQ(QDir(top.filePath("out"))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              (QStringList{"fifo.png", "good.png", "link.png", "y.svg"}));
+    EXPECT_TRUE(QFileInfo(top.filePath("out/link.png")).isSymLink());
+    ASSERT_TRUE(secret.open(QIODevice::ReadOnly));
+    EXPECT_EQ(secret.readAll(), "secret");
+    EXPECT_EQ(top.entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"elsewhere", "out", "rows.csv"}));
+
+    // A file with no line ends at all stops at its first line, in bounded memory.
+    const Finished zero = render({"--batch", "/dev/zero", "--output-dir", "out"}, dir.path());
+    EXPECT_EQ(zero.status, 2);
+    EXPECT_EQ(zero.err.toStdString(),
+              "strikon-render: line 1: longer than 65536 bytes; a batch row holds a few short "
+              "values (is this a CSV file?)\n");
 }
 
 TEST(EndToEnd, BatchExitStatusSaysWhetherEveryRowWasWritten) {

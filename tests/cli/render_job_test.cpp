@@ -101,6 +101,39 @@ TEST(RenderJob, ColoursByHexOrSvgName) {
     EXPECT_EQ(job.symbol.backgroundColor, QColor(0xff, 0xee, 0x01));
 }
 
+// A scanner reads in red light: red bars vanish, green and blue ones stay dark.
+TEST(RenderJob, ColoursAScannerCannotTellApartOnlyWarn) {
+    struct Case {
+        const char* line;
+        const char* background;
+        const char* warning;  // "" for none
+    };
+    const Case cases[] = {
+        {"white", "white",
+         "warning: line colour #ffffff on background #ffffff has a print contrast of 0 % in a "
+         "scanner's red light, below the 75 % a scanner needs; written as asked"},
+        {"red", "white",
+         "warning: line colour #ff0000 on background #ffffff has a print contrast of 0 % in a "
+         "scanner's red light, below the 75 % a scanner needs; written as asked"},
+        {"#999999", "white",
+         "warning: line colour #999999 on background #ffffff has a print contrast of 68 % in a "
+         "scanner's red light, below the 75 % a scanner needs; written as asked"},
+        {"black", "navy",
+         "warning: line colour #000000 on background #000080 has a print contrast of 0 % in a "
+         "scanner's red light, below the 75 % a scanner needs; written as asked"},
+        {"navy", "white", ""},
+        {"green", "white", ""},
+        {"black", "yellow", ""},
+        {"#808080", "white", ""},
+    };
+    for (const Case& c : cases) {
+        OptionValues v = symbol("EAN-8", "96385074");
+        v.lineColor = QString::fromUtf8(c.line);
+        v.background = QString::fromUtf8(c.background);
+        EXPECT_EQ(build(v).warning.toStdString(), c.warning) << c.line << " on " << c.background;
+    }
+}
+
 TEST(RenderJob, OutputFormatFollowsTheExtensionInAnyCase) {
     OptionValues v = symbol("EAN-8", "96385074");
     const std::pair<const char*, OutputFormat> cases[] = {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -251,6 +252,23 @@ TEST(MaskModelTest, AnEmptyMaskRefusesEverything) {
     EXPECT_TRUE(model.type(U' ', 0).refused);
     EXPECT_TRUE(model.paste(U"1", 0).refused);
     EXPECT_FALSE(model.backspace(0).refused);
+}
+
+// Positions no widget sends: the selection is clamped into the text without overflowing.
+TEST(MaskModelTest, ExtremeSelectionsAreClampedIntoTheText) {
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    const int edges[][2] = {{kMin, kMin}, {kMin, kMax}, {kMax, kMax}, {kMax, kMin},
+                            {0, kMin},    {5, kMin},    {kMin, -1},   {kMax, 1}};
+    for (const auto& [start, length] : edges) {
+        MaskModel model(kEan8, U"12345670");
+        model.del(start, length);
+        model.backspace(start, length);
+        model.type(U'9', start, length);
+        model.paste(U"42", start, length);
+        EXPECT_EQ(model.text().size(), 9u) << start << ", " << length;
+        EXPECT_EQ(model.text()[4], ' ') << start << ", " << length;
+    }
 }
 
 // Whatever the user does, the text keeps the mask's length, its literals and a digit in every

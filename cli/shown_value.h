@@ -1,0 +1,13 @@
+#pragma once
+// A value as a message repeats it: whole when short, else its start and an ellipsis, so that a
+// stray 100 KB cell does not bury the message that names it.
+
+#include <QString>
+
+namespace strikon::cli {
+
+inline constexpr qsizetype kShownValueLength = 40;
+
+QString shownValue(const QString& value);
+
+}  // namespace strikon::cli
