@@ -73,12 +73,18 @@ void TMainForm::setUpWindow() {
 
     ui->LineColorBtn->setColor(Qt::black);
     ui->BackgroundColorBtn->setColor(Qt::white);
-    ui->EANUPC_CodeValue->setMask(QStringLiteral("9 999999 999999;1;0"),
-                                  QStringLiteral("0 000000 000000"));
-    ui->EANUPC_AddOnValue->setMask(QStringLiteral("99999;1;0"), QStringLiteral("00000"));
+    const auto setMask = [](MaskedEdit* field, const FieldMask& m) {
+        field->setMask(m.mask, m.defaultText);
+    };
+    setMask(ui->EANUPC_CodeValue, fieldMask(Symbology::EAN13));
+    setMask(ui->EANUPC_AddOnValue, fieldMask(AddOn::FiveDigit));
     ui->EANUPC_AddOnValue->hide();
-    ui->ITF14_CodeValue->setMask(QStringLiteral("99999999999999;1;0"),
-                                 QStringLiteral("00000000000000"));
+    setMask(ui->ITF14_CodeValue, fieldMask(Symbology::ITF14));
+    // One spin box serves the four EAN/UPC symbologies, which share their sizes.
+    const SymbologyFacts& eanUpc = facts(Symbology::EAN13);
+    ui->EANUPC_Size->configure(eanUpc.minSize, eanUpc.maxSize, eanUpc.sizeStep);
+    const SymbologyFacts& itf = facts(Symbology::ITF14);
+    ui->ITF14_Size->configure(itf.minSize, itf.maxSize, itf.sizeStep);
     ui->PageControl->setCurrentIndex(0);
     for (QWidget* list :
          std::initializer_list<QWidget*>{ui->EANUPC_CodeType, ui->EANUPC_AddOnType, ui->EANUPC_Size,

@@ -9,21 +9,6 @@ namespace strikon {
 
 namespace {
 
-struct CodeTypeLayout {
-    const char* codeType;
-    const char* mask;
-    const char* defaultText;
-};
-
-// Masks in the three-field notation: pattern ('9' a digit, ' ' a literal), literals kept in the
-// text, '0' shown where nothing was typed.
-constexpr CodeTypeLayout kCodeTypes[] = {
-    {"EAN-13", "9 999999 999999;1;0", "0 000000 000000"},
-    {"EAN-8", "9999 9999;1;0", "0000 0000"},
-    {"UPC-A", "9 99999 99999 9;1;0", "0 00000 00000 0"},
-    {"UPC-E", "9 999999 9;1;0", "0 000000 0"},
-};
-
 const QString kNone = QStringLiteral("None");
 
 // Writes the last digit of the computed string into the field's last position. Writing the
@@ -45,20 +30,17 @@ void TMainForm::EANUPC_CodeTypeChange() {
     ui->AddOnLabel->show();
     ui->EANUPC_AddOnType->show();
     ui->EANUPC_AddOnValue->show();
-    const QString codeType = ui->EANUPC_CodeType->currentText();
-    for (const CodeTypeLayout& layout : kCodeTypes) {
-        if (codeType != QLatin1String(layout.codeType)) {
-            continue;
-        }
-        if (codeType == QLatin1String("EAN-8")) {
-            // EAN-8 never carries an add-on.
+    const std::optional<Symbology> symbology =
+        symbologyNamed(ui->EANUPC_CodeType->currentText().toStdString());
+    if (symbology) {
+        if (facts(*symbology).addOnStart == 0) {
+            // A symbology that takes no add-on (EAN-8) hides the add-on row.
             ui->AddOnLabel->hide();
             ui->EANUPC_AddOnType->hide();
             ui->EANUPC_AddOnValue->hide();
         }
-        ui->EANUPC_CodeValue->setMask(QLatin1String(layout.mask),
-                                      QLatin1String(layout.defaultText));
-        break;
+        const FieldMask mask = fieldMask(*symbology);
+        ui->EANUPC_CodeValue->setMask(mask.mask, mask.defaultText);
     }
     if (ui->EANUPC_AddOnType->currentText() == kNone) {
         ui->EANUPC_AddOnValue->hide();
@@ -73,10 +55,10 @@ void TMainForm::EANUPC_AddOnTypeChange() {
         // The hidden field keeps its mask and digits.
         ui->EANUPC_AddOnValue->hide();
     }
-    if (addOnType == QLatin1String("2-Digit")) {
-        ui->EANUPC_AddOnValue->setMask(QStringLiteral("99;1;0"), QStringLiteral("00"));
-    } else if (addOnType == QLatin1String("5-Digit")) {
-        ui->EANUPC_AddOnValue->setMask(QStringLiteral("99999;1;0"), QStringLiteral("00000"));
+    const std::optional<AddOn> addOn = addOnNamed(addOnType.toStdString());
+    if (addOn && *addOn != AddOn::None) {
+        const FieldMask mask = fieldMask(*addOn);
+        ui->EANUPC_AddOnValue->setMask(mask.mask, mask.defaultText);
     }
     repaintPreview();
 }
@@ -85,13 +67,14 @@ void TMainForm::CheckDigitButtonClick() {
     const std::string digits = gatherDigits(ui->EANUPC_CodeValue->displayText());
     // A scanner checks a UPC-E symbol over its expanded UPC-A form, so the digit is computed
     // there; every other symbology weights its own digits directly.
-    writeCheckDigit(ui->EANUPC_CodeValue,
-                    CalcCheckDigitFor(ui->EANUPC_CodeType->currentText().toStdString(), digits));
+    if (const auto symbology = symbologyNamed(ui->EANUPC_CodeType->currentText().toStdString())) {
+        writeCheckDigit(ui->EANUPC_CodeValue, CalcCheckDigitFor(*symbology, digits));
+    }
 }
 
 void TMainForm::ITF14CheckDigitButtonClick() {
     const std::string digits = gatherDigits(ui->ITF14_CodeValue->displayText());
-    writeCheckDigit(ui->ITF14_CodeValue, CalcCheckDigit(digits));
+    writeCheckDigit(ui->ITF14_CodeValue, CalcCheckDigitFor(Symbology::ITF14, digits));
 }
 
 std::optional<QColor> TMainForm::chooseColor() {

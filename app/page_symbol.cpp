@@ -12,6 +12,24 @@ std::string gatherDigits(const QString& displayed) {
     return digits;
 }
 
+namespace {
+
+FieldMask maskOf(const QString& pattern) {
+    QString text = pattern;
+    text.replace(QLatin1Char('9'), QLatin1Char('0'));
+    return {pattern + QStringLiteral(";1;0"), text};
+}
+
+}  // namespace
+
+FieldMask fieldMask(Symbology symbology) {
+    return maskOf(QLatin1String(facts(symbology).inputMask));
+}
+
+FieldMask fieldMask(AddOn addOn) {
+    return maskOf(QString(facts(addOn).digits, QLatin1Char('9')));
+}
+
 std::optional<SymbolRequest> pageSymbol(const PageTexts& page) {
     SymbolRequest request;
     request.digits = gatherDigits(page.code);

@@ -27,6 +27,15 @@ struct PageTexts {
     int sizePercent = 100;
 };
 
+// A field's mask in the three-field notation of MaskedEdit ('9' a digit, literals kept in the
+// text, '0' where nothing was typed) and the text it starts with.
+struct FieldMask {
+    QString mask;
+    QString defaultText;
+};
+FieldMask fieldMask(Symbology symbology);
+FieldMask fieldMask(AddOn addOn);
+
 // Nothing when the caption or a list item names no symbology the encoders know.
 std::optional<SymbolRequest> pageSymbol(const PageTexts& page);
 

@@ -2,33 +2,18 @@
 
 #include <QRegularExpression>
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <string_view>
 
 #include "cli/shown_value.h"
 #include "encoders/check_digit.h"
+#include "encoders/symbology.h"
 
 namespace strikon::cli {
 
 namespace {
 
-// What the command line knows about each symbology: what its fields and spin box accept.
-struct SymbologyRule {
-    Symbology id;
-    const char* name;      // as the user writes it
-    int mainDigits;        // digits of the main symbol, check digit last
-    bool takesAddOn;       // a 2- or 5-digit add-on may follow
-    int minSize, maxSize;  // percent, in steps of kSizeStep
-};
-
-constexpr std::array<SymbologyRule, 5> kSymbologies{{
-    {Symbology::EAN13, "EAN-13", 13, true, 80, 200},
-    {Symbology::EAN8, "EAN-8", 8, false, 80, 200},
-    {Symbology::UPCA, "UPC-A", 12, true, 80, 200},
-    {Symbology::UPCE, "UPC-E", 8, true, 80, 200},
-    {Symbology::ITF14, "ITF-14", 14, false, 25, 100},
-}};
-constexpr int kSizeStep = 5;
+// The size when --size is not given, as the window starts.
 constexpr int kDefaultSize = 100;
 
 // "ean13", "Ean-13" and "EAN-13" all name EAN-13.
@@ -36,13 +21,35 @@ QString typeKey(const QString& text) {
     return text.trimmed().toUpper().remove(QLatin1Char('-'));
 }
 
-const SymbologyRule* findSymbology(const QString& text) {
-    for (const SymbologyRule& s : kSymbologies) {
+const SymbologyFacts* findSymbology(const QString& text) {
+    for (const SymbologyFacts& s : symbologies()) {
         if (typeKey(QString::fromLatin1(s.name)) == typeKey(text)) {
             return &s;
         }
     }
     return nullptr;
+}
+
+// "EAN-13, UPC-A and UPC-E": the symbologies that take an add-on.
+QString addOnTakers() {
+    QStringList names;
+    for (const SymbologyFacts& s : symbologies()) {
+        if (s.addOnStart != 0) {
+            names << QString::fromLatin1(s.name);
+        }
+    }
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+// "0 or 1".
+QString alternatives(std::string_view digits) {
+    QStringList each;
+    for (const char d : digits) {
+        each << QString(QLatin1Char(d));
+    }
+    const QString last = each.takeLast();
+    return each.isEmpty() ? last : each.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
 }
 
 // Digits with any spaces between them; "" for a text with anything else in it.
@@ -72,7 +79,7 @@ QString fail(const char* option, const QString& what) {
 struct Builder {
     const OptionValues& values;
     RenderJob job;
-    const SymbologyRule* symbology = nullptr;
+    const SymbologyFacts* symbology = nullptr;
     std::string main;
     std::string addOn;
 
@@ -88,7 +95,7 @@ struct Builder {
 
 QString Builder::type() {
     QStringList names;
-    for (const SymbologyRule& s : kSymbologies) {
+    for (const SymbologyFacts& s : symbologies()) {
         names << QString::fromLatin1(s.name);
     }
     const QString expected = QStringLiteral("expects one of ") + names.join(QStringLiteral(", "));
@@ -107,7 +114,7 @@ QString Builder::type() {
 QString Builder::digits() {
     const QString expects = QStringLiteral("%1 takes %2 digits (spaces allowed)")
                                 .arg(QLatin1String(symbology->name))
-                                .arg(symbology->mainDigits);
+                                .arg(symbology->digits);
     if (!values.digits) {
         return fail("digits", QStringLiteral("is required: ") + expects);
     }
@@ -115,15 +122,14 @@ QString Builder::digits() {
     if (!read.stray.isEmpty()) {
         return fail("digits", QStringLiteral("\"%1\" is not a digit: ").arg(read.stray) + expects);
     }
-    if (static_cast<int>(read.digits.size()) != symbology->mainDigits) {
+    if (static_cast<int>(read.digits.size()) != symbology->digits) {
         return fail("digits", expects + QStringLiteral(", got %1").arg(read.digits.size()));
     }
-    // UPC-E carries only number systems 0 and 1 in its parity; any other would scan as a
-    // different number than the one printed beneath it.
-    if (QLatin1String(symbology->name) == u"UPC-E" && read.digits[0] != '0' &&
-        read.digits[0] != '1') {
-        return fail("digits", QStringLiteral("UPC-E starts with its number system, 0 or 1, not %1")
-                                  .arg(QLatin1Char(read.digits[0])));
+    const std::string_view leading = symbology->leadingDigits;
+    if (!leading.empty() && leading.find(read.digits[0]) == std::string_view::npos) {
+        return fail("digits", QStringLiteral("%1 starts with its number system, %2, not %3")
+                                  .arg(QLatin1String(symbology->name), alternatives(leading),
+                                       QString(QLatin1Char(read.digits[0]))));
     }
     main = read.digits;
     return {};
@@ -133,9 +139,9 @@ QString Builder::addon() {
     if (!values.addon || values.addon->trimmed().isEmpty()) {
         return {};
     }
-    if (!symbology->takesAddOn) {
-        return fail("addon", QStringLiteral("%1 takes no add-on; only EAN-13, UPC-A and UPC-E do")
-                                 .arg(QLatin1String(symbology->name)));
+    if (symbology->addOnStart == 0) {
+        return fail("addon", QStringLiteral("%1 takes no add-on; only %2 do")
+                                 .arg(QLatin1String(symbology->name), addOnTakers()));
     }
     const QString expects = QStringLiteral("expects 2 or 5 digits (spaces allowed)");
     const DigitText read = readDigits(*values.addon);
@@ -156,7 +162,7 @@ QString Builder::size() {
             .arg(QLatin1String(symbology->name))
             .arg(symbology->minSize)
             .arg(symbology->maxSize)
-            .arg(kSizeStep);
+            .arg(symbology->sizeStep);
     if (values.size) {
         bool ok = false;
         percent = values.size->trimmed().toInt(&ok);
@@ -168,7 +174,7 @@ QString Builder::size() {
         }
     }
     if (percent < symbology->minSize || percent > symbology->maxSize ||
-        (percent - symbology->minSize) % kSizeStep != 0) {
+        (percent - symbology->minSize) % symbology->sizeStep != 0) {
         return fail("size", expects + QStringLiteral(", got %1").arg(percent));
     }
     job.symbol.sizePercent = static_cast<uint16_t>(percent);
@@ -232,7 +238,7 @@ QString Builder::checkDigit() {
         correct = yes(*values.checkDigit);
     }
     // The same routine as the window's check-digit buttons: UPC-E over its expanded form.
-    const std::string right = CalcCheckDigitFor(symbology->name, main);
+    const std::string right = CalcCheckDigitFor(symbology->id, main);
     if (correct) {
         main = right;
     } else if (right != main) {

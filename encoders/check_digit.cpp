@@ -65,8 +65,9 @@ std::string CalcUPCECheckDigit(const std::string& S) {
     return result;
 }
 
-std::string CalcCheckDigitFor(const std::string& codeType, const std::string& S) {
-    return codeType == "UPC-E" ? CalcUPCECheckDigit(S) : CalcCheckDigit(S);
+std::string CalcCheckDigitFor(Symbology symbology, const std::string& S) {
+    return facts(symbology).checkDigit == CheckDigitRule::Modulo10OfUpcA ? CalcUPCECheckDigit(S)
+                                                                         : CalcCheckDigit(S);
 }
 
 }  // namespace strikon

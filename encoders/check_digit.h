@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "symbology.h"
+
 namespace strikon {
 
 // S: the digits of one symbol, its check position last (that character is never read).
@@ -20,9 +22,8 @@ std::string ExpandUPCE(const std::string& upce);
 // CalcCheckDigit would return them.
 std::string CalcUPCECheckDigit(const std::string& S);
 
-// The check digit as the check-digit buttons write it for a symbology named as the encoders
-// name it ("EAN-13", "UPC-E", "ITF-14", ...): UPC-E over its expanded form, every other one
-// by CalcCheckDigit.
-std::string CalcCheckDigitFor(const std::string& codeType, const std::string& S);
+// The check digit by the symbology's rule, as the check-digit buttons and the command line
+// write it: UPC-E over its expanded form, every other one by CalcCheckDigit.
+std::string CalcCheckDigitFor(Symbology symbology, const std::string& S);
 
 }  // namespace strikon

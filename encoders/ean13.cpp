@@ -4,6 +4,7 @@
 
 #include "ean_upc_draw.h"
 #include "ean_upc_modules.h"
+#include "symbology.h"
 
 namespace strikon::ean_upc {
 
@@ -12,8 +13,6 @@ namespace {
 // 11 quiet + 3 guard + 6 x 7 + 5 centre + 6 x 7 + 3 guard + 7 quiet = 113 modules.
 constexpr int kWidthModules = 113;
 constexpr int kLeftQuietModules = 11;
-// The add-on digits follow the 13 digits of the symbol.
-constexpr int kAddOnStart = 14;
 // Long bars: left guard, centre guard, right guard (1-based positions in the 95 modules).
 constexpr ModuleRange kLeftGuard{1, 3};
 constexpr ModuleRange kCentreGuard{46, 50};
@@ -33,7 +32,7 @@ void EAN13Section(const Frame& f, const std::string& Digits, Rect& R, int& A) {
     if (modules.empty()) {
         return;
     }
-    A = kAddOnStart;
+    A = facts(Symbology::EAN13).addOnStart;  // the add-on digits follow the 13 of the symbol
     if (!DrawMainFrame(f, modules, kWidthModules, kLeftQuietModules, kBarMm, kSymbolMm,
                        {kLeftGuard, kCentreGuard, kRightGuard}, R)) {
         return;

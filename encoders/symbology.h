@@ -1,8 +1,10 @@
 #pragma once
-// The symbologies the program draws and the add-ons that may follow EAN-13, UPC-A and UPC-E,
-// named as the encoders, the window's lists and the command line name them.
+// The symbologies the program draws, and what every part of it knows about each one: the
+// window's masks, spin limits and check-digit buttons, the command line's checks and the
+// encoders' add-on positions all read this catalogue.
 
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace strikon {
@@ -10,12 +12,37 @@ namespace strikon {
 enum class Symbology { EAN13, EAN8, UPCA, UPCE, ITF14 };
 enum class AddOn { None, TwoDigit, FiveDigit };
 
-// "EAN-13", "EAN-8", "UPC-A", "UPC-E", "ITF-14".
+enum class CheckDigitRule {
+    Modulo10,        // weights 3 and 1 from the right, over the symbol's own digits
+    Modulo10OfUpcA,  // the same over the 12-digit UPC-A form a scanner expands UPC-E to
+};
+
+struct SymbologyFacts {
+    Symbology id;
+    const char* name;       // as the encoders, the window's lists and the command line name it
+    int digits;             // of the main symbol, check digit last
+    int addOnStart;         // 1-based position of the first add-on digit; 0: takes no add-on
+    const char* inputMask;  // the window's field: '9' a digit, ' ' a literal kept in the text
+    int minSize, maxSize, sizeStep;  // percent of nominal size
+    CheckDigitRule checkDigit;
+    std::string_view leadingDigits;  // the first digits the symbol can carry; "" any
+};
+
+struct AddOnFacts {
+    AddOn id;
+    const char* name;  // "None", "2-Digit", "5-Digit", as the window lists them
+    int digits;
+};
+
+// In the order the command line lists them.
+std::span<const SymbologyFacts> symbologies();
+const SymbologyFacts& facts(Symbology symbology);
 const char* symbologyName(Symbology symbology);
 // The symbology of exactly that name, or nothing.
 std::optional<Symbology> symbologyNamed(std::string_view name);
 
-// "None", "2-Digit", "5-Digit".
+std::span<const AddOnFacts> addOns();
+const AddOnFacts& facts(AddOn addOn);
 const char* addOnName(AddOn addOn);
 // The add-on of exactly that name, or nothing.
 std::optional<AddOn> addOnNamed(std::string_view name);

@@ -4,6 +4,7 @@
 
 #include "ean_upc_draw.h"
 #include "ean_upc_modules.h"
+#include "symbology.h"
 
 namespace strikon::ean_upc {
 
@@ -12,8 +13,6 @@ namespace {
 // 9 quiet + 3 guard + 6 x 7 + 5 centre + 6 x 7 + 3 guard + 9 quiet = 113 modules.
 constexpr int kWidthModules = 113;
 constexpr int kLeftQuietModules = 9;
-// The add-on digits follow the 12 digits of the symbol.
-constexpr int kAddOnStart = 13;
 // Long bars (1-based positions in the 95 modules): the left guard with d1's character, the
 // centre guard, and d12's character with the right guard. Module 85 ends d11's character,
 // a space in set C, so starting there paints what 86 would.
@@ -34,7 +33,7 @@ void UPCASection(const Frame& f, const std::string& Digits, Rect& R, int& A) {
     if (modules.empty()) {
         return;
     }
-    A = kAddOnStart;
+    A = facts(Symbology::UPCA).addOnStart;  // the add-on digits follow the 12 of the symbol
     if (!DrawMainFrame(f, modules, kWidthModules, kLeftQuietModules, kBarMm, kSymbolMm,
                        {kLeftLong, kCentreGuard, kRightLong}, R)) {
         return;

@@ -5,6 +5,7 @@
 
 #include "ean_upc_draw.h"
 #include "ean_upc_modules.h"
+#include "symbology.h"
 
 namespace strikon::ean_upc {
 
@@ -13,8 +14,6 @@ namespace {
 // 9 quiet + 3 guard + 6 x 7 + 6 end guard + 7 quiet = 67 modules.
 constexpr int kWidthModules = 67;
 constexpr int kLeftQuietModules = 9;
-// The add-on digits follow the 8 digits of the symbol.
-constexpr int kAddOnStart = 9;
 // Long bars (1-based positions in the 51 modules): the two guards.
 constexpr ModuleRange kLeftGuard{1, 3};
 constexpr ModuleRange kEndGuard{46, 51};
@@ -31,7 +30,7 @@ void UPCESection(const Frame& f, const std::string& Digits, Rect& R, int& A) {
     if (modules.empty()) {
         return;
     }
-    A = kAddOnStart;
+    A = facts(Symbology::UPCE).addOnStart;  // the add-on digits follow the 8 of the symbol
     if (!DrawMainFrame(f, modules, kWidthModules, kLeftQuietModules, kBarMm, kSymbolMm,
                        {kLeftGuard, kEndGuard}, R)) {
         return;

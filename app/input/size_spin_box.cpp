@@ -37,9 +37,9 @@ SizeSpinBox::SizeSpinBox(QWidget* parent) : QSpinBox(parent) {
     configure(kEanUpcMinimum, kEanUpcMaximum);
 }
 
-void SizeSpinBox::configure(int minimum, int maximum) {
+void SizeSpinBox::configure(int minimum, int maximum, int step) {
     setRange(minimum, maximum);
-    setSingleStep(kStep);
+    setSingleStep(step);
     setValue(kStartValue);
 }
 

@@ -17,8 +17,8 @@ class SizeSpinBox : public QSpinBox {
     // Starts as the EAN/UPC size: 80 to 200, step 5, value 100.
     explicit SizeSpinBox(QWidget* parent = nullptr);
 
-    // Sets the range, the step of 5 and the start value of 100 (clamped to the range).
-    void configure(int minimum, int maximum);
+    // Sets the range, the step and the start value of 100 (clamped to the range).
+    void configure(int minimum, int maximum, int step = kStep);
 
     // The integer shown; a text that is no integer reads as the range's minimum.
     int valueFromText(const QString& text) const override;

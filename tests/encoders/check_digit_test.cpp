@@ -62,10 +62,11 @@ TEST(CalcUPCECheckDigit, ComputedOverExpandedForm) {
 }
 
 TEST(CalcCheckDigitFor, OnlyUpcEUsesTheExpandedForm) {
-    EXPECT_EQ(CalcCheckDigitFor("UPC-E", "06543210"), "06543217");
-    EXPECT_EQ(CalcCheckDigitFor("EAN-8", "06543210"), "06543211") << "eight digits weighted";
-    EXPECT_EQ(CalcCheckDigitFor("EAN-13", "1234567890120"), "1234567890128");
-    EXPECT_EQ(CalcCheckDigitFor("ITF-14", "10012345678900"), "10012345678902");
+    EXPECT_EQ(CalcCheckDigitFor(Symbology::UPCE, "06543210"), "06543217");
+    EXPECT_EQ(CalcCheckDigitFor(Symbology::EAN8, "06543210"), "06543211")
+        << "eight digits weighted";
+    EXPECT_EQ(CalcCheckDigitFor(Symbology::EAN13, "1234567890120"), "1234567890128");
+    EXPECT_EQ(CalcCheckDigitFor(Symbology::ITF14, "10012345678900"), "10012345678902");
 }
 
 }  // namespace
