@@ -70,13 +70,29 @@ void addPicturePreview(QFileDialog& dialog) {
         });
 }
 
+// Where the last save of this run went and with which type: the next Save As opens there.
+// Nothing is kept after exit.
+struct LastSave {
+    QString folder;
+    PictureFormat format = PictureFormat::Bitmap;
+};
+
+LastSave& lastSave() {
+    static LastSave last;
+    return last;
+}
+
 std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({kBitmapFilter, kJpegFilter});
-    dialog.selectNameFilter(kBitmapFilter);
+    const LastSave& last = lastSave();
+    if (!last.folder.isEmpty()) {
+        dialog.setDirectory(last.folder);
+    }
+    dialog.selectNameFilter(last.format == PictureFormat::Jpeg ? kJpegFilter : kBitmapFilter);
     dialog.setSizeGripEnabled(true);
     addPicturePreview(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -139,6 +155,7 @@ bool saveSymbolAs(const CommandContext& context, const CommandDialogs& dialogs, 
                                          .arg(path, written.error));
         return false;
     }
+    lastSave() = LastSave{QFileInfo(path).absolutePath(), format};
     return true;
 }
 

@@ -61,11 +61,15 @@ void TMainForm::setUpWindow() {
     // widths fit the fields' texts at their fixed sizes.
     QFont windowFont(QStringLiteral("Arial"));
     windowFont.setPixelSize(11);
+    // One face for the whole program: menus and Qt's dialogs are windows of their own and take
+    // the application's font, not this window's.
+    QApplication::setFont(windowFont);
     setFont(windowFont);
     QFont bold = windowFont;
     bold.setBold(true);
     ui->PreviewBox->setFont(bold);
     ui->PaintBox->setFont(windowFont);
+    fitPreviewInsideFrame();
 
     QPalette cream = ui->LangComboBox->palette();
     cream.setColor(QPalette::Base, kCream);
@@ -97,6 +101,20 @@ void TMainForm::setUpWindow() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+}
+
+// The style draws the group box's frame below its title; the preview keeps its size and sits
+// inside the frame, which grows to hold it, so the frame is drawn whole. The notice about the
+// screen's size follows under it.
+void TMainForm::fitPreviewInsideFrame() {
+    // Fusion's contents rectangle starts on the frame's top line, which is two pixels (a dark
+    // and a light one) as on every side.
+    constexpr int kFrameLines = 2;
+    QGroupBox* box = ui->PreviewBox;
+    const int top = box->contentsRect().y() + kFrameLines;
+    ui->PaintBox->move(ui->PaintBox->x(), top);
+    box->resize(box->width(), top + ui->PaintBox->height() + kFrameLines);
+    ui->ScreenNotice->move(ui->ScreenNotice->x(), box->geometry().bottom() + 3);
 }
 
 void TMainForm::wireEvents() {

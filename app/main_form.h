@@ -87,6 +87,7 @@ class TMainForm : public QMainWindow {
 
   private:
     void setUpWindow();
+    void fitPreviewInsideFrame();
     void wireEvents();
     void applyLanguage(bool russian);
     std::optional<QColor> chooseColor();

@@ -1,5 +1,6 @@
 #include "about_form.h"
 
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "app/current_lang.h"
@@ -85,11 +86,33 @@ void TAboutForm::FormShow() {
 }
 
 void TAboutForm::Label3Click() {
-    openWithDesktop(makerHomePageUrl());
+    openOrSay(makerHomePageUrl(),
+              QStringLiteral("Не найден браузер, чтобы открыть страницу. Её адрес: %1"),
+              QStringLiteral("No web browser could open the page. Its address: %1"));
 }
 
 void TAboutForm::Label4Click() {
-    openWithDesktop(makerMailUrl());
+    openOrSay(makerMailUrl(),
+              QStringLiteral("Не найдена почтовая программа, чтобы написать письмо. Адрес: %1"),
+              QStringLiteral("No mail program could start a message. The address: %1"));
+}
+
+void TAboutForm::openOrSay(const QUrl& url, const QString& russian, const QString& english) {
+    const bool opened = opener_ ? opener_(url) : openWithDesktop(url);
+    if (opened) {
+        return;
+    }
+    const QString address = url.scheme() == QLatin1String("mailto") ? QLatin1String(kMakerEmail)
+                                                                    : QLatin1String(kMakerSite);
+    const QString text = (CurrentLang == QLatin1String("RUS") ? russian : english).arg(address);
+    if (notice_) {
+        notice_(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
+    // The address is there to be copied into a browser or mail program by hand.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
 }
 
 void TAboutForm::showEvent(QShowEvent* event) {

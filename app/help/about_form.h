@@ -3,6 +3,8 @@
 // web site and mail address. Created once and shown modally over the main window.
 
 #include <QDialog>
+#include <QUrl>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -24,15 +26,27 @@ class TAboutForm : public QDialog {
     // Sets the caption, title and maker line for the current interface language; runs at
     // every show.
     void FormShow();
-    // Open the web site and a mail message to the maker; the window stays open.
+    // Open the web site and a mail message to the maker; the window stays open. When nothing
+    // can open the address, a message says so and shows the address to copy.
     void Label3Click();
     void Label4Click();
+
+    // Test seams: what opens an address (the desktop's handler) and how the failure is shown
+    // (a message box over this window).
+    void setLinkOpener(std::function<bool(const QUrl&)> opener) { opener_ = std::move(opener); }
+    void setFailureNotice(std::function<void(const QString&)> notice) {
+        notice_ = std::move(notice);
+    }
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
+    void openOrSay(const QUrl& url, const QString& russian, const QString& english);
+
     std::unique_ptr<Ui::AboutForm> ui_;
+    std::function<bool(const QUrl&)> opener_;
+    std::function<void(const QString&)> notice_;
 };
 
 }  // namespace strikon

@@ -4,14 +4,17 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "platform/images/docx_parts.h"
 #include "render/draw_symbol.h"
@@ -170,6 +173,27 @@ TEST(SaveAs, BitmapAndJpegAt300DpiReadBackByBothDecoders) {
         expectBothDecoders(savedJpeg, sample);
         EXPECT_TRUE(doubles.warnings.isEmpty()) << doubles.warnings.join('\n').toStdString();
     }
+}
+
+TEST(SaveAs, TheDialogOpensWhereTheLastSaveWentWithItsType) {
+    QTemporaryDir dir;
+    Doubles doubles;
+    QImage bitmapObject, jpegObject;
+    doubles.saveChoice = SaveChoice{dir.filePath("label.jpg"), PictureFormat::Bitmap};
+    ASSERT_TRUE(
+        saveSymbolAs(contextFor(kSamples[0].request), doubles.dialogs(), bitmapObject, jpegObject));
+    // Looks at the real dialog while it is open, then cancels it.
+    QString folder, filter;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        folder = dialog->directory().absolutePath();
+        filter = dialog->selectedNameFilter();
+        dialog->reject();
+    });
+    EXPECT_FALSE(CommandDialogs::interactive().askSavePath(nullptr));
+    EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
+    EXPECT_EQ(filter, "JPEG Image File (*.jpg *.jpeg)") << "the extension typed decided the type";
 }
 
 TEST(SaveAs, UnwritableFolderIsReportedAndLeavesNoFile) {

@@ -124,6 +124,22 @@ TEST(AboutForm, SiteLinkOpensTheHomePage) {
     EXPECT_TRUE(form.isVisible());
 }
 
+TEST(AboutForm, LinkNothingCanOpenIsSaidWithItsAddress) {
+    TAboutForm form;
+    form.setLinkOpener([](const QUrl&) { return false; });
+    QStringList notices;
+    form.setFailureNotice([&notices](const QString& text) { notices << text; });
+    form.show();
+    CurrentLang = "ENG";
+    clickLabel(form, "Label3");
+    CurrentLang = "RUS";
+    clickLabel(form, "Label4");
+    ASSERT_EQ(notices.size(), 2) << "a failed link is never silent";
+    EXPECT_EQ(notices[0], "No web browser could open the page. Its address: www.velmora.example");
+    EXPECT_EQ(notices[1],
+              "Не найдена почтовая программа, чтобы написать письмо. Адрес: info@velmora.example");
+}
+
 TEST(AboutForm, ShownModallyOverTheMainWindowAndClosedByOk) {
     QWidget mainWindow;
     mainWindow.setGeometry(300, 200, 600, 400);
