@@ -10,6 +10,7 @@ const std::vector<TranslatedText>& mainWindowTexts() {
         {T::MenuTitle, "A1", "Файл", "File"},
         {T::ActionText, "SaveAsMI", "Сохранить как", "Save As"},
         {T::ActionText, "PrintMI", "Печать", "Print"},
+        {T::ActionText, "PrintSheetMI", "Печать листа…", "Print Sheet…"},
         {T::ActionText, "ExitMI", "Выход", "Exit"},
         {T::MenuTitle, "A2", "Вид", "View"},
         {T::ActionText, "LineColorMI", "Цвет линий", "Line Color"},

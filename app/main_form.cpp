@@ -130,6 +130,7 @@ void TMainForm::wireEvents() {
     both(ui->SpeedButton4, ui->ExportWordMI, &TMainForm::ExportWordMIClick);
     both(ui->SpeedButton5, ui->HelpMI, &TMainForm::HelpMIClick);
     both(ui->SpeedButton6, ui->AboutMI, &TMainForm::AboutMIClick);
+    both(nullptr, ui->PrintSheetMI, &TMainForm::PrintSheetMIClick);
     both(nullptr, ui->ExitMI, &TMainForm::ExitMIClick);
     both(nullptr, ui->LineColorMI, &TMainForm::LineColorBtnClick);
     both(nullptr, ui->BackgroundColorMI, &TMainForm::BackgroundColorBtnClick);

@@ -72,6 +72,7 @@ class TMainForm : public QMainWindow {
   public slots:
     void SaveAsMIClick();
     void PrintMIClick();
+    void PrintSheetMIClick();
     void CopyMIClick();
     void ExportWordMIClick();
     void HelpMIClick();

@@ -1,5 +1,6 @@
 // Commands that produce images of the symbol or open the other windows.
 #include "app/current_lang.h"
+#include "app/sheet_dialog.h"
 #include "app/windows.h"
 #include "main_form.h"
 
@@ -15,6 +16,10 @@ void TMainForm::SaveAsMIClick() {
 
 void TMainForm::PrintMIClick() {
     printSymbol(commandContext(), dialogs_);
+}
+
+void TMainForm::PrintSheetMIClick() {
+    printSheetOf(commandContext(), dialogs_);
 }
 
 void TMainForm::CopyMIClick() {

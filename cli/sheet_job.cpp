@@ -3,7 +3,6 @@
 #include <QDir>
 
 #include "platform/images/atomic_write.h"
-#include "render/numbered_run.h"
 
 namespace strikon::cli {
 
@@ -132,20 +131,14 @@ SheetJobResult buildSheetJob(const OptionValues& values, const SheetValues& shee
         return {std::nullopt, n.error};
     }
     SheetJob job{*built.job, {*layout.layout, {}, *skip}};
-    const SymbolRequest& symbol = job.symbol.symbol;
-    if (n.step == 0) {
-        job.content.labels.assign(static_cast<size_t>(n.labels), symbol);
-    } else {
+    if (n.step != 0) {
         job.symbol.warning.clear();  // every number of a run gets its own check digit
-        const NumberedRun run = numberedRun(symbol.symbology, symbol.digits, n.labels, n.step);
-        if (!run.error.isEmpty()) {
-            return {std::nullopt, fail("run", run.error)};
-        }
-        for (const std::string& digits : run.numbers) {
-            job.content.labels.push_back(symbol);
-            job.content.labels.back().digits = digits;
-        }
     }
+    SheetLabels labels = sheetLabels(job.symbol.symbol, n.labels, n.step);
+    if (!labels.error.isEmpty()) {
+        return {std::nullopt, fail("run", labels.error)};
+    }
+    job.content.labels = std::move(labels.labels);
     if (QString fault = checkSymbolsFit(job.content, job.symbol.pxPerMm()); !fault.isEmpty()) {
         return {std::nullopt, fail("sheet", fault)};
     }

@@ -5,9 +5,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
 
 #include "render/draw_symbol.h"
+#include "render/numbered_run.h"
 #include "render/symbol_image.h"
 
 namespace strikon {
@@ -48,6 +50,21 @@ void paintPage(QPainter& painter, const SheetContent& content, int page, double 
 }
 
 }  // namespace
+
+SheetLabels sheetLabels(const SymbolRequest& symbol, int count, int step) {
+    SheetLabels out;
+    if (step == 0) {
+        out.labels.assign(static_cast<size_t>(std::max(count, 0)), symbol);
+        return out;
+    }
+    const NumberedRun run = numberedRun(symbol.symbology, symbol.digits, count, step);
+    for (const std::string& digits : run.numbers) {
+        out.labels.push_back(symbol);
+        out.labels.back().digits = digits;
+    }
+    out.error = run.error;
+    return out;
+}
 
 int sheetPageCount(const SheetContent& content) {
     const int perPage = content.layout.labelsPerPage();

@@ -22,6 +22,15 @@ struct SheetContent {
     int skip = 0;                       // labels of the first page already used
 };
 
+struct SheetLabels {
+    std::vector<SymbolRequest> labels;
+    QString error;  // empty when every label was made
+};
+
+// `count` copies of `symbol` (step 0), or a numbered run from its digits counting up by
+// `step`, each number with its own check digit.
+SheetLabels sheetLabels(const SymbolRequest& symbol, int count, int step);
+
 // Pages the labels need; none without labels.
 int sheetPageCount(const SheetContent& content);
 

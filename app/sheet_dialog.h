@@ -1,0 +1,72 @@
+#pragma once
+// File > Print Sheet: a sheet of labels, copies of the window's symbol or a numbered run from
+// its digits, laid out on a built-in or custom label sheet, shown in a print preview before
+// it goes to the printer or a PDF file.
+
+#include <QDialog>
+#include <functional>
+
+#include "app/image_commands.h"
+#include "render/sheet_pages.h"
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace strikon {
+
+class SheetPicture;
+
+class SheetDialog : public QDialog {
+  public:
+    // Shows the preview of `printer`, calling `paint` for the preview and again for the
+    // printer the user prints to; replaceable so that tests print straight to a PDF file.
+    using Preview = std::function<void(QWidget* parent, QPrinter& printer,
+                                       const std::function<void(QPrinter*)>& paint)>;
+    static Preview interactivePreview();
+
+    SheetDialog(const SymbolRequest& symbol, bool russian, QWidget* parent,
+                Preview preview = interactivePreview());
+
+    struct Choice {
+        SheetContent content;
+        QString error;  // the first fault of the fields; empty when the sheet can be printed
+    };
+    // What the fields describe now.
+    Choice choice() const;
+
+    // The preview, then the printer; faults are shown in the dialog.
+    void previewAndPrint();
+
+  private:
+    QString text(const char* russian, const char* english) const;
+    void buildFields();
+    void layoutChosen();
+    void refresh();
+    SheetLayout fieldsLayout() const;
+
+    SymbolRequest symbol_;
+    bool russian_;
+    Preview preview_;
+    QComboBox* layoutList_ = nullptr;
+    QComboBox* paperList_ = nullptr;
+    QSpinBox* columns_ = nullptr;
+    QSpinBox* rows_ = nullptr;
+    QDoubleSpinBox* mm_[6] = {};  // width, height, left, top, horizontal and vertical pitch
+    QRadioButton* copies_ = nullptr;
+    QRadioButton* run_ = nullptr;
+    QSpinBox* count_ = nullptr;
+    QSpinBox* step_ = nullptr;
+    QSpinBox* skip_ = nullptr;
+    SheetPicture* picture_ = nullptr;
+    QLabel* fault_ = nullptr;
+    QPushButton* print_ = nullptr;
+};
+
+// Opens the dialog over the window for the current symbol, or says there is none.
+void printSheetOf(const CommandContext& context, const CommandDialogs& dialogs);
+
+}  // namespace strikon
