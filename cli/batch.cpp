@@ -5,12 +5,17 @@
 #include <QFile>
 #include <QHash>
 #include <QTemporaryFile>
+#include <algorithm>
+#include <chrono>
+#include <deque>
+#include <future>
 #include <vector>
 
 #include "cli/csv_stream.h"
 #include "cli/render_job.h"
 #include "cli/shown_value.h"
 #include "cli/symbol_output.h"
+#include "cli/task_pool.h"
 
 namespace strikon::cli {
 
@@ -85,24 +90,50 @@ QString checkFileName(const QString& name) {
     return {};
 }
 
+// Rows are checked here, in order, and drawn and written on the pool; what each row has to say
+// is said in row order once it is done, so the messages read as if the rows ran one by one.
 class BatchRun {
   public:
-    BatchRun(const QString& outputDir, const OptionValues& defaults, QTextStream& messages)
-        : dir_(outputDir), defaults_(defaults), messages_(messages) {}
+    BatchRun(const QString& outputDir, const OptionValues& defaults, QTextStream& messages,
+             int jobs)
+        : dir_(outputDir),
+          defaults_(defaults),
+          messages_(messages),
+          pool_(jobs),
+          window_(4 * static_cast<size_t>(std::max(1, jobs))) {}
 
     BatchOutcome run(QIODevice& csv);
 
   private:
-    // Empty when the row's file was written.
-    QString row(const CsvRecord& record);
+    struct Row {
+        int line = 0;
+        QStringList warnings;
+        QString error;                     // refused before drawing, or the write failed
+        QString file;                      // the name it is written under, while written
+        std::future<WriteResult> written;  // valid while it is drawn and written
+    };
+
+    Row start(const CsvRecord& record);
+    // Empty when the row may be drawn: `values` then holds its options, `file` its file's name.
+    QString check(const CsvRecord& record, OptionValues& values, QString& file);
+    bool frontDone() const;
+    void finishFront();
+    void finishAll();
     void progress(int done, int total);
     QString countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source, int& rows);
 
     QDir dir_;
     const OptionValues& defaults_;
     QTextStream& messages_;
+    TaskPool pool_;
+    size_t window_;  // rows under way at most, which bounds the memory a batch holds
     std::vector<QString> columns_;
+    std::deque<Row> rows_;           // started, not yet reported, in row order
+    QHash<QString, int> underWay_;   // file name -> line writing it
     QHash<QString, int> writtenBy_;  // file name -> line that wrote it
+    int failed_ = 0;
+    int done_ = 0;
+    int total_ = 0;
 };
 
 // The first pass counts the rows for the progress messages and finds a line too long before
@@ -155,18 +186,18 @@ BatchOutcome BatchRun::run(QIODevice& csv) {
                             .arg(QDir::toNativeSeparators(dir_.path()));
         return outcome;
     }
-    const int total = records - 1;
-    int done = 0;
+    total_ = records - 1;
     while (const std::optional<CsvRecord> record = stream.next()) {
-        if (QString e = row(*record); !e.isEmpty()) {
-            messages_ << QStringLiteral("line %1: %2").arg(record->line).arg(e) << Qt::endl;
-            ++outcome.failed;
+        rows_.push_back(start(*record));
+        while (!rows_.empty() && (rows_.size() > window_ || frontDone())) {
+            finishFront();
         }
-        progress(++done, total);
     }
-    outcome.rows = done;
+    finishAll();
+    outcome.failed = failed_;
+    outcome.rows = done_;
     if (!stream.error().isEmpty()) {  // the file changed between the passes
-        outcome.failed += total - done;
+        outcome.failed += total_ - done_;
         messages_ << stream.error() << Qt::endl;
     }
     messages_ << QStringLiteral("%1 of %2 rows written")
@@ -179,7 +210,28 @@ BatchOutcome BatchRun::run(QIODevice& csv) {
     return outcome;
 }
 
-QString BatchRun::row(const CsvRecord& record) {
+BatchRun::Row BatchRun::start(const CsvRecord& record) {
+    Row row;
+    row.line = record.line;
+    OptionValues values;
+    row.error = check(record, values, row.file);
+    if (!row.error.isEmpty()) {
+        return row;
+    }
+    const JobResult built = buildJob(values);
+    if (!built.job) {
+        row.error = built.error;
+        return row;
+    }
+    row.warnings = built.job->warning.split(u'\n', Qt::SkipEmptyParts);
+    underWay_.insert(row.file, row.line);
+    // A name in a row must not lead out of the folder through a link left in it.
+    row.written =
+        pool_.submit([job = *built.job] { return writeSymbol(job, stdout, LinkPolicy::Refuse); });
+    return row;
+}
+
+QString BatchRun::check(const CsvRecord& record, OptionValues& values, QString& file) {
     if (!record.error.isEmpty()) {
         return record.error;
     }
@@ -194,10 +246,14 @@ QString BatchRun::row(const CsvRecord& record) {
             *optionField(cells, columns_[i]) = record.fields[i];
         }
     }
-    OptionValues values = defaults_.overlaidWith(cells);
-    const QString file = values.output.value_or(QString());
+    values = defaults_.overlaidWith(cells);
+    file = values.output.value_or(QString());
     if (QString e = checkFileName(file); !e.isEmpty()) {
         return e;
+    }
+    // Whether an earlier row wrote this name depends on how its write ends: wait for it.
+    if (underWay_.contains(file)) {
+        finishAll();
     }
     if (const auto earlier = writtenBy_.constFind(file); earlier != writtenBy_.constEnd()) {
         return QStringLiteral("file: \"%1\" is already written by line %2")
@@ -205,20 +261,41 @@ QString BatchRun::row(const CsvRecord& record) {
             .arg(*earlier);
     }
     values.output = dir_.filePath(file);
-    const JobResult built = buildJob(values);
-    if (!built.job) {
-        return built.error;
-    }
-    for (const QString& warning : built.job->warning.split(u'\n', Qt::SkipEmptyParts)) {
-        messages_ << QStringLiteral("line %1: %2").arg(record.line).arg(warning) << Qt::endl;
-    }
-    // A name in a row must not lead out of the folder through a link left in it.
-    const WriteResult written = writeSymbol(*built.job, stdout, LinkPolicy::Refuse);
-    if (!written.ok) {
-        return written.error;
-    }
-    writtenBy_.insert(file, record.line);
     return {};
+}
+
+bool BatchRun::frontDone() const {
+    const Row& front = rows_.front();
+    return !front.written.valid() ||
+           front.written.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+void BatchRun::finishFront() {
+    Row row = std::move(rows_.front());
+    rows_.pop_front();
+    if (row.written.valid()) {
+        const WriteResult written = row.written.get();
+        underWay_.remove(row.file);
+        if (written.ok) {
+            writtenBy_.insert(row.file, row.line);
+        } else {
+            row.error = written.error;
+        }
+    }
+    for (const QString& warning : row.warnings) {
+        messages_ << QStringLiteral("line %1: %2").arg(row.line).arg(warning) << Qt::endl;
+    }
+    if (!row.error.isEmpty()) {
+        messages_ << QStringLiteral("line %1: %2").arg(row.line).arg(row.error) << Qt::endl;
+        ++failed_;
+    }
+    progress(++done_, total_);
+}
+
+void BatchRun::finishAll() {
+    while (!rows_.empty()) {
+        finishFront();
+    }
 }
 
 void BatchRun::progress(int done, int total) {
@@ -234,16 +311,16 @@ void BatchRun::progress(int done, int total) {
 }  // namespace
 
 BatchOutcome runBatch(QIODevice& csv, const QString& outputDir, const OptionValues& defaults,
-                      QTextStream& messages) {
-    return BatchRun(outputDir, defaults, messages).run(csv);
+                      QTextStream& messages, int jobs) {
+    return BatchRun(outputDir, defaults, messages, jobs).run(csv);
 }
 
 BatchOutcome runBatch(const QString& csv, const QString& outputDir, const OptionValues& defaults,
-                      QTextStream& messages) {
+                      QTextStream& messages, int jobs) {
     QByteArray bytes = csv.toUtf8();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return runBatch(buffer, outputDir, defaults, messages);
+    return runBatch(buffer, outputDir, defaults, messages, jobs);
 }
 
 BatchFile openBatchFile(const QString& path) {

@@ -25,12 +25,14 @@ struct BatchOutcome {
 };
 
 // csv: the batch file, read one row at a time (twice when it can be: the first pass counts the
-// rows). Messages, warnings and progress go to `messages`, one per line.
+// rows). Messages, warnings and progress go to `messages`, one per line, in row order.
+// jobs: threads that draw and write the rows (1 draws them in this thread); the messages, the
+// files and the outcome are the same whatever the number.
 BatchOutcome runBatch(QIODevice& csv, const QString& outputDir, const OptionValues& defaults,
-                      QTextStream& messages);
+                      QTextStream& messages, int jobs = 1);
 // The same over a text held in memory.
 BatchOutcome runBatch(const QString& csv, const QString& outputDir, const OptionValues& defaults,
-                      QTextStream& messages);
+                      QTextStream& messages, int jobs = 1);
 
 // The batch file opened for reading ("-" reads standard input); error set when it cannot be.
 struct BatchFile {

@@ -57,10 +57,11 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     CommandLine line;
     std::optional<QString> batch;
     std::optional<QString> outputDir;
+    std::optional<QString> jobs;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments.at(i);
         if (arg == u"--help" || arg == u"-h") {
-            return {CommandLine{Mode::Help, {}, {}, {}, {}}, {}};
+            return {CommandLine{Mode::Help, {}, {}, {}, {}, 0}, {}};
         }
         if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
             return failure(QStringLiteral("unexpected argument \"%1\"; options start with --, "
@@ -73,6 +74,8 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
             field = &batch;
         } else if (a.name == u"output-dir") {
             field = &outputDir;
+        } else if (a.name == u"jobs") {
+            field = &jobs;
         } else if (a.name != u"file") {  // "file" is a batch column, not an option
             field = optionField(line.values, a.name);
         }
@@ -123,6 +126,18 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         return failure(
             QStringLiteral("--output-dir: only used with --batch; give --output for "
                            "one symbol"));
+    } else if (jobs) {
+        return failure(QStringLiteral("--jobs: only used with --batch"));
+    }
+    if (jobs) {
+        bool ok = false;
+        line.jobs = jobs->trimmed().toInt(&ok);
+        if (!ok || line.jobs < 1 || line.jobs > kMaxJobs) {
+            return failure(QStringLiteral("--jobs: expects a whole number of threads from 1 to "
+                                          "%1, got \"%2\"")
+                               .arg(kMaxJobs)
+                               .arg(*jobs));
+        }
     }
     return {line, {}};
 }

@@ -20,7 +20,11 @@ struct CommandLine {
     QString batchFile;    // "-" reads the batch from standard input
     QString outputDir;
     SheetValues sheet;  // with --sheet: the labels, the layout and the paper
+    int jobs = 0;       // threads for a batch's rows; 0: one per core
 };
+
+// The most threads --jobs may ask for.
+inline constexpr int kMaxJobs = 256;
 
 struct CommandLineResult {
     std::optional<CommandLine> command;

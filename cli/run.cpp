@@ -5,6 +5,7 @@
 #include "cli/render_job.h"
 #include "cli/sheet_job.h"
 #include "cli/symbol_output.h"
+#include "cli/task_pool.h"
 #include "cli/usage.h"
 
 namespace strikon::cli {
@@ -53,7 +54,8 @@ int batch(const CommandLine& line, QTextStream& messages) {
     if (!csv.device) {
         return refuse(messages, csv.error);
     }
-    const BatchOutcome outcome = runBatch(*csv.device, line.outputDir, line.values, messages);
+    const int jobs = line.jobs > 0 ? line.jobs : defaultJobs();
+    const BatchOutcome outcome = runBatch(*csv.device, line.outputDir, line.values, messages, jobs);
     if (!outcome.error.isEmpty()) {
         return refuse(messages, outcome.error);
     }

@@ -6,7 +6,6 @@
 #include "platform/images/bmp_writer.h"
 #include "platform/images/jpeg_writer.h"
 #include "platform/images/png_bytes.h"
-#include "render/palette_image.h"
 #include "render/symbol_image.h"
 #include "render/vector_output.h"
 
@@ -25,7 +24,7 @@ ValueResult<QByteArray> encodePicture(const RenderJob& job) {
         case OutputFormat::Jpeg:
             return encodeJpeg(image);
         default: {
-            QByteArray png = pngBytes(exactPaletteImage(image).value_or(image));
+            QByteArray png = pngBytes(image);
             if (png.isEmpty()) {
                 return ValueResult<QByteArray>::failure(QStringLiteral("PNG encoding failed"));
             }

@@ -9,7 +9,8 @@ QString usageText() {
   strikon-render --type TYPE --digits DIGITS [--addon DIGITS] [--size PERCENT]
                  [--dpi N] [--line-color COLOUR] [--background COLOUR]
                  [--check-digit] --output FILE
-  strikon-render --batch FILE.csv --output-dir DIR [options for every row]
+  strikon-render --batch FILE.csv --output-dir DIR [--jobs N]
+                 [options for every row]
   strikon-render [symbol options] --sheet LAYOUT [--page A4|Letter]
                  [--copies N | --run N[,STEP]] [--skip N] --output FILE.pdf
   strikon-render --help
@@ -64,6 +65,9 @@ Options:
                        (default 1), each with its own check digit (UPC-E counts
                        in its UPC-A form; a number with no UPC-E form stops it).
   --skip N             Leave the first N labels of the first sheet empty.
+  --jobs N             Threads that draw and write a batch's rows, 1 to 256;
+                       default one per core. Messages come in row order and
+                       the files are the same whatever the number.
   --help               Show this text.
 
 Files are written whole or not at all: a failure leaves no partial file.

@@ -1,5 +1,6 @@
 // A batch of 1,000 EAN-13 symbols to PNG at 300 dpi, through the same path as --batch: parse the
-// CSV, check each row, draw, encode and write each file atomically.
+// CSV, check each row, draw, encode and write each file atomically; on 1 and on 2 threads
+// (--jobs). bench/batch_vs_zint.sh runs the programs themselves, beside zint's batch.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -35,7 +36,7 @@ void BM_BatchEan13ToPng(benchmark::State& state) {
     for (auto _ : state) {
         sink.clear();
         const strikon::cli::BatchOutcome outcome =
-            strikon::cli::runBatch(csv, dir.path(), {}, messages);
+            strikon::cli::runBatch(csv, dir.path(), {}, messages, static_cast<int>(state.range(0)));
         if (!outcome.allWritten()) {
             state.SkipWithError("a row failed");
             return;
@@ -43,7 +44,7 @@ void BM_BatchEan13ToPng(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * kSymbols);
 }
-BENCHMARK(BM_BatchEan13ToPng)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BatchEan13ToPng)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same symbols drawn and encoded but not written: what the batch costs besides the disk.
 void BM_Ean13ToPngBytes(benchmark::State& state) {

@@ -1,10 +1,12 @@
 #include "qt_surface.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QRect>
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace strikon {
 
@@ -33,6 +35,45 @@ QRect toQRect(int64_t left, int64_t top, int64_t right, int64_t bottom) {
 // stalling the program. It is longer than any page at printer resolution.
 constexpr int64_t kMaxDiagonalSteps = int64_t{1} << 20;
 
+// Fonts by face name and cell height, for this thread only: a raw font and its glyph cache
+// are not to be shared between threads. Resolving a face asks fontconfig and sizing one
+// makes a new font engine whose glyphs are rendered again, so both are kept. A symbol uses
+// two or three heights; the bound only keeps a long session of zooming from growing it.
+class FontCache {
+  public:
+    const CellFont& font(const QString& face, int32_t cellHeight) {
+        const Key key{face, cellHeight};
+        if (const auto found = fonts_.constFind(key); found != fonts_.constEnd()) {
+            return *found;
+        }
+        if (fonts_.size() >= kMaxFonts) {
+            fonts_.clear();
+        }
+        return *fonts_.insert(key, CellFont(faceNamed(face), cellHeight));
+    }
+
+    // Never destroyed: the last thread to hold fonts may outlive the application object.
+    static FontCache& forThisThread() {
+        thread_local FontCache* cache = new FontCache;
+        return *cache;
+    }
+
+  private:
+    using Key = std::pair<QString, int32_t>;
+    static constexpr qsizetype kMaxFonts = 64;
+
+    const QRawFont& faceNamed(const QString& face) {
+        auto found = faces_.find(face);
+        if (found == faces_.end()) {
+            found = faces_.insert(face, CellFont::resolveFace(face));
+        }
+        return *found;
+    }
+
+    QHash<QString, QRawFont> faces_;
+    QHash<Key, CellFont> fonts_;
+};
+
 }  // namespace
 
 QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
@@ -42,6 +83,7 @@ QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
 }
 
 QtSurface::~QtSurface() {
+    flushLines();
     painter_.restore();
 }
 
@@ -50,7 +92,38 @@ void QtSurface::fill(int64_t left, int64_t top, int64_t right, int64_t bottom,
     if (right <= left || bottom <= top) {
         return;
     }
+    flushLines();
     painter_.fillRect(toQRect(left, top, right, bottom), color);
+}
+
+// A line in the line colour, joined to the gathered run where it continues it exactly: the
+// next column of the same rows, or the next row of the same columns.
+void QtSurface::line(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    if (right <= left || bottom <= top) {
+        return;
+    }
+    const bool sameColour = runColor_ == lineColor_;
+    if (sameColour && run_.right > run_.left) {
+        if (left == run_.right && top == run_.top && bottom == run_.bottom) {
+            run_.right = right;
+            return;
+        }
+        if (top == run_.bottom && left == run_.left && right == run_.right) {
+            run_.bottom = bottom;
+            return;
+        }
+    }
+    flushLines();
+    run_ = {left, top, right, bottom};
+    runColor_ = lineColor_;
+}
+
+void QtSurface::flushLines() {
+    if (run_.right <= run_.left) {
+        return;
+    }
+    const Run r = std::exchange(run_, Run{});
+    painter_.fillRect(toQRect(r.left, r.top, r.right, r.bottom), runColor_);
 }
 
 void QtSurface::fillRect(const Rect& r) {
@@ -71,12 +144,12 @@ void QtSurface::lineTo(int32_t x, int32_t y) {
         const int64_t y0 = from.y();
         const int64_t top = y >= y0 ? y0 : int64_t{y} + 1;
         const int64_t bottom = y >= y0 ? y : y0 + 1;
-        fill(x, top, int64_t{x} + 1, bottom, lineColor_);
+        line(x, top, int64_t{x} + 1, bottom);
     } else if (from.y() == y) {
         const int64_t x0 = from.x();
         const int64_t left = x >= x0 ? x0 : int64_t{x} + 1;
         const int64_t right = x >= x0 ? x : x0 + 1;
-        fill(left, y, right, int64_t{y} + 1, lineColor_);
+        line(left, y, right, int64_t{y} + 1);
     } else {
         diagonalLine(from, pen_);
     }
@@ -92,7 +165,7 @@ void QtSurface::diagonalLine(QPoint from, QPoint to) {
     int64_t y = from.y();
     int64_t err = dx + dy;
     for (int64_t step = 0; step < kMaxDiagonalSteps && (x != to.x() || y != to.y()); ++step) {
-        fill(x, y, x + 1, y + 1, lineColor_);
+        line(x, y, x + 1, y + 1);
         const int64_t e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -106,12 +179,7 @@ void QtSurface::diagonalLine(QPoint from, QPoint to) {
 }
 
 void QtSurface::setFont(const std::string& face, int32_t cellHeight) {
-    const QString name = QString::fromStdString(face);
-    if (name != faceName_ || !face_.isValid()) {
-        faceName_ = name;
-        face_ = CellFont::resolveFace(name);
-    }
-    font_ = CellFont(face_, cellHeight);
+    font_ = FontCache::forThisThread().font(QString::fromStdString(face), cellHeight);
 }
 
 int32_t QtSurface::textWidth(const std::string& text) {
@@ -119,6 +187,7 @@ int32_t QtSurface::textWidth(const std::string& text) {
 }
 
 void QtSurface::drawText(int32_t x, int32_t y, const QString& text) {
+    flushLines();
     painter_.setPen(lineColor_);
     font_.draw(painter_, x, y, text);
 }

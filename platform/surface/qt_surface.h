@@ -12,6 +12,13 @@
 //
 // The surface saves the painter's state when it is made and restores it when it goes, so the
 // painter is as the caller left it afterwards. The painter must outlive the surface.
+//
+// Adjacent one-pixel lines of one colour and one length (the columns of a bar, the rows of a
+// bearer) are gathered and painted as one rectangle before anything else is drawn; the last
+// of them are painted when the surface goes.
+//
+// Fonts, with the glyphs their engines have rendered, are kept per thread across surfaces:
+// a repaint draws the same digits at the same cell heights as the one before.
 
 #include <QColor>
 #include <QPoint>
@@ -50,6 +57,8 @@ class QtSurface final : public Surface {
 
   private:
     void fill(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& color);
+    void line(int64_t left, int64_t top, int64_t right, int64_t bottom);
+    void flushLines();
     void diagonalLine(QPoint from, QPoint to);
     void drawText(int32_t x, int32_t y, const QString& text);
 
@@ -58,10 +67,11 @@ class QtSurface final : public Surface {
     QColor backgroundColor_ = Qt::white;
     QPoint pen_;
     CellFont font_;
-    // Resolving a family name asks fontconfig; the encoders set the same face many times per
-    // symbol, so the last one is kept.
-    QString faceName_;
-    QRawFont face_;
+    // Lines gathered into one rectangle, not yet painted; empty when right <= left.
+    struct Run {
+        int64_t left = 0, top = 0, right = 0, bottom = 0;
+    } run_;
+    QColor runColor_;
 };
 
 }  // namespace strikon

@@ -19,12 +19,13 @@ struct Ran {
     QStringList files;
 };
 
-Ran runRows(const QTemporaryDir& dir, const QString& csv, const OptionValues& defaults = {}) {
+Ran runRows(const QTemporaryDir& dir, const QString& csv, const OptionValues& defaults = {},
+            int jobs = 1) {
     Ran r;
     QString text;
     QTextStream messages(&text);
     const QString out = dir.filePath(QStringLiteral("out"));
-    r.outcome = runBatch(csv, out, defaults, messages);
+    r.outcome = runBatch(csv, out, defaults, messages, jobs);
     r.messages = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     r.files = QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     return r;
@@ -35,43 +36,50 @@ std::string lines(const QStringList& list) {
     return list.join(QLatin1Char('\n')).toStdString();
 }
 
+// On one thread and on several: the same files, the same messages in row order.
 TEST(Batch, GoodRowsAreWrittenAndEachBadRowReportedByItsLine) {
-    QTemporaryDir dir;
-    const Ran r = runRows(dir, QStringLiteral("type,digits,addon,size,file\n"
-                                              "EAN-13,4006381333931,,,a.png\n"
-                                              "EAN-8,96385074,12,,no-addon.png\n"
-                                              "UPC-A,\"036000 291452\",,120,b.svg\n"
-                                              "\n"
-                                              "ITF-14,15400141288763,,50,c.pdf\n"
-                                              "EAN-13,123,,,short.png\n"
-                                              "EAN-13,4006381333931,,,../escape.png\n"
-                                              "EAN-13,4006381333932,,,d.bmp\n"
-                                              "EAN-13,4006381333931,,,a.png\n"
-                                              "EAN-13,4006381333931,,,e.gif\n"
-                                              "EAN-13,4006381333931,,,f.jpg,extra\n"
-                                              "EAN-13,4006381333931,,\n"));
-    EXPECT_EQ(lines(r.messages),
-              lines({
-                  "line 3: --addon: EAN-8 takes no add-on; only EAN-13, UPC-A and UPC-E do",
-                  "line 7: --digits: EAN-13 takes 13 digits (spaces allowed), got 3",
-                  "line 8: file: \"../escape.png\" is not a plain file name inside --output-dir",
-                  "line 9: warning: the check digit of EAN-13 4006381333932 should be 1; drawn "
-                  "as given (--check-digit corrects it)",
-                  "line 10: file: \"a.png\" is already written by line 2",
-                  "line 11: --output: unknown format of \"" +
-                      QDir(dir.filePath("out")).filePath("e.gif") +
-                      "\": expects a file ending in .bmp, .jpg, .jpeg, .png, .svg or .pdf, or - "
-                      "for PNG on standard output",
-                  "line 12: 6 fields, but the header names 5 columns",
-                  "line 13: file: is required: the name of the output file, ending in .bmp, "
-                  ".jpg, .jpeg, .png, .svg or .pdf",
-                  "4 of 11 rows written, 7 failed",
-              }));
-    EXPECT_EQ(r.outcome.rows, 11);
-    EXPECT_EQ(r.outcome.failed, 7);
-    EXPECT_FALSE(r.outcome.allWritten());
-    EXPECT_EQ(r.files, (QStringList{"a.png", "b.svg", "c.pdf", "d.bmp"}));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("escape.png"))));
+    for (const int jobs : {1, 3}) {
+        SCOPED_TRACE(jobs);
+        QTemporaryDir dir;
+        const Ran r = runRows(dir,
+                              QStringLiteral("type,digits,addon,size,file\n"
+                                             "EAN-13,4006381333931,,,a.png\n"
+                                             "EAN-8,96385074,12,,no-addon.png\n"
+                                             "UPC-A,\"036000 291452\",,120,b.svg\n"
+                                             "\n"
+                                             "ITF-14,15400141288763,,50,c.pdf\n"
+                                             "EAN-13,123,,,short.png\n"
+                                             "EAN-13,4006381333931,,,../escape.png\n"
+                                             "EAN-13,4006381333932,,,d.bmp\n"
+                                             "EAN-13,4006381333931,,,a.png\n"
+                                             "EAN-13,4006381333931,,,e.gif\n"
+                                             "EAN-13,4006381333931,,,f.jpg,extra\n"
+                                             "EAN-13,4006381333931,,\n"),
+                              {}, jobs);
+        EXPECT_EQ(
+            lines(r.messages),
+            lines({
+                "line 3: --addon: EAN-8 takes no add-on; only EAN-13, UPC-A and UPC-E do",
+                "line 7: --digits: EAN-13 takes 13 digits (spaces allowed), got 3",
+                "line 8: file: \"../escape.png\" is not a plain file name inside --output-dir",
+                "line 9: warning: the check digit of EAN-13 4006381333932 should be 1; drawn "
+                "as given (--check-digit corrects it)",
+                "line 10: file: \"a.png\" is already written by line 2",
+                "line 11: --output: unknown format of \"" +
+                    QDir(dir.filePath("out")).filePath("e.gif") +
+                    "\": expects a file ending in .bmp, .jpg, .jpeg, .png, .svg or .pdf, or - "
+                    "for PNG on standard output",
+                "line 12: 6 fields, but the header names 5 columns",
+                "line 13: file: is required: the name of the output file, ending in .bmp, "
+                ".jpg, .jpeg, .png, .svg or .pdf",
+                "4 of 11 rows written, 7 failed",
+            }));
+        EXPECT_EQ(r.outcome.rows, 11);
+        EXPECT_EQ(r.outcome.failed, 7);
+        EXPECT_FALSE(r.outcome.allWritten());
+        EXPECT_EQ(r.files, (QStringList{"a.png", "b.svg", "c.pdf", "d.bmp"}));
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("escape.png"))));
+    }
 }
 
 TEST(Batch, CommandLineValuesFillEmptyCellsAndCellsOverrideThem) {

@@ -33,8 +33,9 @@ TEST(CommandLine, HelpWinsOverEverythingElse) {
 
 TEST(CommandLine, BatchTakesItsFolderAndKeepsOptionsAsDefaults) {
     const CommandLineResult r =
-        parse({"--batch", "rows.csv", "--output-dir", "out", "--dpi", "600"});
+        parse({"--batch", "rows.csv", "--output-dir", "out", "--dpi", "600", "--jobs", "3"});
     ASSERT_TRUE(r.command) << r.error.toStdString();
+    EXPECT_EQ(r.command->jobs, 3);
     EXPECT_EQ(r.command->mode, Mode::Batch);
     EXPECT_EQ(r.command->batchFile, QStringLiteral("rows.csv"));
     EXPECT_EQ(r.command->outputDir, QStringLiteral("out"));
@@ -61,6 +62,11 @@ TEST(CommandLine, EachMisuseHasOneMessageNamingTheOption) {
          "written into --output-dir"},
         {{"--output-dir", "o"},
          "--output-dir: only used with --batch; give --output for one symbol"},
+        {{"--jobs", "2", "--output", "x.png"}, "--jobs: only used with --batch"},
+        {{"--batch", "a.csv", "--output-dir", "o", "--jobs", "0"},
+         "--jobs: expects a whole number of threads from 1 to 256, got \"0\""},
+        {{"--batch", "a.csv", "--output-dir", "o", "--jobs=257"},
+         "--jobs: expects a whole number of threads from 1 to 256, got \"257\""},
     };
     for (const auto& c : cases) {
         const CommandLineResult r = parse(c.args);

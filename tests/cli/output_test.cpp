@@ -16,7 +16,6 @@
 #include "cli/render_job.h"
 #include "cli/symbol_output.h"
 #include "render/draw_symbol.h"
-#include "render/palette_image.h"
 #include "render/symbol_image.h"
 #include "tests/encoders/decode/decoders.h"
 
@@ -108,26 +107,6 @@ TEST_P(OutputTest, PicturesAreTheBoundingRectangleWithTheirDensityAndScan) {
     const RenderJob png = jobFor(c, dir_.filePath(QStringLiteral("s.png")));
     const QImage drawn = renderSymbolImage(png.symbol, png.pxPerMm(), png.pxPerMm());
     EXPECT_EQ(QImage(png.output).convertToFormat(QImage::Format_RGB32), drawn);
-}
-
-TEST(PaletteImage, KeepsEveryPixelAndTheDensityOrDeclines) {
-    QImage few(300, 2, QImage::Format_RGB32);
-    few.setDotsPerMeterX(11811);
-    few.setDotsPerMeterY(23622);
-    QImage many = few;
-    for (int x = 0; x < 300; ++x) {
-        few.setPixel(x, 0, qRgb(x % 256, 0, 0));  // 256 colours, the most a palette holds
-        few.setPixel(x, 1, qRgb(0, 0, 0));
-        many.setPixel(x, 0, qRgb(x % 256, 0, 0));
-        many.setPixel(x, 1, qRgb(0, 0, x % 2));  // one more
-    }
-    const std::optional<QImage> indexed = exactPaletteImage(few);
-    ASSERT_TRUE(indexed);
-    EXPECT_EQ(indexed->format(), QImage::Format_Indexed8);
-    EXPECT_EQ(indexed->convertToFormat(QImage::Format_RGB32), few);
-    EXPECT_EQ(indexed->dotsPerMeterX(), 11811);
-    EXPECT_EQ(indexed->dotsPerMeterY(), 23622);
-    EXPECT_FALSE(exactPaletteImage(many));
 }
 
 // width="…mm" and the like.

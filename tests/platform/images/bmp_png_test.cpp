@@ -77,5 +77,37 @@ TEST(PngBytes, KeepsPixelsAndDensity) {
     EXPECT_TRUE(pngBytes(QImage()).isEmpty());
 }
 
+// 2, 3, 16 and 256 colours take a palette of 1, 2, 4 and 8 bits; 257 colours and alpha take
+// 8-bit samples. Every one decodes to the pixels given, with their density.
+TEST(PngBytes, PaletteOfTheFewestBitsOrSamplesDecodeToTheSamePixels) {
+    struct Case {
+        int colours;
+        bool alpha;
+        int bitDepth;    // byte 24 of the file
+        int colourType;  // byte 25: 3 palette, 2 RGB, 6 RGBA
+    };
+    for (const Case c : {Case{2, false, 1, 3}, Case{3, false, 2, 3}, Case{16, false, 4, 3},
+                         Case{256, false, 8, 3}, Case{257, false, 8, 2}, Case{2, true, 8, 6}}) {
+        QImage src(301, 3, c.alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        src.setDotsPerMeterX(11811);
+        src.setDotsPerMeterY(23622);
+        for (int y = 0; y < src.height(); ++y) {
+            for (int x = 0; x < src.width(); ++x) {
+                const int i = (x + y * src.width()) % c.colours;
+                src.setPixel(x, y, qRgba(i % 256, i / 256, 7, c.alpha ? 128 + i : 255));
+            }
+        }
+        const QByteArray png = pngBytes(src);
+        ASSERT_GT(png.size(), 26) << c.colours;
+        EXPECT_EQ(png[24], c.bitDepth) << c.colours;
+        EXPECT_EQ(png[25], c.colourType) << c.colours;
+        const QImage back = QImage::fromData(png, "PNG");
+        const auto format = c.alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+        EXPECT_EQ(back.convertToFormat(format), src) << c.colours;
+        EXPECT_EQ(back.dotsPerMeterX(), 11811);
+        EXPECT_EQ(back.dotsPerMeterY(), 23622);
+    }
+}
+
 }  // namespace
 }  // namespace strikon
