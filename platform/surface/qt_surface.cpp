@@ -1,8 +1,10 @@
 #include "qt_surface.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QPainter>
 #include <QRect>
+#include <QThread>
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -52,10 +54,16 @@ class FontCache {
         return *fonts_.insert(key, CellFont(faceNamed(face), cellHeight));
     }
 
-    // Never destroyed: the last thread to hold fonts may outlive the application object.
+    // A worker thread's fonts go with the thread. The main thread's are never destroyed: it
+    // outlives the application object, and fonts must not be released after it.
     static FontCache& forThisThread() {
-        thread_local FontCache* cache = new FontCache;
-        return *cache;
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (app == nullptr || QThread::currentThread() == app->thread()) {
+            static FontCache* const mainThread = new FontCache;
+            return *mainThread;
+        }
+        thread_local FontCache worker;
+        return worker;
     }
 
   private:
