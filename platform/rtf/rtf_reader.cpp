@@ -1,5 +1,6 @@
 #include "rtf_reader.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 #include <vector>
@@ -79,8 +80,13 @@ class Reader {
     rtf::ColorTable colors_;
     int codePage_ = 1252;
     int defaultFont_ = 0;
-    int skipAfterUnicode_ = 0;         // fallback bytes still to drop after a \uN
-    QString pending_;                  // text not yet written, all in the current character format
+    int skipAfterUnicode_ = 0;  // fallback bytes still to drop after a \uN
+    // Text not yet written, all in pendingFormat_. Control words and groups only mark the
+    // format as possibly changed; text is written out when its format really changes, so
+    // words that change nothing (unknown ones, a repeated \\b) do not cut it into pieces.
+    QString pending_;
+    QTextCharFormat pendingFormat_;
+    bool formatMayChange_ = true;
     bool lastBlockFormatted_ = false;  // the current block has its final formats
 };
 
@@ -121,7 +127,7 @@ void Reader::run() {
 }
 
 void Reader::openGroup() {
-    flush();
+    formatMayChange_ = true;
     skipAfterUnicode_ = 0;
     if (stack_.size() >= kMaxGroupDepth) {
         ++overflowDepth_;
@@ -131,7 +137,7 @@ void Reader::openGroup() {
 }
 
 void Reader::closeGroup() {
-    flush();
+    formatMayChange_ = true;
     skipAfterUnicode_ = 0;
     if (overflowDepth_ > 0) {
         --overflowDepth_;
@@ -146,6 +152,7 @@ void Reader::closeGroup() {
     if (stack_.size() == 2 && state().destination == Destination::Body) {
         // The document's own group ends: its last paragraph takes the properties in force
         // here, not those outside it.
+        flush();
         builder_.finish(blockFormat(), charFormat());
         lastBlockFormatted_ = true;
     }
@@ -153,7 +160,7 @@ void Reader::closeGroup() {
 }
 
 void Reader::onWord(const Token& token) {
-    flush();
+    formatMayChange_ = true;
     if (state().destination == Destination::Skip) {
         return;
     }
@@ -187,7 +194,6 @@ void Reader::onSymbol(char symbol) {
     }
     if (symbol == '*') {
         // "{\*\word ...}": a destination this reader need not know; its text is never shown.
-        flush();
         state().destination = Destination::Skip;
         return;
     }
@@ -370,6 +376,13 @@ void Reader::colorTableWord(const Token& token) {
 
 void Reader::appendChar(char16_t unit) {
     if (state().destination == Destination::Body && !state().chars.hidden) {
+        if (formatMayChange_) {
+            formatMayChange_ = false;
+            if (QTextCharFormat format = charFormat(); format != pendingFormat_) {
+                flush();
+                pendingFormat_ = std::move(format);
+            }
+        }
         pending_.append(QChar(unit));
         lastBlockFormatted_ = false;
     }
@@ -377,7 +390,7 @@ void Reader::appendChar(char16_t unit) {
 
 void Reader::flush() {
     if (!pending_.isEmpty()) {
-        builder_.appendText(pending_, charFormat());
+        builder_.appendText(pending_, pendingFormat_);
         pending_.clear();
     }
 }
@@ -426,7 +439,15 @@ QTextBlockFormat Reader::blockFormat() const {
 
 void readRtf(QByteArrayView rtf, QTextDocument& document) {
     document.clear();
+    // One edit without undo records: the document lays itself out once, at the end, instead of
+    // after every piece of text.
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    QTextCursor edit(&document);
+    edit.beginEditBlock();
     Reader(rtf, document).run();
+    edit.endEditBlock();
+    document.setUndoRedoEnabled(undo);
 }
 
 std::unique_ptr<QTextDocument> readRtf(QByteArrayView rtf) {

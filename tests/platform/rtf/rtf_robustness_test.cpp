@@ -70,6 +70,32 @@ TEST(RtfRobustness, HugeDocument) {
     EXPECT_EQ(document->begin().text(), QString::fromUtf8("Абв some text П"));
 }
 
+// One long paragraph of text between control words, the shape that once took minutes: every
+// character arrives, and a format that flips each time is kept per character.
+TEST(RtfRobustness, OneParagraphFullOfControlWords) {
+    const int repeats = 40000;
+    const struct {
+        QByteArray unit;
+        QString text;  // what each unit shows
+    } cases[] = {
+        {"\\zz x ", "x "},
+        {"\\u1083?", QString::fromUtf8("л")},
+        {"\\tab ", "\t"},
+        {"\\b x\\b0 y", "xy"},
+    };
+    for (const auto& c : cases) {
+        auto document = read("{\\rtf1\\ansi " + c.unit.repeated(repeats) + "}");
+        EXPECT_EQ(document->toPlainText(), c.text.repeated(repeats)) << c.unit.constData();
+    }
+    // The last "x" is still bold, the last "y" not (a cursor reports the character before it).
+    auto document = read("{\\rtf1\\ansi " + QByteArray("\\b x\\b0 y").repeated(repeats) + "}");
+    QTextCursor cursor(document.get());
+    cursor.setPosition(document->characterCount() - 2);
+    EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
+    cursor.setPosition(document->characterCount() - 1);
+    EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Normal);
+}
+
 // Random edits of the real manuals: bit flips, deletions, truncation and stray braces and
 // backslashes, with a fixed seed so that a failure can be repeated.
 QByteArray mutate(QByteArray data, std::mt19937& random) {
