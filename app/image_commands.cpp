@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "app/write_reason.h"
 #include "platform/desktop/link_opener.h"
 #include "platform/images/bmp_writer.h"
 #include "platform/images/docx_writer.h"
@@ -152,7 +153,7 @@ bool saveSymbolAs(const CommandContext& context, const CommandDialogs& dialogs, 
     if (!written.ok) {
         dialogs.warn(context.parent, message(context, "Не удалось сохранить файл «%1»: %2",
                                              "Could not save the file \"%1\": %2")
-                                         .arg(path, written.error));
+                                         .arg(path, writeReason(written, context.russian)));
         return false;
     }
     lastSave() = LastSave{QFileInfo(path).absolutePath(), format};
@@ -207,7 +208,7 @@ std::optional<QString> exportSymbolToWord(const CommandContext& context,
     if (!written.ok) {
         dialogs.warn(context.parent, message(context, "Не удалось создать документ: %1",
                                              "Could not create the document: %1")
-                                         .arg(written.error));
+                                         .arg(writeReason(written, context.russian)));
         return std::nullopt;
     }
     if (!dialogs.openDocument(QUrl::fromLocalFile(path.value))) {

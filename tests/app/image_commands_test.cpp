@@ -240,13 +240,16 @@ TEST(SaveAs, ExistingFileKeptWhenItsReplacementFails) {
     QImage bitmapObject, jpegObject;
     doubles.saveChoice = SaveChoice{path, PictureFormat::Bitmap};
     bool saved = true;
+    CommandContext russian = contextFor(kSamples[0].request);
+    russian.russian = true;  // the system's reason too is said in the window's language
     {
         FullDisk full;
-        saved = saveSymbolAs(contextFor(kSamples[0].request), doubles.dialogs(), bitmapObject,
-                             jpegObject);
+        saved = saveSymbolAs(russian, doubles.dialogs(), bitmapObject, jpegObject);
     }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(doubles.warnings.size(), 1);
+    EXPECT_EQ(doubles.warnings,
+              QStringList{
+                  QStringLiteral("Не удалось сохранить файл «%1»: файл слишком велик").arg(path)});
     EXPECT_EQ(fileBytes(path), QByteArray("an older picture"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.bmp"});
 }
