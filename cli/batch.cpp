@@ -31,7 +31,7 @@ QString columnList() {
 }
 
 // Column i of the header fills the field columns[i] names; "" when the header is valid.
-QString readHeader(const QStringList& header, std::vector<QString>& columns) {
+QString readHeader(const QStringList& header, std::vector<QString>& columns, bool needsFile) {
     OptionValues probe;
     for (const QString& cell : header) {
         QString name = cell.trimmed().toLower();
@@ -52,11 +52,32 @@ QString readHeader(const QStringList& header, std::vector<QString>& columns) {
         *field = QString();
         columns.push_back(name);
     }
-    if (!probe.output) {
+    if (needsFile && !probe.output) {
         return QStringLiteral(
             "line 1: the header names no file column; each row needs the "
             "name of its output file");
     }
+    return {};
+}
+
+// A row's cells laid over the defaults; "" when the row could be read.
+QString rowValues(const CsvRecord& record, const std::vector<QString>& columns,
+                  const OptionValues& defaults, OptionValues& values) {
+    if (!record.error.isEmpty()) {
+        return record.error;
+    }
+    if (record.fields.size() > static_cast<qsizetype>(columns.size())) {
+        return QStringLiteral("%1 fields, but the header names %2 columns")
+            .arg(record.fields.size())
+            .arg(columns.size());
+    }
+    OptionValues cells;
+    for (qsizetype i = 0; i < record.fields.size(); ++i) {
+        if (!record.fields[i].isEmpty()) {
+            *optionField(cells, columns[i]) = record.fields[i];
+        }
+    }
+    values = defaults.overlaidWith(cells);
     return {};
 }
 
@@ -177,7 +198,7 @@ BatchOutcome BatchRun::run(QIODevice& csv) {
         outcome.error = QStringLiteral("line %1: %2").arg(header->line).arg(header->error);
         return outcome;
     }
-    if (QString e = readHeader(header->fields, columns_); !e.isEmpty()) {
+    if (QString e = readHeader(header->fields, columns_, true); !e.isEmpty()) {
         outcome.error = e;
         return outcome;
     }
@@ -232,21 +253,9 @@ BatchRun::Row BatchRun::start(const CsvRecord& record) {
 }
 
 QString BatchRun::check(const CsvRecord& record, OptionValues& values, QString& file) {
-    if (!record.error.isEmpty()) {
-        return record.error;
+    if (QString e = rowValues(record, columns_, defaults_, values); !e.isEmpty()) {
+        return e;
     }
-    if (record.fields.size() > static_cast<qsizetype>(columns_.size())) {
-        return QStringLiteral("%1 fields, but the header names %2 columns")
-            .arg(record.fields.size())
-            .arg(columns_.size());
-    }
-    OptionValues cells;
-    for (qsizetype i = 0; i < record.fields.size(); ++i) {
-        if (!record.fields[i].isEmpty()) {
-            *optionField(cells, columns_[i]) = record.fields[i];
-        }
-    }
-    values = defaults_.overlaidWith(cells);
     file = values.output.value_or(QString());
     if (QString e = checkFileName(file); !e.isEmpty()) {
         return e;
@@ -321,6 +330,42 @@ BatchOutcome runBatch(const QString& csv, const QString& outputDir, const Option
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     return runBatch(buffer, outputDir, defaults, messages, jobs);
+}
+
+BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRows) {
+    BatchRows out;
+    CsvStream stream(csv);
+    const std::optional<CsvRecord> header = stream.next();
+    std::vector<QString> columns;
+    if (!header) {
+        out.error = QStringLiteral("--batch: the file is empty; it needs a header row");
+    } else if (!header->error.isEmpty()) {
+        out.error = QStringLiteral("line %1: %2").arg(header->line).arg(header->error);
+    } else {
+        out.error = readHeader(header->fields, columns, false);
+    }
+    while (out.error.isEmpty()) {
+        const std::optional<CsvRecord> record = stream.next();
+        if (!record) {
+            out.error = stream.error();
+            break;
+        }
+        if (static_cast<int>(out.rows.size()) == maxRows) {
+            out.error = QStringLiteral("line %1: more than %2 rows").arg(record->line).arg(maxRows);
+            break;
+        }
+        OptionValues values;
+        if (QString e = rowValues(*record, columns, defaults, values); !e.isEmpty()) {
+            out.error = QStringLiteral("line %1: %2").arg(record->line).arg(e);
+            break;
+        }
+        out.rows.push_back(values);
+        out.lines.push_back(record->line);
+    }
+    if (out.error.isEmpty() && out.rows.empty()) {
+        out.error = QStringLiteral("--batch: the file holds no rows below its header");
+    }
+    return out;
 }
 
 BatchFile openBatchFile(const QString& path) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTextStream>
 #include <memory>
+#include <vector>
 
 #include "cli/option_values.h"
 
@@ -33,6 +34,15 @@ BatchOutcome runBatch(QIODevice& csv, const QString& outputDir, const OptionValu
 // The same over a text held in memory.
 BatchOutcome runBatch(const QString& csv, const QString& outputDir, const OptionValues& defaults,
                       QTextStream& messages, int jobs = 1);
+
+// The rows of a batch that fills a sheet, one label each in row order: every row's cells laid
+// over `defaults`; no file column is needed. The first fault stops the reading, named by line.
+struct BatchRows {
+    std::vector<OptionValues> rows;
+    std::vector<int> lines;  // the file's line of each row
+    QString error;
+};
+BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRows);
 
 // The batch file opened for reading ("-" reads standard input); error set when it cannot be.
 struct BatchFile {

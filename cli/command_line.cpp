@@ -29,12 +29,11 @@ bool looksLikeOption(const QString& arg) {
            (arg.startsWith(QLatin1Char('-')) && arg.size() > 1 && !arg.at(1).isDigit());
 }
 
-// The sheet's options need --sheet; a batch does not fill a sheet.
+// The sheet's options need --sheet; a batch fills a sheet with one label a row.
 QString sheetShape(const SheetValues& sheet, bool batch) {
-    if (sheet.sheet && batch) {
-        return QStringLiteral(
-            "--sheet: not used with --batch; give the symbol's options for "
-            "a sheet of copies or a numbered run");
+    if (sheet.sheet && batch && (sheet.copies || sheet.run)) {
+        return QStringLiteral("--%1: not used with --batch; each row of the batch is one label")
+            .arg(QLatin1String(sheet.copies ? "copies" : "run"));
     }
     if (sheet.sheet) {
         return {};
@@ -107,8 +106,13 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     }
     if (line.sheet.sheet) {
         line.mode = Mode::Sheet;
-    }
-    if (batch) {
+        if (outputDir) {
+            return failure(
+                QStringLiteral("--output-dir: not used with --sheet; the sheet is "
+                               "one PDF named by --output"));
+        }
+        line.batchFile = batch.value_or(QString());
+    } else if (batch) {
         if (line.values.output) {
             return failure(
                 QStringLiteral("--output: not used with --batch; each row names its "

@@ -35,7 +35,18 @@ int single(const OptionValues& values, QTextStream& messages, std::FILE* standar
 }
 
 int sheet(const CommandLine& line, QTextStream& messages) {
-    const SheetJobResult built = buildSheetJob(line.values, line.sheet);
+    std::optional<BatchRows> rows;
+    if (!line.batchFile.isEmpty()) {
+        const BatchFile csv = openBatchFile(line.batchFile);
+        if (!csv.device) {
+            return refuse(messages, csv.error);
+        }
+        rows = readBatchRows(*csv.device, line.values, kMaxSheetLabels);
+        if (!rows->error.isEmpty()) {
+            return refuse(messages, rows->error);
+        }
+    }
+    const SheetJobResult built = buildSheetJob(line.values, line.sheet, rows ? &*rows : nullptr);
     if (!built.job) {
         return refuse(messages, built.error);
     }

@@ -83,6 +83,44 @@ LayoutResult layoutOf(const SheetValues& sheet) {
     return parsed;
 }
 
+OptionValues withOutput(OptionValues row, const OptionValues& values) {
+    row.output = values.output;
+    return row;
+}
+
+QString lineFault(int line, const QString& error) {
+    return QStringLiteral("--batch: line %1: %2").arg(line).arg(error);
+}
+
+// One label a row, each checked as one symbol; the warnings are kept with their lines.
+QString batchLabels(const BatchRows& batch, const OptionValues& values, SheetJob& job) {
+    QStringList warnings;
+    for (size_t i = 0; i < batch.rows.size(); ++i) {
+        const JobResult built = buildJob(withOutput(batch.rows[i], values));
+        if (!built.job) {
+            return lineFault(batch.lines[i], built.error);
+        }
+        if (!built.job->warning.isEmpty()) {
+            warnings << QStringLiteral("line %1: %2").arg(batch.lines[i]).arg(built.job->warning);
+        }
+        job.content.labels.push_back(built.job->symbol);
+    }
+    job.symbol.warning = warnings.join(u'\n');
+    return {};
+}
+
+QString numberedLabels(const Counts& n, SheetJob& job) {
+    if (n.step != 0) {
+        job.symbol.warning.clear();  // every number of a run gets its own check digit
+    }
+    SheetLabels labels = sheetLabels(job.symbol.symbol, n.labels, n.step);
+    if (!labels.error.isEmpty()) {
+        return fail("run", labels.error);
+    }
+    job.content.labels = std::move(labels.labels);
+    return {};
+}
+
 }  // namespace
 
 std::optional<QString>* sheetField(SheetValues& values, const QString& name) {
@@ -104,10 +142,11 @@ std::optional<QString>* sheetField(SheetValues& values, const QString& name) {
     return nullptr;
 }
 
-SheetJobResult buildSheetJob(const OptionValues& values, const SheetValues& sheet) {
-    JobResult built = buildJob(values);
+SheetJobResult buildSheetJob(const OptionValues& values, const SheetValues& sheet,
+                             const BatchRows* batch) {
+    JobResult built = buildJob(batch ? withOutput(batch->rows.front(), values) : values);
     if (!built.job) {
-        return {std::nullopt, built.error};
+        return {std::nullopt, batch ? lineFault(batch->lines.front(), built.error) : built.error};
     }
     if (built.job->format != OutputFormat::Pdf) {
         return {std::nullopt, fail("output", QStringLiteral("a sheet is written as PDF: expects "
@@ -131,16 +170,12 @@ SheetJobResult buildSheetJob(const OptionValues& values, const SheetValues& shee
         return {std::nullopt, n.error};
     }
     SheetJob job{*built.job, {*layout.layout, {}, *skip}};
-    if (n.step != 0) {
-        job.symbol.warning.clear();  // every number of a run gets its own check digit
+    const QString fault = batch ? batchLabels(*batch, values, job) : numberedLabels(n, job);
+    if (!fault.isEmpty()) {
+        return {std::nullopt, fault};
     }
-    SheetLabels labels = sheetLabels(job.symbol.symbol, n.labels, n.step);
-    if (!labels.error.isEmpty()) {
-        return {std::nullopt, fail("run", labels.error)};
-    }
-    job.content.labels = std::move(labels.labels);
-    if (QString fault = checkSymbolsFit(job.content, job.symbol.pxPerMm()); !fault.isEmpty()) {
-        return {std::nullopt, fail("sheet", fault)};
+    if (QString e = checkSymbolsFit(job.content, job.symbol.pxPerMm()); !e.isEmpty()) {
+        return {std::nullopt, fail("sheet", e)};
     }
     return {std::move(job), {}};
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 
+#include "cli/batch.h"
 #include "cli/render_job.h"
 #include "platform/images/write_result.h"
 #include "render/sheet_pages.h"
@@ -36,7 +37,9 @@ struct SheetJobResult {
     QString error;  // empty when job holds a value
 };
 
-SheetJobResult buildSheetJob(const OptionValues& values, const SheetValues& sheet);
+// batch: when given, one label a row (its cells over `values`) instead of copies or a run.
+SheetJobResult buildSheetJob(const OptionValues& values, const SheetValues& sheet,
+                             const BatchRows* batch = nullptr);
 
 // The PDF, written whole or not at all; the reason names the path.
 WriteResult writeSheet(const SheetJob& job);

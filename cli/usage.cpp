@@ -58,7 +58,8 @@ Options:
                        in millimetres with optional ,LEFT,TOP,HPITCH,VPITCH
                        (without them the labels touch and the grid is
                        centred). Labels off the page, overlapping, or smaller
-                       than the symbol are refused.
+                       than the symbol are refused. With --batch, each row of
+                       the file is one label, in row order (no file column).
   --page A4|Letter     The paper of a custom layout; default A4.
   --copies N           N copies of the symbol; default: the rest of one sheet.
   --run N[,STEP]       N consecutive numbers from --digits, counting up by STEP

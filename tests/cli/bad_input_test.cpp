@@ -124,6 +124,8 @@ TEST(BadInput, EachIsRefusedWithOneMessageAndNothingWritten) {
         {"--type|EAN-8|--digits|96385074|--sheet|A4-3x8|--output|s.svg",
          "--output: a sheet is written as PDF: expects a file ending in .pdf"},
         {"--type|EAN-8|--digits|96385074|--copies|3", "--copies: only used with --sheet LAYOUT"},
+        {"--batch|rows.csv|--sheet|A4-3x8|--run|3",
+         "--run: not used with --batch; each row of the batch is one label"},
     };
     for (const auto& c : cases) {
         QTemporaryDir dir;

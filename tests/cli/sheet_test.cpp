@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -129,13 +130,24 @@ TEST(Sheet, EachLabelScansAsItsNumberInsideItsRectangle) {
          SheetPaper::A4,
          Symbology::ITF14,
          {{{12, "1540014128876"}, {13, "1540014128876"}}}},
+        // A batch file: one label a row, in row order.
+        {"--batch|ROWS|--type|EAN-13|--sheet|A4-3x8|--skip|1",
+         "A4-3x8",
+         SheetPaper::A4,
+         Symbology::EAN13,
+         {{{1, "400638133393"}, {2, "400638133417"}, {3, "590123412345"}}}},
     };
     for (const SheetCase& c : cases) {
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        const QString rows = dir.filePath(QStringLiteral("rows.csv"));
+        QFile csv(rows);
+        ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+        csv.write("digits\n4006381333931\n4006381334174\n5901234123457\n");
+        csv.close();
         QString messages;
         QTextStream stream(&messages);
-        const QStringList args = QString::fromLatin1(c.args).split(QLatin1Char('|'))
+        const QStringList args = QString::fromLatin1(c.args).replace("ROWS", rows).split(u'|')
                                  << QStringLiteral("--output") << pdf;
         ASSERT_EQ(run(args, stream, stdout), kAllWritten) << c.args << messages.toStdString();
         EXPECT_TRUE(messages.isEmpty()) << messages.toStdString();
