@@ -178,6 +178,9 @@ bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
                                                  "Could not start printing."));
             return false;
         case PrintOutcome::NotFinished:
+            dialogs.warn(context.parent,
+                         message(context, "Не удалось завершить печать: страница не отправлена.",
+                                 "Could not finish printing: the page was not sent."));
             return false;
     }
     return false;

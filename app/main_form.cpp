@@ -200,6 +200,21 @@ void TMainForm::SetLang(const QString& Lang) {
     updateScreenNotice();
 }
 
+namespace {
+
+// Applies `set` to the named child; a name the layout lacks is said on the console instead of
+// crashing the window (the language table and the layout are kept in step by the tests).
+template <typename Widget, typename Set>
+void withChild(QObject& root, const QString& name, Set set) {
+    if (auto* child = root.findChild<Widget*>(name)) {
+        set(*child);
+    } else {
+        qWarning("The window has no element named %s", qPrintable(name));
+    }
+}
+
+}  // namespace
+
 void TMainForm::applyLanguage(bool russian) {
     using T = TranslatedText::Target;
     for (const TranslatedText& entry : mainWindowTexts()) {
@@ -213,23 +228,23 @@ void TMainForm::applyLanguage(bool russian) {
                 setWindowTitle(text);
                 break;
             case T::MenuTitle:
-                findChild<QMenu*>(name)->setTitle(text);
+                withChild<QMenu>(*this, name, [&](QMenu& m) { m.setTitle(text); });
                 break;
             case T::ActionText:
-                findChild<QAction*>(name)->setText(text);
+                withChild<QAction>(*this, name, [&](QAction& a) { a.setText(text); });
                 break;
-            case T::Hint: {
+            case T::Hint:
                 // Picture-only buttons: the hint is also what a screen reader announces.
-                auto* widget = findChild<QWidget*>(name);
-                widget->setToolTip(text);
-                widget->setAccessibleName(text);
+                withChild<QWidget>(*this, name, [&](QWidget& w) {
+                    w.setToolTip(text);
+                    w.setAccessibleName(text);
+                });
                 break;
-            }
             case T::LabelText:
-                findChild<QLabel*>(name)->setText(text);
+                withChild<QLabel>(*this, name, [&](QLabel& l) { l.setText(text); });
                 break;
             case T::GroupTitle:
-                findChild<QGroupBox*>(name)->setTitle(text);
+                withChild<QGroupBox>(*this, name, [&](QGroupBox& g) { g.setTitle(text); });
                 break;
         }
     }

@@ -26,7 +26,7 @@ struct CommandLine {
 // The most threads --jobs may ask for.
 inline constexpr int kMaxJobs = 256;
 
-struct CommandLineResult {
+struct [[nodiscard]] CommandLineResult {
     std::optional<CommandLine> command;
     QString error;  // empty when command holds a value
 };

@@ -29,7 +29,7 @@ struct RenderJob {
     double pxPerMm() const { return dpi / 25.4; }
 };
 
-struct JobResult {
+struct [[nodiscard]] JobResult {
     std::optional<RenderJob> job;
     QString error;  // empty when job holds a value
 };

@@ -32,7 +32,7 @@ struct SheetJob {
     SheetContent content;
 };
 
-struct SheetJobResult {
+struct [[nodiscard]] SheetJobResult {
     std::optional<SheetJob> job;
     QString error;  // empty when job holds a value
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "digit_font.h"
 #include "surface.h"
 
 namespace strikon::ean_upc {
@@ -24,11 +25,6 @@ inline constexpr long double kFontFactor = 1.5L;
 inline constexpr long double kDigitCellMm = 2.75L;
 // How far a digit's character cell starts above its clipping box (text lift L).
 inline constexpr long double kTextLiftMm = 0.5L;
-
-// Face of every digit font.
-inline constexpr const char* kDigitFace = "Arial";
-// The widest digit: its width stands for every digit's when boxes are laid out.
-inline const std::string kWidestDigit = "9";
 
 // Values derived once per call. s, M and L are held as doubles; P, the unrounded module width
 // in pixels, stays in extended precision and only ever enters long double sums.

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "digit_font.h"
 #include "ean_upc_modules.h"
 #include "pixel_round.h"
 
@@ -125,9 +126,9 @@ void drawBearers(Surface& surface, const Geometry& g) {
 // The 14 digits spread evenly from the end of the start's first bar to the end of the stop.
 void drawDigits(Surface& surface, const Geometry& g, const std::string& Digits, double p) {
     const long double kx = g.kx, ky = g.ky, ox = g.ox, oy = g.oy, s = g.s, X = g.X, B = g.B;
-    surface.setFont("Arial", roundPx(kDigitCellMm * ky * s));
+    surface.setFont(kDigitFace, roundPx(kDigitCellMm * ky * s));
     const long double T = kx * p * X;
-    const int32_t w9 = surface.textWidth("9");
+    const int32_t w9 = surface.textWidth(kWidestDigit);
     const double pitch = static_cast<double>((T - w9 - kx * X) / kDigitGaps);
     const int32_t y = roundPx(ky * oy + 2 * ky * B + kBarHeightMm * ky * s + kDigitDropX * ky * X);
     for (size_t j = 1; j <= kDigitCount; ++j) {

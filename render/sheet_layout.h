@@ -49,7 +49,7 @@ const std::vector<NamedLayout>& builtInLayouts();
 // "A4, 3 × 8, 70 × 37 mm" from the layout itself, for custom layouts as for built-in ones.
 QString layoutTitle(const SheetLayout& layout);
 
-struct LayoutResult {
+struct [[nodiscard]] LayoutResult {
     std::optional<SheetLayout> layout;
     QString error;  // empty when layout holds a value
 };

@@ -8,10 +8,10 @@
 namespace strikon {
 namespace {
 
-using Result = ValueResult<QByteArray>;
+using ZipBytes = ValueResult<QByteArray>;
 
-Result failure(const char* what, zip_error_t* error) {
-    return Result::failure(QStringLiteral("%1: %2").arg(
+ZipBytes failure(const char* what, zip_error_t* error) {
+    return ZipBytes::failure(QStringLiteral("%1: %2").arg(
         QString::fromUtf8(what), QString::fromUtf8(zip_error_strerror(error))));
 }
 
@@ -40,7 +40,7 @@ bool addEntry(zip_t* za, const ZipEntry& entry) {
 }
 
 // Reads the finished archive back out of the memory source.
-Result readAll(zip_source_t* src) {
+ZipBytes readAll(zip_source_t* src) {
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_source_stat(src, &st) < 0 || !(st.valid & ZIP_STAT_SIZE)) {
@@ -55,23 +55,23 @@ Result readAll(zip_source_t* src) {
     if (n < 0 || zip_uint64_t(n) != st.size) {
         return failure("reading the archive", zip_source_error(src));
     }
-    return Result::success(std::move(bytes));
+    return ZipBytes::success(std::move(bytes));
 }
 
 }  // namespace
 
-Result buildZip(const std::vector<ZipEntry>& entries) {
+ZipBytes buildZip(const std::vector<ZipEntry>& entries) {
     zip_error_t error;
     zip_error_init(&error);
     SourcePtr src(zip_source_buffer_create(nullptr, 0, 0, &error));
     if (!src) {
-        const Result r = failure("creating the archive", &error);
+        const ZipBytes r = failure("creating the archive", &error);
         zip_error_fini(&error);
         return r;
     }
     zip_t* za = zip_open_from_source(src.get(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!za) {
-        const Result r = failure("creating the archive", &error);
+        const ZipBytes r = failure("creating the archive", &error);
         zip_error_fini(&error);
         return r;
     }
@@ -81,13 +81,13 @@ Result buildZip(const std::vector<ZipEntry>& entries) {
 
     for (const ZipEntry& entry : entries) {
         if (!addEntry(za, entry)) {
-            const Result r = failure("adding a part", zip_get_error(za));
+            const ZipBytes r = failure("adding a part", zip_get_error(za));
             zip_discard(za);
             return r;
         }
     }
     if (zip_close(za) < 0) {
-        const Result r = failure("writing the archive", zip_get_error(za));
+        const ZipBytes r = failure("writing the archive", zip_get_error(za));
         zip_discard(za);
         return r;
     }
