@@ -81,4 +81,9 @@ void AddOnSection(const Frame& f, int digitCount, bool upcFamily, const std::str
     surface.textInBox(textBox, x, roundPx(f.Oy() - f.L), text);
 }
 
+void AddOnMark(const Frame& f, const Rect& R) {
+    const int32_t cell = roundPx(kAddOnCellMm * f.PxPerMmY * kFontFactor * f.s);
+    DrawQuietMark(f, '>', R.right, kQuietModules, cell, roundPx(f.Oy() - f.L));
+}
+
 }  // namespace strikon::ean_upc

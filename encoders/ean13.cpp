@@ -13,6 +13,7 @@ namespace {
 // 11 quiet + 3 guard + 6 x 7 + 5 centre + 6 x 7 + 3 guard + 7 quiet = 113 modules.
 constexpr int kWidthModules = 113;
 constexpr int kLeftQuietModules = 11;
+constexpr int kRightQuietModules = 7;
 // Long bars: left guard, centre guard, right guard (1-based positions in the 95 modules).
 constexpr ModuleRange kLeftGuard{1, 3};
 constexpr ModuleRange kCentreGuard{46, 50};
@@ -45,6 +46,11 @@ void EAN13Section(const Frame& f, const std::string& Digits, Rect& R, int& A) {
     const double p = DigitPitch(f, kGroupPitchModules, w, kGroupGaps);
     DrawDigitRow(f, d.substr(1, 6), kLeftGroupModule, p, w, band);
     DrawDigitRow(f, d.substr(7, 6), kRightGroupModule, p, w, band);
+}
+
+void EAN13Marks(const Frame& f, const Rect& R) {
+    const DigitBand band = MakeDigitBand(f, kBarMm, R);
+    DrawQuietMark(f, '>', R.right, kRightQuietModules, DigitFontHeight(f), band.y);
 }
 
 }  // namespace strikon::ean_upc

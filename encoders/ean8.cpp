@@ -45,4 +45,11 @@ void EAN8Section(const Frame& f, const std::string& Digits, Rect& R) {
     DrawDigitRow(f, d.substr(4, 4), kRightGroupModule, p, w, band);
 }
 
+void EAN8Marks(const Frame& f, const Rect& R) {
+    const DigitBand band = MakeDigitBand(f, kEAN8BarMm, R);
+    // Both quiet zones are as wide as the left one.
+    DrawQuietMark(f, '<', R.left, kLeftQuietModules, DigitFontHeight(f), band.y);
+    DrawQuietMark(f, '>', R.right, kLeftQuietModules, DigitFontHeight(f), band.y);
+}
+
 }  // namespace strikon::ean_upc

@@ -34,4 +34,43 @@ void DrawEANUPC(const std::string& CodeType, const std::string& AddOnType,
     Bounds = R;
 }
 
+double EANUPCModuleMm(uint16_t SizePercent) {
+    return MakeFrame(nullptr, 0.0, 0.0, SizePercent, 1.0, 1.0).M;
+}
+
+void DrawEANUPCQuietZoneMarks(const std::string& CodeType, const std::string& AddOnType,
+                              const std::string& Digits, Surface& surface, double OffsetX,
+                              double OffsetY, uint16_t SizePercent, double PxPerMmX,
+                              double PxPerMmY) {
+    // The rectangles come from the sections themselves, measured, so the marks follow them.
+    const Frame measuring = MakeFrame(nullptr, OffsetX, OffsetY, SizePercent, PxPerMmX, PxPerMmY);
+    Rect main;
+    int A = 0;
+    if (CodeType == "EAN-13") {
+        EAN13Section(measuring, Digits, main, A);
+    } else if (CodeType == "EAN-8") {
+        EAN8Section(measuring, Digits, main);
+    } else if (CodeType == "UPC-A") {
+        UPCASection(measuring, Digits, main, A);
+    } else if (CodeType == "UPC-E") {
+        UPCESection(measuring, Digits, main, A);
+    }
+    if (main == Rect{}) {
+        return;
+    }
+    Rect whole = main;
+    if (A != 0 && (AddOnType == "2-Digit" || AddOnType == "5-Digit")) {
+        const bool upcFamily = CodeType == "UPC-A" || CodeType == "UPC-E";
+        AddOnSection(measuring, AddOnType == "2-Digit" ? 2 : 5, upcFamily, Digits, A, whole);
+    }
+    const Frame f = MakeFrame(&surface, OffsetX, OffsetY, SizePercent, PxPerMmX, PxPerMmY);
+    if (whole.right != main.right) {
+        AddOnMark(f, whole);
+    } else if (CodeType == "EAN-13") {
+        EAN13Marks(f, main);
+    } else if (CodeType == "EAN-8") {
+        EAN8Marks(f, main);
+    }
+}
+
 }  // namespace strikon

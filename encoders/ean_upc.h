@@ -26,4 +26,18 @@ void DrawEANUPC(const std::string& CodeType, const std::string& AddOnType,
                 const std::string& Digits, Surface* surface, double OffsetX, double OffsetY,
                 uint16_t SizePercent, double PxPerMmX, double PxPerMmY, Rect& Bounds);
 
+// The module width X in millimetres at SizePercent, exactly as DrawEANUPC computes it.
+double EANUPCModuleMm(uint16_t SizePercent);
+
+// Draws over the symbol that DrawEANUPC draws with the same arguments its light-margin
+// indicators: ">" at the right end of EAN-13's right quiet zone, "<" and ">" at the outer ends
+// of EAN-8's, and after an add-on, in place of EAN-13's, ">" at the right end of the add-on's
+// quiet zone (the add-on's quiet zone is open whatever symbol it follows). Each sits on the
+// digits' row in the digit face, fitted inside its quiet zone; UPC-A and UPC-E have none of
+// their own. Digits that draw no symbol draw nothing.
+void DrawEANUPCQuietZoneMarks(const std::string& CodeType, const std::string& AddOnType,
+                              const std::string& Digits, Surface& surface, double OffsetX,
+                              double OffsetY, uint16_t SizePercent, double PxPerMmX,
+                              double PxPerMmY);
+
 }  // namespace strikon

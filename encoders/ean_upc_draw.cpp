@@ -166,4 +166,18 @@ void DrawRightOuterDigit(const Frame& f, char digit, int widthModules, const Rec
     f.surface->textInBox(box, roundPx(f.Ox() + widthModules * f.P - wd), OuterDigitY(f), text);
 }
 
+void DrawQuietMark(const Frame& f, char mark, int32_t edge, long double zoneModules,
+                   int32_t startHeight, int32_t cellTop) {
+    const std::string text(1, mark);
+    const long double limit = (zoneModules - 0.5L) * f.P;
+    int32_t height = startHeight;
+    f.surface->setFont(kDigitFace, height);
+    while (f.surface->textWidth(text) > limit && height > 1) {
+        --height;
+        f.surface->setFont(kDigitFace, height);
+    }
+    const int32_t x = mark == '>' ? edge - f.surface->textWidth(text) : edge;
+    f.surface->textAt(x, cellTop + startHeight - height, text);
+}
+
 }  // namespace strikon::ean_upc

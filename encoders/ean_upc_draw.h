@@ -83,4 +83,11 @@ void DrawLeftOuterDigit(const Frame& f, char digit, const Rect& R, const DigitBa
 void DrawRightOuterDigit(const Frame& f, char digit, int widthModules, const Rect& R,
                          const DigitBand& band);
 
+// One light-margin indicator: mark ("<" or ">") in the digit face, from a cell of startHeight
+// lowered until it fits half a module inside a quiet zone zoneModules wide, its cell's bottom
+// level with that of the startHeight cell at cellTop. The tip side of the text lies on edge:
+// the text ends there for ">" and starts there for "<".
+void DrawQuietMark(const Frame& f, char mark, int32_t edge, long double zoneModules,
+                   int32_t startHeight, int32_t cellTop);
+
 }  // namespace strikon::ean_upc

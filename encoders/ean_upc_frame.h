@@ -61,4 +61,12 @@ void UPCESection(const Frame& f, const std::string& Digits, Rect& R, int& A);
 void AddOnSection(const Frame& f, int digitCount, bool upcFamily, const std::string& Digits, int A,
                   Rect& R);
 
+// Light-margin indicators, drawn over a symbol already drawn with the same frame: ">" at the
+// right end of EAN-13's right quiet zone, "<" and ">" at the outer ends of EAN-8's, ">" at the
+// right end of an add-on's. R is the rectangle its section gave (for the add-on, the main
+// symbol's widened by it).
+void EAN13Marks(const Frame& f, const Rect& R);
+void EAN8Marks(const Frame& f, const Rect& R);
+void AddOnMark(const Frame& f, const Rect& R);
+
 }  // namespace strikon::ean_upc

@@ -166,6 +166,10 @@ std::string ITF14Elements(const std::string& Digits) {
     return out;
 }
 
+double ITF14NarrowMm(uint16_t SizePercent) {
+    return measure(0.0, 0.0, SizePercent, 1.0, 1.0).X;
+}
+
 void DrawITF14(const std::string& Digits, Surface* surface, uint16_t SizePercent, double OffsetX,
                double OffsetY, double PxPerMmX, double PxPerMmY, Rect& Bounds) {
     const std::string elements = ITF14Elements(Digits);

@@ -13,6 +13,9 @@ namespace strikon {
 // space), stop "301"; 77 characters. "" under the same conditions that draw nothing.
 std::string ITF14Elements(const std::string& Digits);
 
+// The narrow element X in millimetres at SizePercent, exactly as DrawITF14 computes it.
+double ITF14NarrowMm(uint16_t SizePercent);
+
 // Digits: at least 14 characters "0".."9" (characters after the 14th are ignored); anything
 //         shorter or with a non-digit in the first 14 draws nothing and gives (0, 0, 0, 0).
 // The other arguments are as for DrawEANUPC; note the order. SizePercent is 25..100 in the

@@ -1,9 +1,12 @@
 #include "render/draw_symbol.h"
 
 #include <cmath>
+#include <optional>
 
 #include "encoders/ean_upc.h"
 #include "encoders/itf14.h"
+#include "render/narrowing_surface.h"
+#include "render/output_fit.h"
 
 namespace strikon {
 
@@ -14,10 +17,9 @@ std::string encoderDigits(const SymbolRequest& request) {
     return request.addOn == AddOn::None ? request.digits : request.digits + request.addOnDigits;
 }
 
-}  // namespace
-
-void renderSymbol(const SymbolRequest& request, Surface* surface, Rect& Bounds, double OffsetX,
-                  double OffsetY, double PxPerMmX, double PxPerMmY) {
+// The encoders' nominal drawing, untouched by any option.
+void drawNominal(const SymbolRequest& request, Surface* surface, Rect& Bounds, double OffsetX,
+                 double OffsetY, double PxPerMmX, double PxPerMmY) {
     if (request.symbology == Symbology::ITF14) {
         DrawITF14(request.digits, surface, request.sizePercent, OffsetX, OffsetY, PxPerMmX,
                   PxPerMmY, Bounds);
@@ -25,6 +27,48 @@ void renderSymbol(const SymbolRequest& request, Surface* surface, Rect& Bounds, 
         DrawEANUPC(symbologyName(request.symbology), addOnName(request.addOn),
                    encoderDigits(request), surface, OffsetX, OffsetY, request.sizePercent, PxPerMmX,
                    PxPerMmY, Bounds);
+    }
+}
+
+// Bars with the reduction taken off, on a surface that passes everything else through.
+void drawNarrowed(const SymbolRequest& request, Surface& surface, int32_t reduction, Rect& Bounds,
+                  double OffsetX, double OffsetY, double PxPerMmX, double PxPerMmY) {
+    std::optional<int32_t> bearerTop;
+    if (request.symbology == Symbology::ITF14) {
+        Rect measured;
+        drawNominal(request, nullptr, measured, OffsetX, OffsetY, PxPerMmX, PxPerMmY);
+        bearerTop = measured.top;
+    }
+    NarrowingSurface narrowing(surface, reduction, bearerTop);
+    drawNominal(request, &narrowing, Bounds, OffsetX, OffsetY, PxPerMmX, PxPerMmY);
+    narrowing.finish();
+}
+
+}  // namespace
+
+void renderSymbol(const SymbolRequest& request, Surface* surface, Rect& Bounds, double OffsetX,
+                  double OffsetY, double PxPerMmX, double PxPerMmY) {
+    const OutputOptions& options = request.output;
+    const int32_t reduction = surface ? barReductionAt(request, PxPerMmX).dots : 0;
+    if (options.fitDots) {
+        // A finer scale for the encoders draws the symbol larger on the same pixels; the
+        // offsets in millimetres shrink by as much, so they land on the same pixels as before.
+        const double k = wholeDotFit(request, PxPerMmX).scale;
+        OffsetX /= k;
+        OffsetY /= k;
+        PxPerMmX *= k;
+        PxPerMmY *= k;
+    }
+    if (reduction > 0) {
+        drawNarrowed(request, *surface, reduction, Bounds, OffsetX, OffsetY, PxPerMmX, PxPerMmY);
+    } else {
+        drawNominal(request, surface, Bounds, OffsetX, OffsetY, PxPerMmX, PxPerMmY);
+    }
+    if (surface != nullptr && options.quietZoneMarks && request.symbology != Symbology::ITF14 &&
+        Bounds != Rect{}) {
+        DrawEANUPCQuietZoneMarks(symbologyName(request.symbology), addOnName(request.addOn),
+                                 encoderDigits(request), *surface, OffsetX, OffsetY,
+                                 request.sizePercent, PxPerMmX, PxPerMmY);
     }
 }
 

@@ -10,11 +10,23 @@
 
 namespace strikon {
 
-// How a symbol is laid on its output beyond the encoders' nominal drawing. Print-grade
-// adjustments (bar width reduction, fitting bars to printer dots, quiet-zone marks) belong
-// here, and every renderer receives them with the request. None exists yet: every output
-// draws the symbol exactly as the encoders give it.
-struct OutputOptions {};
+// How a symbol is laid on its output beyond the encoders' nominal drawing. Every renderer
+// receives these with the request; at their defaults every output is exactly the encoders'
+// nominal drawing.
+struct OutputOptions {
+    // Print gain compensation: taken off every dark bar (not ITF-14's bearers, not the
+    // digits), half on each side, rounded to whole output pixels; 0 to kMaxBarReductionMm.
+    double barReductionMm = 0.0;
+    // The module (ITF-14: the narrow element) becomes a whole number of output dots and the
+    // whole symbol follows it.
+    bool fitDots = false;
+    // ">" and "<" light-margin indicators in the open quiet zones of EAN-13, EAN-8 and add-ons.
+    bool quietZoneMarks = false;
+
+    friend bool operator==(const OutputOptions&, const OutputOptions&) = default;
+};
+
+inline constexpr double kMaxBarReductionMm = 0.100;
 
 struct SymbolRequest {
     Symbology symbology = Symbology::EAN13;

@@ -1,0 +1,42 @@
+#include "render/output_fit.h"
+
+#include <algorithm>
+
+#include "encoders/ean_upc.h"
+#include "encoders/itf14.h"
+#include "encoders/pixel_round.h"
+
+namespace strikon {
+
+double nominalModuleMm(const SymbolRequest& request) {
+    return request.symbology == Symbology::ITF14 ? ITF14NarrowMm(request.sizePercent)
+                                                 : EANUPCModuleMm(request.sizePercent);
+}
+
+WholeDotFit wholeDotFit(const SymbolRequest& request, double pxPerMmX) {
+    WholeDotFit fit;
+    const double module = nominalModuleMm(request);
+    fit.moduleMm = module;
+    fit.percent = request.sizePercent;
+    if (!(pxPerMmX > 0) || !(module > 0)) {
+        return fit;
+    }
+    const double dots = module * pxPerMmX;
+    fit.dots = std::max(roundPx(dots), 1);
+    fit.scale = fit.dots / dots;
+    fit.moduleMm = fit.dots / pxPerMmX;
+    fit.percent = request.sizePercent * fit.scale;
+    return fit;
+}
+
+BarReductionAt barReductionAt(const SymbolRequest& request, double pxPerMmX) {
+    BarReductionAt r;
+    if (!(pxPerMmX > 0) || !(request.output.barReductionMm > 0)) {
+        return r;
+    }
+    r.dots = roundPx(static_cast<long double>(request.output.barReductionMm) * pxPerMmX);
+    r.mm = r.dots / pxPerMmX;
+    return r;
+}
+
+}  // namespace strikon
