@@ -50,6 +50,15 @@ QString sheetShape(const SheetValues& sheet, bool batch) {
     return {};
 }
 
+bool isFlag(const QString& name) {
+    for (const char* flag : kFlagNames) {
+        if (name == QLatin1String(flag)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 CommandLineResult parseCommandLine(const QStringList& arguments) {
@@ -87,8 +96,8 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         if (*field) {
             return failure(QStringLiteral("--%1: given more than once").arg(a.name));
         }
-        if (a.name == u"check-digit" && !a.value) {
-            a.value = QStringLiteral("yes");  // a flag; "--check-digit=no" overrides a batch
+        if (isFlag(a.name) && !a.value) {
+            a.value = QStringLiteral("yes");
         }
         if (!a.value) {
             if (i + 1 >= arguments.size() || looksLikeOption(arguments.at(i + 1))) {

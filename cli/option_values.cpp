@@ -18,6 +18,9 @@ OptionValues OptionValues::overlaidWith(const OptionValues& over) const {
     take(merged.background, over.background);
     take(merged.checkDigit, over.checkDigit);
     take(merged.output, over.output);
+    take(merged.barReduction, over.barReduction);
+    take(merged.fitDots, over.fitDots);
+    take(merged.quietZoneMarks, over.quietZoneMarks);
     return merged;
 }
 
@@ -45,6 +48,15 @@ std::optional<QString>* optionField(OptionValues& values, const QString& name) {
     }
     if (name == u"check-digit") {
         return &values.checkDigit;
+    }
+    if (name == u"bar-reduction") {
+        return &values.barReduction;
+    }
+    if (name == u"fit-dots") {
+        return &values.fitDots;
+    }
+    if (name == u"quiet-zone-marks") {
+        return &values.quietZoneMarks;
     }
     if (name == u"file" || name == u"output") {
         return &values.output;

@@ -18,6 +18,9 @@ struct OptionValues {
     std::optional<QString> background;
     std::optional<QString> checkDigit;  // "yes"/"no" and the like; the bare flag gives "yes"
     std::optional<QString> output;
+    std::optional<QString> barReduction;    // millimetres
+    std::optional<QString> fitDots;         // a flag like checkDigit
+    std::optional<QString> quietZoneMarks;  // a flag like checkDigit
 
     // Every value given in `over` replaces the one here.
     OptionValues overlaidWith(const OptionValues& over) const;
@@ -25,8 +28,13 @@ struct OptionValues {
 
 // Names of the options that describe a symbol, without the leading "--"; the same names head
 // the columns of a batch file ("output" is "file" there).
-inline constexpr const char* kOptionNames[] = {"type", "digits",     "addon",      "size",
-                                               "dpi",  "line-color", "background", "check-digit"};
+inline constexpr const char* kOptionNames[] = {
+    "type",          "digits",     "addon",           "size",
+    "dpi",           "line-color", "background",      "check-digit",
+    "bar-reduction", "fit-dots",   "quiet-zone-marks"};
+
+// Options given alone, without a value, mean "yes"; "--fit-dots=no" overrides a batch's column.
+inline constexpr const char* kFlagNames[] = {"check-digit", "fit-dots", "quiet-zone-marks"};
 
 // The field of `values` that an option name refers to, or nullptr for an unknown name.
 // "file" and "output" both name the output.

@@ -91,6 +91,8 @@ struct Builder {
     QString colour(const std::optional<QString>& text, const char* option, QColor& into);
     QString checkDigit();
     QString output();
+    QString printGrade();
+    QString flag(const std::optional<QString>& text, const char* option, bool& into);
 };
 
 QString Builder::type() {
@@ -228,14 +230,40 @@ bool no(const QString& text) {
     return t.isEmpty() || t == u"no" || t == u"false" || t == u"0" || t == u"off";
 }
 
+QString Builder::flag(const std::optional<QString>& text, const char* option, bool& into) {
+    if (text) {
+        if (!yes(*text) && !no(*text)) {
+            return fail(option,
+                        QStringLiteral("expects yes or no, got \"%1\"").arg(shownValue(*text)));
+        }
+        into = yes(*text);
+    }
+    return {};
+}
+
+QString Builder::printGrade() {
+    OutputOptions& o = job.symbol.output;
+    if (values.barReduction && !values.barReduction->trimmed().isEmpty()) {
+        bool ok = false;
+        const double mm = values.barReduction->trimmed().toDouble(&ok);
+        if (!ok || !(mm >= 0.0 && mm <= kMaxBarReductionMm)) {
+            return fail("bar-reduction",
+                        QStringLiteral("expects millimetres from 0 to %1, got \"%2\"")
+                            .arg(kMaxBarReductionMm, 0, 'f', 3)
+                            .arg(shownValue(*values.barReduction)));
+        }
+        o.barReductionMm = mm;
+    }
+    if (QString e = flag(values.fitDots, "fit-dots", o.fitDots); !e.isEmpty()) {
+        return e;
+    }
+    return flag(values.quietZoneMarks, "quiet-zone-marks", o.quietZoneMarks);
+}
+
 QString Builder::checkDigit() {
     bool correct = false;
-    if (values.checkDigit) {
-        if (!yes(*values.checkDigit) && !no(*values.checkDigit)) {
-            return fail("check-digit", QStringLiteral("expects yes or no, got \"%1\"")
-                                           .arg(shownValue(*values.checkDigit)));
-        }
-        correct = yes(*values.checkDigit);
+    if (QString e = flag(values.checkDigit, "check-digit", correct); !e.isEmpty()) {
+        return e;
     }
     // The same routine as the window's check-digit buttons: UPC-E over its expanded form.
     const std::string right = CalcCheckDigitFor(symbology->id, main);
@@ -297,8 +325,9 @@ QString contrastWarning(const QColor& line, const QColor& background) {
 JobResult buildJob(const OptionValues& values) {
     Builder b{values, {}, nullptr, {}, {}};
     // In this order: later checks need the symbology, and the first fault is the one reported.
-    for (auto step : {&Builder::type, &Builder::digits, &Builder::addon, &Builder::size,
-                      &Builder::dpi, &Builder::checkDigit, &Builder::output}) {
+    for (auto step :
+         {&Builder::type, &Builder::digits, &Builder::addon, &Builder::size, &Builder::dpi,
+          &Builder::checkDigit, &Builder::printGrade, &Builder::output}) {
         if (QString error = (b.*step)(); !error.isEmpty()) {
             return {std::nullopt, error};
         }

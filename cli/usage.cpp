@@ -8,7 +8,8 @@ QString usageText() {
     return QStringLiteral(R"(Usage:
   strikon-render --type TYPE --digits DIGITS [--addon DIGITS] [--size PERCENT]
                  [--dpi N] [--line-color COLOUR] [--background COLOUR]
-                 [--check-digit] --output FILE
+                 [--check-digit] [--bar-reduction MM] [--fit-dots]
+                 [--quiet-zone-marks] --output FILE
   strikon-render --batch FILE.csv --output-dir DIR [--jobs N]
                  [options for every row]
   strikon-render [symbol options] --sheet LAYOUT [--page A4|Letter]
@@ -36,6 +37,15 @@ Options:
   --background COLOUR  Background and quiet zones, likewise. Default white.
   --check-digit        Replace the last digit with the computed check digit
                        (UPC-E: computed over its expanded UPC-A form).
+  --bar-reduction MM   Print gain compensation: millimetres from 0 to 0.100
+                       taken off every bar, half on each side (not ITF-14's
+                       bearers, not the digits), rounded to whole pixels at
+                       the resolution; a bar keeps at least one pixel.
+  --fit-dots           Make the module (ITF-14: the narrow bar) the nearest
+                       whole number of dots at the resolution, at least one,
+                       and scale the whole symbol with it.
+  --quiet-zone-marks   Print the light-margin indicators: ">" after EAN-13
+                       or after an add-on, "<" and ">" beside EAN-8.
   --output FILE        The format follows the extension: .bmp, .jpg or .jpeg
                        (as Save As: 24-bit bitmap; JPEG quality 95 with full
                        colour resolution), .png, each with its resolution
@@ -44,8 +54,9 @@ Options:
   --batch FILE.csv     One symbol per row of a CSV file ("-" reads standard
                        input). Its header row names the columns: any of type,
                        digits, addon, size, dpi, line-color, background,
-                       check-digit (yes or no), and file (required: a plain
-                       file name, written into DIR). Quoted fields may hold
+                       bar-reduction, check-digit, fit-dots and
+                       quiet-zone-marks (yes or no), and file (required: a
+                       plain file name, written into DIR). Quoted fields may hold
                        commas. Empty cells take the command line's values.
                        A failing row is reported with its line number; the
                        other rows are still written.

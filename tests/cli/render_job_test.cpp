@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "cli/command_line.h"
 #include "cli/render_job.h"
 
 namespace strikon::cli {
@@ -145,6 +146,25 @@ TEST(RenderJob, OutputFormatFollowsTheExtensionInAnyCase) {
     for (const auto& [path, format] : cases) {
         v.output = QString::fromLatin1(path);
         EXPECT_EQ(build(v).format, format) << path;
+    }
+}
+
+TEST(RenderJob, PrintGradeOptionsReachTheRequest) {
+    const struct {
+        const char* args;  // after --type EAN-13 --digits ... --output out.png
+        OutputOptions expected;
+    } cases[] = {
+        {"", {}},
+        {"--bar-reduction 0.085 --fit-dots --quiet-zone-marks", {0.085, true, true}},
+        {"--bar-reduction=0.1 --fit-dots=no --quiet-zone-marks=yes", {0.1, false, true}},
+        {"--bar-reduction 0", {}},
+    };
+    for (const auto& c : cases) {
+        QStringList args{"--type", "EAN-13", "--digits", "4006381333931", "--output", "out.png"};
+        args += QString::fromLatin1(c.args).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const CommandLineResult line = parseCommandLine(args);
+        ASSERT_TRUE(line.command) << line.error.toStdString();
+        EXPECT_EQ(build(line.command->values).symbol.output, c.expected) << c.args;
     }
 }
 
