@@ -12,12 +12,14 @@
 
 #include "app/write_reason.h"
 #include "platform/desktop/link_opener.h"
+#include "platform/images/atomic_write.h"
 #include "platform/images/bmp_writer.h"
 #include "platform/images/docx_writer.h"
 #include "platform/images/export_folder.h"
 #include "platform/images/jpeg_writer.h"
 #include "platform/images/png_bytes.h"
 #include "render/print_page.h"
+#include "render/symbol_file.h"
 #include "render/symbol_image.h"
 
 namespace strikon {
@@ -26,6 +28,23 @@ namespace {
 
 const QString kBitmapFilter = QStringLiteral("Bitmaps (*.bmp)");
 const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpg *.jpeg)");
+const QString kPngFilter = QStringLiteral("PNG Image (*.png)");
+const QString kSvgFilter = QStringLiteral("SVG Drawing (*.svg)");
+const QString kPdfFilter = QStringLiteral("PDF Document (*.pdf)");
+
+// The dialog's filters in their order, each with its format and the extension it appends.
+struct SaveFilter {
+    const QString& filter;
+    PictureFormat format;
+    const char* suffixes[2];
+};
+const SaveFilter kSaveFilters[] = {
+    {kBitmapFilter, PictureFormat::Bitmap, {"bmp", nullptr}},
+    {kJpegFilter, PictureFormat::Jpeg, {"jpg", "jpeg"}},
+    {kPngFilter, PictureFormat::Png, {"png", nullptr}},
+    {kSvgFilter, PictureFormat::Svg, {"svg", nullptr}},
+    {kPdfFilter, PictureFormat::Pdf, {"pdf", nullptr}},
+};
 
 QString message(const CommandContext& context, const char* russian, const char* english) {
     return QString::fromUtf8(context.russian ? russian : english);
@@ -42,7 +61,8 @@ void warnNothingToOutput(const CommandContext& context, const CommandDialogs& di
 
 // A page that names no known symbology, or digits no symbol is drawn from, render nothing.
 QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs) {
-    QImage image = context.symbol ? renderSymbolImage(*context.symbol) : QImage();
+    const double pxPerMm = context.dpi / kMmPerInch;
+    QImage image = context.symbol ? renderSymbolImage(*context.symbol, pxPerMm, pxPerMm) : QImage();
     if (image.isNull()) {
         warnNothingToOutput(context, dialogs);
     }
@@ -88,20 +108,57 @@ std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({kBitmapFilter, kJpegFilter});
+    QStringList filters;
+    QString selected = kBitmapFilter;
     const LastSave& last = lastSave();
+    for (const SaveFilter& f : kSaveFilters) {
+        filters << f.filter;
+        if (f.format == last.format) {
+            selected = f.filter;
+        }
+    }
+    dialog.setNameFilters(filters);
     if (!last.folder.isEmpty()) {
         dialog.setDirectory(last.folder);
     }
-    dialog.selectNameFilter(last.format == PictureFormat::Jpeg ? kJpegFilter : kBitmapFilter);
+    dialog.selectNameFilter(selected);
     dialog.setSizeGripEnabled(true);
     addPicturePreview(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    const PictureFormat filter =
-        dialog.selectedNameFilter() == kJpegFilter ? PictureFormat::Jpeg : PictureFormat::Bitmap;
+    PictureFormat filter = PictureFormat::Bitmap;
+    for (const SaveFilter& f : kSaveFilters) {
+        if (dialog.selectedNameFilter() == f.filter) {
+            filter = f.format;
+        }
+    }
     return SaveChoice{dialog.selectedFiles().constFirst(), filter};
+}
+
+// BMP and JPEG through the window's image objects; an empty error when there was nothing to
+// draw (the warning is already shown).
+WriteResult savePicture(const CommandContext& context, const CommandDialogs& dialogs,
+                        PictureFormat format, const QString& path, QImage& target) {
+    target = renderOrWarn(context, dialogs);
+    if (target.isNull()) {
+        return WriteResult::failure(QString());
+    }
+    return format == PictureFormat::Jpeg ? writeJpeg(target, path) : writeBmp(target, path);
+}
+
+// PNG, SVG and PDF: the same bytes strikon-render writes, replacing the file whole.
+WriteResult saveFile(const CommandContext& context, const CommandDialogs& dialogs,
+                     PictureFormat format, const QString& path) {
+    if (!context.symbol || !measureSymbol(*context.symbol, 1.0, 1.0)) {
+        warnNothingToOutput(context, dialogs);
+        return WriteResult::failure(QString());
+    }
+    const SymbolFileFormat file = format == PictureFormat::Png   ? SymbolFileFormat::Png
+                                  : format == PictureFormat::Svg ? SymbolFileFormat::Svg
+                                                                 : SymbolFileFormat::Pdf;
+    const ValueResult<QByteArray> bytes = encodeSymbolFile(*context.symbol, file, context.dpi);
+    return bytes.ok ? writeFileAtomically(path, bytes.value) : WriteResult::failure(bytes.error);
 }
 
 }  // namespace
@@ -125,13 +182,18 @@ CommandDialogs CommandDialogs::interactive() {
 
 PictureFormat resolveSaveFormat(QString& path, PictureFormat selectedFilter) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("bmp")) {
-        return PictureFormat::Bitmap;
+    for (const SaveFilter& f : kSaveFilters) {
+        for (const char* s : f.suffixes) {
+            if (s != nullptr && suffix == QLatin1String(s)) {
+                return f.format;
+            }
+        }
     }
-    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
-        return PictureFormat::Jpeg;
+    for (const SaveFilter& f : kSaveFilters) {
+        if (f.format == selectedFilter) {
+            path += QLatin1Char('.') + QLatin1String(f.suffixes[0]);
+        }
     }
-    path += selectedFilter == PictureFormat::Jpeg ? QLatin1String(".jpg") : QLatin1String(".bmp");
     return selectedFilter;
 }
 
@@ -143,14 +205,15 @@ bool saveSymbolAs(const CommandContext& context, const CommandDialogs& dialogs, 
     }
     QString path = choice->path;
     const PictureFormat format = resolveSaveFormat(path, choice->selectedFilter);
-    QImage& target = format == PictureFormat::Jpeg ? jpegImage : bitmapImage;
-    target = renderOrWarn(context, dialogs);
-    if (target.isNull()) {
-        return false;
-    }
     const WriteResult written =
-        format == PictureFormat::Jpeg ? writeJpeg(target, path) : writeBmp(target, path);
+        format == PictureFormat::Bitmap || format == PictureFormat::Jpeg
+            ? savePicture(context, dialogs, format, path,
+                          format == PictureFormat::Jpeg ? jpegImage : bitmapImage)
+            : saveFile(context, dialogs, format, path);
     if (!written.ok) {
+        if (written.error.isEmpty()) {
+            return false;  // nothing to draw, already said
+        }
         dialogs.warn(context.parent, message(context, "Не удалось сохранить файл «%1»: %2",
                                              "Could not save the file \"%1\": %2")
                                          .arg(path, writeReason(written, context.russian)));
@@ -204,7 +267,8 @@ std::optional<QString> exportSymbolToWord(const CommandContext& context,
         return std::nullopt;
     }
     const ValueResult<QString> path = newExportDocxPath();
-    const QSizeF sizeMm = imageSizeMm(image);
+    const double pxPerMm = context.dpi / kMmPerInch;
+    const QSizeF sizeMm = imageSizeMm(image, pxPerMm, pxPerMm);
     const WriteResult written =
         path.ok ? writeDocx(path.value, pngBytes(image), sizeMm.width(), sizeMm.height())
                 : WriteResult::failure(path.error);

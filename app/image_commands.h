@@ -15,7 +15,7 @@ class QWidget;
 
 namespace strikon {
 
-enum class PictureFormat { Bitmap, Jpeg };
+enum class PictureFormat { Bitmap, Jpeg, Png, Svg, Pdf };
 
 struct SaveChoice {
     QString path;
@@ -42,10 +42,12 @@ struct CommandContext {
     QWidget* parent = nullptr;
     std::optional<SymbolRequest> symbol;  // nothing: the page describes no symbol
     bool russian = false;                 // language of the messages
+    int dpi = 300;                        // resolution of saved, copied and exported pictures
 };
 
 // Each returns true when it did its work; failures have already been shown to the user.
-// Save As renders into the given image object (the bitmap or the JPEG one).
+// Save As renders BMP and JPEG into the given image object (the bitmap or the JPEG one); PNG,
+// SVG and PDF are written by the same encoders as strikon-render's.
 bool saveSymbolAs(const CommandContext& context, const CommandDialogs& dialogs, QImage& bitmapImage,
                   QImage& jpegImage);
 bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs);

@@ -11,6 +11,7 @@ const std::vector<TranslatedText>& mainWindowTexts() {
         {T::ActionText, "SaveAsMI", "Сохранить как", "Save As"},
         {T::ActionText, "PrintMI", "Печать", "Print"},
         {T::ActionText, "PrintSheetMI", "Печать листа…", "Print Sheet…"},
+        {T::ActionText, "OutputSettingsMI", "Параметры вывода…", "Output Settings…"},
         {T::ActionText, "ExitMI", "Выход", "Exit"},
         {T::MenuTitle, "A2", "Вид", "View"},
         {T::ActionText, "LineColorMI", "Цвет линий", "Line Color"},

@@ -132,6 +132,7 @@ void TMainForm::wireEvents() {
     both(ui->SpeedButton6, ui->AboutMI, &TMainForm::AboutMIClick);
     both(nullptr, ui->PrintSheetMI, &TMainForm::PrintSheetMIClick);
     both(nullptr, ui->ExitMI, &TMainForm::ExitMIClick);
+    both(nullptr, ui->OutputSettingsMI, &TMainForm::OutputSettingsMIClick);
     both(nullptr, ui->LineColorMI, &TMainForm::LineColorBtnClick);
     both(nullptr, ui->BackgroundColorMI, &TMainForm::BackgroundColorBtnClick);
     connect(ui->LineColorBtn, &ColorPanel::clicked, this, &TMainForm::LineColorBtnClick);
@@ -198,6 +199,7 @@ void TMainForm::SetLang(const QString& Lang) {
         }
     }
     updateScreenNotice();
+    updateOutputInfo();
 }
 
 namespace {

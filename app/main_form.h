@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/image_commands.h"
+#include "app/output_settings.h"
 #include "app/page_symbol.h"
 #include "encoders/surface.h"
 #include "platform/desktop/screen_scale.h"
@@ -48,6 +49,8 @@ class TMainForm : public QMainWindow {
     // Shows, in the band under the preview, that the screen gave no physical size, in the
     // current language; hides it when the size is known.
     void updateScreenNotice();
+    // The symbol's size, module and whole-dot fit at the output resolution, under the preview.
+    void updateOutputInfo();
 
     // Test seams: a fixed screen scale (logical pixels per millimetre), a colour chooser and a
     // language identifier instead of the real screen, dialog and locale.
@@ -62,6 +65,15 @@ class TMainForm : public QMainWindow {
     // The dialogs, messages and document opener of the image commands.
     CommandDialogs& commandDialogs() { return dialogs_; }
 
+    // The print-grade options and the resolution of the image commands, kept for the run.
+    const OutputSettings& outputSettings() const { return outputSettings_; }
+    void setOutputSettings(const OutputSettings& settings);
+    // Runs the Output Settings dialog; by default modally. Tests set the controls instead.
+    using SettingsDialogRunner = std::function<void(class OutputSettingsDialog& dialog)>;
+    void setSettingsDialogRunner(SettingsDialogRunner runner) {
+        settingsDialogRunner_ = std::move(runner);
+    }
+
     // The image objects the image commands render into.
     QImage& bitmapImage() { return *bitmapImage_; }
     QImage& jpegImage() { return *jpegImage_; }
@@ -73,6 +85,7 @@ class TMainForm : public QMainWindow {
     void SaveAsMIClick();
     void PrintMIClick();
     void PrintSheetMIClick();
+    void OutputSettingsMIClick();
     void CopyMIClick();
     void ExportWordMIClick();
     void HelpMIClick();
@@ -103,6 +116,8 @@ class TMainForm : public QMainWindow {
     QColorDialog* colorDialog_ = nullptr;
     QColor lastChosenColor_ = Qt::black;
     CommandDialogs dialogs_ = CommandDialogs::interactive();
+    OutputSettings outputSettings_;
+    SettingsDialogRunner settingsDialogRunner_;
 };
 
 // The windows of the running program, set at start-up and alive until it ends.

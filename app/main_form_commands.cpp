@@ -1,13 +1,32 @@
 // Commands that produce images of the symbol or open the other windows.
 #include "app/current_lang.h"
 #include "app/sheet_dialog.h"
+#include "app/output_settings_dialog.h"
 #include "app/windows.h"
 #include "main_form.h"
 
 namespace strikon {
 
 CommandContext TMainForm::commandContext() {
-    return CommandContext{this, currentSymbol(), CurrentLang == QLatin1String("RUS")};
+    return CommandContext{this, currentSymbol(), CurrentLang == QLatin1String("RUS"),
+                          outputSettings_.dpi};
+}
+
+void TMainForm::setOutputSettings(const OutputSettings& settings) {
+    outputSettings_ = settings;
+    repaintPreview();
+}
+
+void TMainForm::OutputSettingsMIClick() {
+    OutputSettingsDialog dialog(
+        this, outputSettings_, CurrentLang == QLatin1String("RUS"),
+        [this] { return currentSymbol(); },
+        [this](const OutputSettings& settings) { setOutputSettings(settings); });
+    if (settingsDialogRunner_) {
+        settingsDialogRunner_(dialog);
+    } else {
+        dialog.exec();
+    }
 }
 
 void TMainForm::SaveAsMIClick() {

@@ -6,6 +6,7 @@
 #include "platform/surface/device_pixels.h"
 #include "platform/surface/qt_surface.h"
 #include "render/draw_symbol.h"
+#include "render/symbol_image.h"
 #include "ui_main_form.h"
 
 namespace strikon {
@@ -28,6 +29,7 @@ std::optional<SymbolRequest> TMainForm::currentSymbol() const {
     if (request) {
         request->lineColor = lineColor();
         request->backgroundColor = backgroundColor();
+        request->output = outputSettings_.options;
     }
     return request;
 }
@@ -46,6 +48,14 @@ ScreenScale TMainForm::previewScale() const {
 
 void TMainForm::repaintPreview() {
     ui->PaintBox->repaint();
+    updateOutputInfo();
+}
+
+void TMainForm::updateOutputInfo() {
+    const std::optional<SymbolRequest> symbol = currentSymbol();
+    ui->OutputInfo->setText(
+        symbol ? symbolSizeLine(*symbol, outputSettings_.dpi, CurrentLang == QLatin1String("RUS"))
+               : QString());
 }
 
 void TMainForm::PaintBoxPaint(QPainter& painter) {
@@ -94,7 +104,9 @@ void DrawBarcode(Surface* Surface, Rect& Bounds, double OffsetX, double OffsetY,
         return;
     }
     // A page that describes no symbol leaves Bounds as it was.
-    if (const std::optional<SymbolRequest> request = MainForm->currentSymbol()) {
+    if (std::optional<SymbolRequest> request = MainForm->currentSymbol()) {
+        // The preview shows the size the saved pictures get, fitted to their dots.
+        request->output.fitPxPerMm = MainForm->outputSettings().dpi / kMmPerInch;
         renderSymbol(*request, Surface, Bounds, OffsetX, OffsetY, PxPerMmX, PxPerMmY);
     }
 }

@@ -3,47 +3,33 @@
 #include <QDir>
 
 #include "platform/images/atomic_write.h"
-#include "platform/images/bmp_writer.h"
-#include "platform/images/jpeg_writer.h"
-#include "platform/images/png_bytes.h"
-#include "render/symbol_image.h"
-#include "render/vector_output.h"
+#include "render/symbol_file.h"
 
 namespace strikon::cli {
 
 namespace {
 
-ValueResult<QByteArray> encodePicture(const RenderJob& job) {
-    const QImage image = renderSymbolImage(job.symbol, job.pxPerMm(), job.pxPerMm());
-    if (image.isNull()) {
-        return ValueResult<QByteArray>::failure(QStringLiteral("the symbol has nothing to draw"));
-    }
-    switch (job.format) {
+SymbolFileFormat fileFormat(OutputFormat format) {
+    switch (format) {
         case OutputFormat::Bmp:
-            return encodeBmp(image);
+            return SymbolFileFormat::Bmp;
         case OutputFormat::Jpeg:
-            return encodeJpeg(image);
-        default: {
-            QByteArray png = pngBytes(image);
-            if (png.isEmpty()) {
-                return ValueResult<QByteArray>::failure(QStringLiteral("PNG encoding failed"));
-            }
-            return ValueResult<QByteArray>::success(std::move(png));
-        }
+            return SymbolFileFormat::Jpeg;
+        case OutputFormat::Svg:
+            return SymbolFileFormat::Svg;
+        case OutputFormat::Pdf:
+            return SymbolFileFormat::Pdf;
+        case OutputFormat::Png:
+        case OutputFormat::PngToStdout:
+            break;
     }
+    return SymbolFileFormat::Png;
 }
 
 }  // namespace
 
 ValueResult<QByteArray> encodeSymbol(const RenderJob& job) {
-    switch (job.format) {
-        case OutputFormat::Svg:
-            return encodeSvg(job.symbol, job.dpi);
-        case OutputFormat::Pdf:
-            return encodePdf(job.symbol, job.dpi);
-        default:
-            return encodePicture(job);
-    }
+    return encodeSymbolFile(job.symbol, fileFormat(job.format), job.dpi);
 }
 
 WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput, LinkPolicy links) {

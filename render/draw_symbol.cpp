@@ -53,7 +53,8 @@ void renderSymbol(const SymbolRequest& request, Surface* surface, Rect& Bounds, 
     if (options.fitDots) {
         // A finer scale for the encoders draws the symbol larger on the same pixels; the
         // offsets in millimetres shrink by as much, so they land on the same pixels as before.
-        const double k = wholeDotFit(request, PxPerMmX).scale;
+        const double k =
+            wholeDotFit(request, options.fitPxPerMm > 0 ? options.fitPxPerMm : PxPerMmX).scale;
         OffsetX /= k;
         OffsetY /= k;
         PxPerMmX *= k;

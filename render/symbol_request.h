@@ -20,6 +20,9 @@ struct OutputOptions {
     // The module (ITF-14: the narrow element) becomes a whole number of output dots and the
     // whole symbol follows it.
     bool fitDots = false;
+    // When positive, the whole-dot fit is chosen for this many pixels per millimetre instead
+    // of the drawing's own: a preview then shows the size the output will have.
+    double fitPxPerMm = 0.0;
     // ">" and "<" light-margin indicators in the open quiet zones of EAN-13, EAN-8 and add-ons.
     bool quietZoneMarks = false;
 

@@ -155,8 +155,8 @@ TEST(RenderJob, PrintGradeOptionsReachTheRequest) {
         OutputOptions expected;
     } cases[] = {
         {"", {}},
-        {"--bar-reduction 0.085 --fit-dots --quiet-zone-marks", {0.085, true, true}},
-        {"--bar-reduction=0.1 --fit-dots=no --quiet-zone-marks=yes", {0.1, false, true}},
+        {"--bar-reduction 0.085 --fit-dots --quiet-zone-marks", {0.085, true, 0, true}},
+        {"--bar-reduction=0.1 --fit-dots=no --quiet-zone-marks=yes", {0.1, false, 0, true}},
         {"--bar-reduction 0", {}},
     };
     for (const auto& c : cases) {

@@ -1,0 +1,49 @@
+#include "render/symbol_file.h"
+
+#include "platform/images/bmp_writer.h"
+#include "platform/images/jpeg_writer.h"
+#include "platform/images/png_bytes.h"
+#include "render/symbol_image.h"
+#include "render/vector_output.h"
+
+namespace strikon {
+
+namespace {
+
+ValueResult<QByteArray> encodePicture(const SymbolRequest& request, SymbolFileFormat format,
+                                      int dpi) {
+    const double pxPerMm = dpi / kMmPerInch;
+    const QImage image = renderSymbolImage(request, pxPerMm, pxPerMm);
+    if (image.isNull()) {
+        return ValueResult<QByteArray>::failure(QStringLiteral("the symbol has nothing to draw"));
+    }
+    switch (format) {
+        case SymbolFileFormat::Bmp:
+            return encodeBmp(image);
+        case SymbolFileFormat::Jpeg:
+            return encodeJpeg(image);
+        default: {
+            QByteArray png = pngBytes(image);
+            if (png.isEmpty()) {
+                return ValueResult<QByteArray>::failure(QStringLiteral("PNG encoding failed"));
+            }
+            return ValueResult<QByteArray>::success(std::move(png));
+        }
+    }
+}
+
+}  // namespace
+
+ValueResult<QByteArray> encodeSymbolFile(const SymbolRequest& request, SymbolFileFormat format,
+                                         int dpi) {
+    switch (format) {
+        case SymbolFileFormat::Svg:
+            return encodeSvg(request, dpi);
+        case SymbolFileFormat::Pdf:
+            return encodePdf(request, dpi);
+        default:
+            return encodePicture(request, format, dpi);
+    }
+}
+
+}  // namespace strikon
