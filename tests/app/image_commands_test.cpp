@@ -10,9 +10,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -127,7 +129,10 @@ TEST(ResolveSaveFormat, ExtensionWinsElseTheFilterAppendsItsOwn) {
         {"/t/a.JPG", PictureFormat::Bitmap, "/t/a.JPG", PictureFormat::Jpeg},
         {"/t/a.jpeg", PictureFormat::Bitmap, "/t/a.jpeg", PictureFormat::Jpeg},
         {"/t/a", PictureFormat::Jpeg, "/t/a.jpg", PictureFormat::Jpeg},
-        {"/t/a.png", PictureFormat::Bitmap, "/t/a.png.bmp", PictureFormat::Bitmap},
+        {"/t/a.png", PictureFormat::Bitmap, "/t/a.png", PictureFormat::Png},
+        {"/t/a.Svg", PictureFormat::Jpeg, "/t/a.Svg", PictureFormat::Svg},
+        {"/t/a", PictureFormat::Pdf, "/t/a.pdf", PictureFormat::Pdf},
+        {"/t/a.gif", PictureFormat::Bitmap, "/t/a.gif.bmp", PictureFormat::Bitmap},
     };
     for (const Case& c : cases) {
         QString path = c.path;
@@ -288,6 +293,52 @@ QRect inkBounds(const QImage& grey) {
         }
     }
     return ink;
+}
+
+// PNG, SVG and PDF at the resolution chosen in Output Settings, with its options: the PNG holds
+// the picture that resolution gives and stores its density, the SVG and PDF state the same size
+// in millimetres, and all three scan.
+TEST(SaveAs, PngSvgAndPdfAtTheChosenResolutionReadBack) {
+    QTemporaryDir dir;
+    for (const Sample& sample : kSamples) {
+        SymbolRequest fitted = sample.request;
+        fitted.output.fitDots = true;
+        fitted.output.barReductionMm = 0.05;
+        const CommandContext context{nullptr, fitted, false, 600};
+        const double k = 600 / kMmPerInch;
+        const std::optional<QSize> px = measureSymbol(fitted, k, k);
+        ASSERT_TRUE(px);
+        auto save = [&](PictureFormat filter) {
+            Doubles doubles;
+            QImage bitmapObject, jpegObject;
+            doubles.saveChoice = SaveChoice{dir.filePath("symbol"), filter};
+            EXPECT_TRUE(saveSymbolAs(context, doubles.dialogs(), bitmapObject, jpegObject));
+            EXPECT_TRUE(doubles.warnings.isEmpty()) << doubles.warnings.join('\n').toStdString();
+        };
+        save(PictureFormat::Png);
+        const QImage png(dir.filePath("symbol.png"));
+        EXPECT_EQ(png.size(), *px) << sample.name;
+        EXPECT_EQ(png.dotsPerMeterX(), 23622);
+        expectBothDecoders(png, sample);
+
+        save(PictureFormat::Svg);
+        QSvgRenderer svg(dir.filePath("symbol.svg"));
+        ASSERT_TRUE(svg.isValid()) << sample.name;
+        EXPECT_EQ(svg.viewBox().size(), *px);
+        QImage drawn(*px, QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        QPainter painter(&drawn);
+        svg.render(&painter);
+        painter.end();
+        expectBothDecoders(drawn, sample);
+
+        save(PictureFormat::Pdf);
+        const QImage page = rasterisePdf(dir.filePath("symbol.pdf"), dir.filePath("page"));
+        // The page is the symbol: at 300 dpi half its 600 dpi pixels, give or take one.
+        EXPECT_NEAR(page.width(), px->width() / 2.0, 1.0) << sample.name;
+        EXPECT_NEAR(page.height(), px->height() / 2.0, 1.0) << sample.name;
+        expectBothDecoders(page, sample);
+    }
 }
 
 TEST(Print, PdfPageHoldsTheSymbolAtItsPhysicalSize) {

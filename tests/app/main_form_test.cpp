@@ -4,7 +4,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -15,6 +18,7 @@
 
 #include "app/current_lang.h"
 #include "app/language_table.h"
+#include "app/output_settings_dialog.h"
 #include "encoders/ean_upc_modules.h"
 #include "render/draw_symbol.h"
 #include "ui_main_form.h"
@@ -255,6 +259,50 @@ TEST(MainFormPreview, UnknownScreenSizeIsSaidUnderThePreview) {
     EXPECT_EQ(notice.text(), "Screen size unknown: the preview assumes 96 dpi");
     form.setScaleOverride(ScreenScale{3.78, 3.78, false});
     EXPECT_TRUE(notice.isHidden());
+}
+
+// File → Output Settings…: each control takes effect at once, in the preview and in the line
+// under it, and the settings stay for the next opening; captions in both languages.
+TEST(MainFormOutputSettings, ChangesTakeEffectAtOnceAndAreKept) {
+    TMainForm form;
+    form.FormCreate(1049);
+    form.setScaleOverride(ScreenScale{4.0, 4.0});
+    const QImage plain = renderPreview(form);
+    bool ran = false;
+    form.setSettingsDialogRunner([&](OutputSettingsDialog& d) {
+        ran = true;
+        d.dpiBox()->setCurrentIndex(d.dpiBox()->findData(600));
+        d.reductionBox()->setValue(0.085);
+        d.fitBox()->setChecked(true);
+        EXPECT_EQ(form.outputSettings().options.fitDots, true) << "at once, not on Close";
+        d.marksBox()->setChecked(true);
+        EXPECT_EQ(d.reductionNote()->text(), "0,085 мм = 2 точки при 600 dpi");
+        EXPECT_EQ(d.fitNote()->text(), "100 % → 102,6 %, X = 0,339 мм, 8 точек при 600 dpi");
+    });
+    form.controls().OutputSettingsMI->trigger();
+    ASSERT_TRUE(ran);
+    const OutputSettings kept = form.outputSettings();
+    EXPECT_EQ(kept.dpi, 600);
+    EXPECT_EQ(kept.options, (OutputOptions{0.085, true, 0.0, true}));
+    EXPECT_NE(renderPreview(form), plain);
+    // 113 modules of 8 dots at 600 dpi: 38.27 mm.
+    const QString info = form.controls().OutputInfo->text();
+    EXPECT_TRUE(info.startsWith("38,27 × ")) << info.toStdString();
+    EXPECT_TRUE(
+        info.endsWith("модуль 0,339 мм; в целых точках: 100 % → 102,6 %, X = 0,339 мм, "
+                      "8 точек при 600 dpi"))
+        << info.toStdString();
+
+    form.SetLang("ENG");
+    form.setSettingsDialogRunner([&](OutputSettingsDialog& d) {
+        EXPECT_TRUE(d.fitBox()->isChecked());
+        EXPECT_EQ(d.windowTitle(), "Output Settings");
+        EXPECT_EQ(d.reductionNote()->text(), "0.085 mm = 2 dots at 600 dpi");
+        d.fitBox()->setChecked(false);
+    });
+    form.controls().OutputSettingsMI->trigger();
+    EXPECT_TRUE(form.controls().OutputInfo->text().endsWith("module 0.330 mm"))
+        << form.controls().OutputInfo->text().toStdString();
 }
 
 TEST(CentringOffset, WholeMillimetresTiesToEven) {
