@@ -43,7 +43,7 @@ SymbolRequest request(Symbology s, std::string digits, uint16_t size, AddOn addO
                       std::string addOnDigits = {}) {
     SymbolRequest r;
     r.symbology = s;
-    r.digits = CalcCheckDigitFor(symbologyName(s), digits);
+    r.digits = CalcCheckDigitFor(s, digits);
     r.sizePercent = size;
     r.addOn = addOn;
     r.addOnDigits = std::move(addOnDigits);
