@@ -21,6 +21,10 @@ namespace strikon::cli {
 
 namespace {
 
+// Rows whose files are made durable by one sync. Larger groups sync less often; this one keeps
+// the files a crash can cost few and the temporaries open at once within any limit.
+constexpr size_t kCommitGroup = 64;
+
 QString columnList() {
     QStringList names;
     for (const char* name : kOptionNames) {
@@ -111,8 +115,10 @@ QString checkFileName(const QString& name) {
     return {};
 }
 
-// Rows are checked here, in order, and drawn and written on the pool; what each row has to say
-// is said in row order once it is done, so the messages read as if the rows ran one by one.
+// Rows are checked here, in order, and drawn and staged on the pool (each file whole under a
+// temporary name); every kCommitGroup rows the staged files are made durable together and
+// renamed to their names. What each row has to say is said in row order once it is committed,
+// so the messages read as if the rows ran one by one.
 class BatchRun {
   public:
     BatchRun(const QString& outputDir, const OptionValues& defaults, QTextStream& messages,
@@ -129,9 +135,11 @@ class BatchRun {
     struct Row {
         int line = 0;
         QStringList warnings;
-        QString error;                     // refused before drawing, or the write failed
-        QString file;                      // the name it is written under, while written
-        std::future<WriteResult> written;  // valid while it is drawn and written
+        QString error;  // refused before drawing, or the write failed
+        QString file;   // the name it is written under, while written
+        RenderJob job;
+        std::future<ValueResult<StagedFile>> staging;  // valid while it is drawn and staged
+        std::optional<StagedFile> staged;              // staged, waiting for its commit
     };
 
     Row start(const CsvRecord& record);
@@ -139,6 +147,7 @@ class BatchRun {
     QString check(const CsvRecord& record, OptionValues& values, QString& file);
     bool frontDone() const;
     void finishFront();
+    void commit();
     void finishAll();
     void progress(int done, int total);
     QString countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source, int& rows);
@@ -149,7 +158,8 @@ class BatchRun {
     TaskPool pool_;
     size_t window_;  // rows under way at most, which bounds the memory a batch holds
     std::vector<QString> columns_;
-    std::deque<Row> rows_;           // started, not yet reported, in row order
+    std::deque<Row> rows_;           // started, still being drawn, in row order
+    std::vector<Row> staged_;        // done drawing, waiting for the commit, in row order
     QHash<QString, int> underWay_;   // file name -> line writing it
     QHash<QString, int> writtenBy_;  // file name -> line that wrote it
     int failed_ = 0;
@@ -247,8 +257,8 @@ BatchRun::Row BatchRun::start(const CsvRecord& record) {
     row.warnings = built.job->warning.split(u'\n', Qt::SkipEmptyParts);
     underWay_.insert(row.file, row.line);
     // A name in a row must not lead out of the folder through a link left in it.
-    row.written =
-        pool_.submit([job = *built.job] { return writeSymbol(job, stdout, LinkPolicy::Refuse); });
+    row.job = *built.job;
+    row.staging = pool_.submit([job = row.job] { return stageSymbol(job, LinkPolicy::Refuse); });
     return row;
 }
 
@@ -275,36 +285,65 @@ QString BatchRun::check(const CsvRecord& record, OptionValues& values, QString& 
 
 bool BatchRun::frontDone() const {
     const Row& front = rows_.front();
-    return !front.written.valid() ||
-           front.written.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    return !front.staging.valid() ||
+           front.staging.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
 void BatchRun::finishFront() {
     Row row = std::move(rows_.front());
     rows_.pop_front();
-    if (row.written.valid()) {
-        const WriteResult written = row.written.get();
-        underWay_.remove(row.file);
-        if (written.ok) {
-            writtenBy_.insert(row.file, row.line);
+    if (row.staging.valid()) {
+        ValueResult<StagedFile> staged = row.staging.get();
+        if (staged.ok) {
+            row.staged = std::move(staged.value);
         } else {
-            row.error = written.error;
+            row.error = staged.error;
         }
     }
-    for (const QString& warning : row.warnings) {
-        messages_ << QStringLiteral("line %1: %2").arg(row.line).arg(warning) << Qt::endl;
+    staged_.push_back(std::move(row));
+    if (staged_.size() >= kCommitGroup) {
+        commit();
     }
-    if (!row.error.isEmpty()) {
-        messages_ << QStringLiteral("line %1: %2").arg(row.line).arg(row.error) << Qt::endl;
-        ++failed_;
+}
+
+// Renames the staged files after one sync for all of them, then reports their rows.
+void BatchRun::commit() {
+    std::vector<StagedFile> files;
+    for (const Row& row : staged_) {
+        if (row.staged) {
+            files.push_back(*row.staged);
+        }
     }
-    progress(++done_, total_);
+    const std::vector<WriteResult> committed = commitStaged(files);
+    size_t next = 0;
+    for (Row& row : staged_) {
+        if (!row.file.isEmpty()) {
+            underWay_.remove(row.file);
+        }
+        if (row.staged) {
+            if (const WriteResult& r = committed[next++]; r.ok) {
+                writtenBy_.insert(row.file, row.line);
+            } else {
+                row.error = committedError(row.job, r);
+            }
+        }
+        for (const QString& warning : row.warnings) {
+            messages_ << QStringLiteral("line %1: %2").arg(row.line).arg(warning) << Qt::endl;
+        }
+        if (!row.error.isEmpty()) {
+            messages_ << QStringLiteral("line %1: %2").arg(row.line).arg(row.error) << Qt::endl;
+            ++failed_;
+        }
+        progress(++done_, total_);
+    }
+    staged_.clear();
 }
 
 void BatchRun::finishAll() {
     while (!rows_.empty()) {
         finishFront();
     }
+    commit();
 }
 
 void BatchRun::progress(int done, int total) {

@@ -32,6 +32,14 @@ ValueResult<QByteArray> encodeSymbol(const RenderJob& job) {
     return encodeSymbolFile(job.symbol, fileFormat(job.format), job.dpi);
 }
 
+namespace {
+
+QString cannotWrite(const RenderJob& job, const QString& why) {
+    return QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(job.output), why);
+}
+
+}  // namespace
+
 WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput, LinkPolicy links) {
     const ValueResult<QByteArray> bytes = encodeSymbol(job);
     if (!bytes.ok) {
@@ -47,10 +55,25 @@ WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput, LinkPol
     }
     const WriteResult written = writeFileAtomically(job.output, bytes.value, links);
     if (!written.ok) {
-        return WriteResult::failure(QStringLiteral("cannot write %1: %2")
-                                        .arg(QDir::toNativeSeparators(job.output), written.error));
+        return WriteResult::failure(cannotWrite(job, written.error));
     }
     return written;
+}
+
+ValueResult<StagedFile> stageSymbol(const RenderJob& job, LinkPolicy links) {
+    const ValueResult<QByteArray> bytes = encodeSymbol(job);
+    if (!bytes.ok) {
+        return ValueResult<StagedFile>::failure(bytes.error);
+    }
+    ValueResult<StagedFile> staged = stageFile(job.output, bytes.value, links);
+    if (!staged.ok) {
+        staged.error = cannotWrite(job, staged.error);
+    }
+    return staged;
+}
+
+QString committedError(const RenderJob& job, const WriteResult& committed) {
+    return committed.ok ? QString() : cannotWrite(job, committed.error);
 }
 
 }  // namespace strikon::cli

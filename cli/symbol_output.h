@@ -20,4 +20,11 @@ ValueResult<QByteArray> encodeSymbol(const RenderJob& job);
 WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput = stdout,
                         LinkPolicy links = LinkPolicy::Follow);
 
+// For a batch: encodes and stages the file at job.output (see stageFile), to be committed
+// with others; on failure nothing is written and the reason names the path, as above.
+ValueResult<StagedFile> stageSymbol(const RenderJob& job, LinkPolicy links);
+// The message for a staged file whose commit failed, naming the path as above; "" when it
+// did not fail.
+QString committedError(const RenderJob& job, const WriteResult& committed);
+
 }  // namespace strikon::cli

@@ -35,6 +35,12 @@ class FileDescriptor {
         }
     }
     int get() const { return fd_; }
+    void reset(int fd) {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        fd_ = fd;
+    }
     // Closes now and says whether the system reported a fault (some file systems only report a
     // failed write at close).
     int closeChecked() {
@@ -114,6 +120,23 @@ class AtomicWrite {
     AtomicWrite(int folder, Place place) : folder_(folder), place_(std::move(place)) {}
 
     WriteResult run(const QByteArray& bytes, LinkPolicy links) {
+        if (WriteResult staged = stage(bytes, links, true); !staged.ok) {
+            return staged;
+        }
+        if (::renameat(folder_, temporary_.constData(), folder_, place_.name.constData()) != 0) {
+            const int e = errno;
+            ::unlinkat(folder_, temporary_.constData(), 0);
+            return systemFailure(e);
+        }
+        // The file is whole under its name; the folder's sync makes the rename itself durable.
+        if (int e = syncChecked(folder_); e != 0) {
+            return systemFailure(e);
+        }
+        return WriteResult::success();
+    }
+
+    // The bytes whole in a closed temporary file beside the target, synced when asked to.
+    WriteResult stage(const QByteArray& bytes, LinkPolicy links, bool sync) {
         std::optional<mode_t> keptMode;  // a new file gets the usual 0666 less the umask
         struct stat st;
         if (::fstatat(folder_, place_.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
@@ -134,21 +157,14 @@ class AtomicWrite {
         if (int e = createTemporary(keptMode ? 0600 : 0666); e != 0) {
             return systemFailure(e);
         }
-        if (int e = fillTemporary(bytes, keptMode); e != 0) {
+        if (int e = fillTemporary(bytes, keptMode, sync); e != 0) {
             ::unlinkat(folder_, temporary_.constData(), 0);
-            return systemFailure(e);
-        }
-        if (::renameat(folder_, temporary_.constData(), folder_, place_.name.constData()) != 0) {
-            const int e = errno;
-            ::unlinkat(folder_, temporary_.constData(), 0);
-            return systemFailure(e);
-        }
-        // The file is whole under its name; the folder's sync makes the rename itself durable.
-        if (int e = syncChecked(folder_); e != 0) {
             return systemFailure(e);
         }
         return WriteResult::success();
     }
+
+    const QByteArray& temporary() const { return temporary_; }
 
   private:
     int createTemporary(mode_t mode) {
@@ -167,14 +183,14 @@ class AtomicWrite {
         return EEXIST;
     }
 
-    int fillTemporary(const QByteArray& bytes, std::optional<mode_t> keptMode) {
+    int fillTemporary(const QByteArray& bytes, std::optional<mode_t> keptMode, bool sync) {
         if (int e = writeAll(file_->get(), bytes); e != 0) {
             return e;
         }
         if (keptMode && ::fchmod(file_->get(), *keptMode) != 0) {
             return errno;
         }
-        if (int e = syncChecked(file_->get()); e != 0) {
+        if (int e = sync ? syncChecked(file_->get()) : 0; e != 0) {
             return e;
         }
         return file_->closeChecked();
@@ -186,23 +202,94 @@ class AtomicWrite {
     std::unique_ptr<FileDescriptor> file_;
 };
 
+// The folder and name a write goes to, with the folder opened; error set when it cannot be.
+struct Opened {
+    Place place;
+    FileDescriptor folder;
+    WriteResult error = WriteResult::success();
+};
+
+std::unique_ptr<Opened> openTarget(const QString& path, LinkPolicy links) {
+    auto opened = std::make_unique<Opened>();
+    if (path.contains(QChar(0))) {  // the system would read the name only up to it
+        opened->error =
+            WriteResult::failure(QStringLiteral("the name holds a NUL character"), EINVAL);
+        return opened;
+    }
+    const QString target = links == LinkPolicy::Follow ? followLinks(path) : path;
+    opened->place = split(QFile::encodeName(target));
+    if (opened->place.name.isEmpty()) {
+        opened->error = systemFailure(EISDIR);
+        return opened;
+    }
+    opened->folder.reset(
+        ::open(opened->place.folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (opened->folder.get() < 0) {
+        opened->error = systemFailure(errno);
+    }
+    return opened;
+}
+
 }  // namespace
 
 WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, LinkPolicy links) {
-    if (path.contains(QChar(0))) {  // the system would read the name only up to it
-        return WriteResult::failure(QStringLiteral("the name holds a NUL character"), EINVAL);
+    const std::unique_ptr<Opened> target = openTarget(path, links);
+    if (!target->error.ok) {
+        return target->error;
     }
-    const QString target = links == LinkPolicy::Follow ? followLinks(path) : path;
-    Place place = split(QFile::encodeName(target));
-    if (place.name.isEmpty()) {
-        return systemFailure(EISDIR);
+    return AtomicWrite(target->folder.get(), target->place).run(bytes, links);
+}
+
+ValueResult<StagedFile> stageFile(const QString& path, const QByteArray& bytes, LinkPolicy links) {
+    const std::unique_ptr<Opened> target = openTarget(path, links);
+    if (!target->error.ok) {
+        return ValueResult<StagedFile>::failure(target->error.error);
     }
-    const FileDescriptor folder(
-        ::open(place.folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() < 0) {
-        return systemFailure(errno);
+    AtomicWrite write(target->folder.get(), target->place);
+    if (const WriteResult staged = write.stage(bytes, links, false); !staged.ok) {
+        return ValueResult<StagedFile>::failure(staged.error);
     }
-    return AtomicWrite(folder.get(), std::move(place)).run(bytes, links);
+    return ValueResult<StagedFile>::success(
+        {target->place.folder, write.temporary(), target->place.name});
+}
+
+std::vector<WriteResult> commitStaged(const std::vector<StagedFile>& files) {
+    std::vector<WriteResult> results;
+    if (files.empty()) {
+        return results;
+    }
+    const QByteArray& folderPath = files.front().folder;
+    const FileDescriptor folder(::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // One sync of the file system writes every temporary's data at once, where a sync per file
+    // waits for the disk once per file. Nothing is renamed before it has succeeded.
+    int failure = folder.get() < 0 ? errno : 0;
+    if (failure == 0 && ::syncfs(folder.get()) != 0) {
+        failure = errno;
+    }
+    int renamed = 0;
+    for (const StagedFile& f : files) {
+        int e = failure;
+        if (e == 0 && ::renameat(folder.get(), f.temporary.constData(), folder.get(),
+                                 f.name.constData()) != 0) {
+            e = errno;
+        }
+        if (e != 0) {
+            ::unlink((folderPath + '/' + f.temporary).constData());
+        }
+        results.push_back(e == 0 ? WriteResult::success() : systemFailure(e));
+        renamed += e == 0 ? 1 : 0;
+    }
+    // One sync of the folder makes all the renames durable.
+    if (renamed > 0) {
+        if (const int e = syncChecked(folder.get()); e != 0) {
+            for (WriteResult& r : results) {
+                if (r.ok) {
+                    r = systemFailure(e);
+                }
+            }
+        }
+    }
+    return results;
 }
 
 }  // namespace strikon

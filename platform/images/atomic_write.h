@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 #include "platform/images/write_result.h"
 
@@ -26,5 +27,23 @@ enum class LinkPolicy {
 // either policy: renaming over it would destroy it.
 WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes,
                                 LinkPolicy links = LinkPolicy::Follow);
+
+// The same in two steps, for many files (a batch), where one sync per file would keep the disk
+// busy far longer than the drawing. stageFile makes the same checks and leaves the bytes whole
+// in a closed temporary file beside the target, not yet synced; nothing is under the target's
+// name yet. commitStaged then makes the data of every staged file durable with one sync of the
+// file system, renames each over its target, and syncs the folder once. A crash at any moment
+// leaves each target either as it was or whole with its new contents, and at worst hidden
+// temporaries ("." + name + ".XXXXXXXX.tmp") beside them.
+struct StagedFile {
+    QByteArray folder;     // as the system spells it
+    QByteArray temporary;  // the temporary's name inside the folder
+    QByteArray name;       // the target's name inside the folder
+};
+ValueResult<StagedFile> stageFile(const QString& path, const QByteArray& bytes,
+                                  LinkPolicy links = LinkPolicy::Follow);
+// files: staged in one folder. One result per file, in order; a file that fails has its
+// temporary removed and its target untouched.
+std::vector<WriteResult> commitStaged(const std::vector<StagedFile>& files);
 
 }  // namespace strikon

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -222,6 +223,35 @@ TEST(AtomicWrite, ReplacesExistingFileWholeAndKeepsItsPermissions) {
     ASSERT_EQ(::stat(native.constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"f"});
+}
+
+// Staged files: nothing under a target's name until the commit; then each target whole, or,
+// where its rename fails, untouched with its temporary gone while the others still land.
+TEST(StagedWrite, TargetsChangeOnlyAtTheCommitAndAFailureStaysWithItsFile) {
+    QTemporaryDir dir;
+    const QString kept = dir.filePath("kept.png");
+    QFile old(kept);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    std::vector<StagedFile> files;
+    for (const char* name : {"kept.png", "new.png", "blocked.png"}) {
+        const ValueResult<StagedFile> staged = stageFile(dir.filePath(name), QByteArray(name));
+        ASSERT_TRUE(staged.ok) << staged.error.toStdString();
+        files.push_back(staged.value);
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir("blocked.png"));  // a folder now stands in the way
+    EXPECT_EQ(test::readFile(kept), "old");
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("new.png")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
+
+    const std::vector<WriteResult> committed = commitStaged(files);
+    ASSERT_EQ(committed.size(), 3u);
+    EXPECT_TRUE(committed[0].ok && committed[1].ok);
+    EXPECT_FALSE(committed[2].ok);
+    EXPECT_FALSE(committed[2].error.isEmpty());
+    EXPECT_EQ(test::readFile(kept), "kept.png");
+    EXPECT_EQ(test::readFile(dir.filePath("new.png")), "new.png");
+    EXPECT_EQ(entriesOf(dir.path()), (QStringList{"blocked.png", "kept.png", "new.png"}));
 }
 
 }  // namespace
