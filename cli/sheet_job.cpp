@@ -114,8 +114,8 @@ QString numberedLabels(const Counts& n, SheetJob& job) {
         job.symbol.warning.clear();  // every number of a run gets its own check digit
     }
     SheetLabels labels = sheetLabels(job.symbol.symbol, n.labels, n.step);
-    if (!labels.error.isEmpty()) {
-        return fail("run", labels.error);
+    if (labels.fault) {
+        return fail("run", faultText(labels.fault));
     }
     job.content.labels = std::move(labels.labels);
     return {};

@@ -38,8 +38,8 @@ std::string compressedUPCA(const std::string& body, char preferred) {
     return {};
 }
 
-NumberedRun stopped(NumberedRun run, QString why) {
-    run.error = std::move(why);
+NumberedRun stopped(NumberedRun run, SheetFault::Kind why, std::vector<SheetFault::Value> values) {
+    run.fault = sheetFault(why, std::move(values));
     return run;
 }
 
@@ -52,8 +52,8 @@ NumberedRun numberedRun(Symbology symbology, const std::string& first, int count
     const bool digitsOnly =
         std::all_of(counted.begin(), counted.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (counted.size() < 2 || !digitsOnly || count < 0 || step < 0) {
-        return stopped(
-            run, QStringLiteral("no run can start from \"%1\"").arg(QString::fromStdString(first)));
+        return stopped(run, SheetFault::Kind::BadRunStart,
+                       {faultName(QString::fromStdString(first))});
     }
     const size_t width = counted.size() - 1;  // digits counted, check position excluded
     const uint64_t start = std::stoull(counted.substr(0, width));
@@ -61,10 +61,8 @@ NumberedRun numberedRun(Symbology symbology, const std::string& first, int count
         const uint64_t value = start + static_cast<uint64_t>(i) * static_cast<uint64_t>(step);
         const std::string body = padded(value, width);
         if (body.size() > width) {
-            return stopped(run, QStringLiteral("the run passes the last %1-digit number after "
-                                               "%2 labels")
-                                    .arg(width)
-                                    .arg(i));
+            return stopped(run, SheetFault::Kind::PastLastNumber,
+                           {faultCount(static_cast<long long>(width)), faultCount(i)});
         }
         if (!upce) {
             run.numbers.push_back(CalcCheckDigit(body + '0'));
@@ -72,10 +70,9 @@ NumberedRun numberedRun(Symbology symbology, const std::string& first, int count
         }
         const std::string data = body[0] <= '1' ? compressedUPCA(body, first[6]) : "";
         if (data.empty()) {
-            return stopped(run, QStringLiteral("UPC-A %1 has no UPC-E form; the UPC-E run "
-                                               "stops after %2 labels")
-                                    .arg(QString::fromStdString(CalcCheckDigit(body + '0')))
-                                    .arg(i));
+            const std::string upca = CalcCheckDigit(body + '0');
+            return stopped(run, SheetFault::Kind::NoUPCEForm,
+                           {faultName(QString::fromStdString(upca)), faultCount(i)});
         }
         run.numbers.push_back(CalcUPCECheckDigit(body.substr(0, 1) + data + '0'));
     }

@@ -1,22 +1,22 @@
 #pragma once
 // Consecutive numbers for a run of labels, each with the check digit of its symbology.
 
-#include <QString>
 #include <string>
 #include <vector>
 
 #include "encoders/symbology.h"
+#include "render/sheet_fault.h"
 
 namespace strikon {
 
 struct NumberedRun {
     std::vector<std::string> numbers;  // each a symbol's digits, check digit last
-    QString error;                     // empty when every number was made
+    SheetFault fault;                  // none when every number was made
 };
 
 // `count` numbers from `first` (a symbol's digits; its check position is not read), each
 // `step` above the one before. UPC-E counts in its expanded UPC-A form and each number is
-// written back in eight digits; a number with no UPC-E form ends the run with an error that
+// written back in eight digits; a number with no UPC-E form ends the run with a fault that
 // names it, as does a number longer than the symbol holds.
 NumberedRun numberedRun(Symbology symbology, const std::string& first, int count, int step);
 

@@ -96,11 +96,27 @@ std::optional<SheetLayout> customLayout(QString text, SheetPaper paper) {
 }  // namespace
 
 const char* paperName(SheetPaper paper) {
-    return paper == SheetPaper::Letter ? "Letter" : "A4";
+    switch (paper) {
+        case SheetPaper::A4:
+            return "A4";
+        case SheetPaper::Letter:
+            return "Letter";
+        case SheetPaper::Printer:
+            break;
+    }
+    return "";
 }
 
 QSizeF paperSizeMm(SheetPaper paper) {
-    return paper == SheetPaper::Letter ? QSizeF(215.9, 279.4) : QSizeF(210.0, 297.0);
+    switch (paper) {
+        case SheetPaper::A4:
+            return {210.0, 297.0};
+        case SheetPaper::Letter:
+            return {215.9, 279.4};
+        case SheetPaper::Printer:
+            break;
+    }
+    return {};
 }
 
 std::optional<SheetPaper> paperNamed(const QString& name) {
@@ -112,6 +128,14 @@ std::optional<SheetPaper> paperNamed(const QString& name) {
     return std::nullopt;
 }
 
+QSizeF SheetLayout::paperMm() const {
+    return paper == SheetPaper::Printer ? printerPaperMm : paperSizeMm(paper);
+}
+
+QString SheetLayout::paperTitle() const {
+    return paper == SheetPaper::Printer ? printerPaperName : QLatin1String(paperName(paper));
+}
+
 QRectF SheetLayout::labelRectMm(int index) const {
     const int column = index % columns;
     const int row = index / columns;
@@ -119,7 +143,7 @@ QRectF SheetLayout::labelRectMm(int index) const {
 }
 
 SheetLayout centredLayout(SheetPaper paper, int columns, int rows, QSizeF labelMm) {
-    const QSizeF page = paperSizeMm(paper);
+    const QSizeF page = paperSizeMm(paper);  // A4 or Letter: the printer's page is not known here
     return {paper,
             columns,
             rows,
@@ -132,7 +156,7 @@ SheetLayout centredLayout(SheetPaper paper, int columns, int rows, QSizeF labelM
 
 QString layoutTitle(const SheetLayout& layout) {
     return QStringLiteral("%1, %2 \u00D7 %3, %4 \u00D7 %5 mm")
-        .arg(QLatin1String(paperName(layout.paper)))
+        .arg(layout.paperTitle())
         .arg(layout.columns)
         .arg(layout.rows)
         .arg(mm(layout.labelMm.width()), mm(layout.labelMm.height()));
@@ -175,45 +199,36 @@ LayoutResult parseLayout(const QString& text, SheetPaper paper) {
     return {layout, {}};
 }
 
-QString checkLayout(const SheetLayout& l) {
+SheetFault layoutFault(const SheetLayout& l) {
+    using K = SheetFault::Kind;
     if (l.columns < 1 || l.rows < 1) {
-        return QStringLiteral("a sheet has at least one column and one row, not %1 \u00D7 %2")
-            .arg(l.columns)
-            .arg(l.rows);
+        return sheetFault(K::NoGrid, {faultCount(l.columns), faultCount(l.rows)});
     }
-    if (!(l.labelMm.width() > 0) || !(l.labelMm.height() > 0)) {
-        return QStringLiteral("a label of %1 \u00D7 %2 mm has no area")
-            .arg(mm(l.labelMm.width()), mm(l.labelMm.height()));
+    const QSizeF label = l.labelMm;
+    if (!(label.width() > 0) || !(label.height() > 0)) {
+        return sheetFault(K::NoArea, {faultMm(label.width()), faultMm(label.height())});
     }
-    if (l.columns > 1 && l.hPitchMm < l.labelMm.width() - kToleranceMm) {
-        return QStringLiteral(
-                   "labels overlap: the horizontal pitch of %1 mm is less than the "
-                   "label width of %2 mm")
-            .arg(mm(l.hPitchMm), mm(l.labelMm.width()));
+    if (l.columns > 1 && l.hPitchMm < label.width() - kToleranceMm) {
+        return sheetFault(K::OverlapAcross, {faultMm(l.hPitchMm), faultMm(label.width())});
     }
-    if (l.rows > 1 && l.vPitchMm < l.labelMm.height() - kToleranceMm) {
-        return QStringLiteral(
-                   "labels overlap: the vertical pitch of %1 mm is less than the "
-                   "label height of %2 mm")
-            .arg(mm(l.vPitchMm), mm(l.labelMm.height()));
+    if (l.rows > 1 && l.vPitchMm < label.height() - kToleranceMm) {
+        return sheetFault(K::OverlapDown, {faultMm(l.vPitchMm), faultMm(label.height())});
     }
-    const QSizeF page = paperSizeMm(l.paper);
+    const QSizeF page = l.paperMm();
     const QRectF last = l.labelRectMm(l.labelsPerPage() - 1);
     if (l.leftMm < -kToleranceMm || last.right() > page.width() + kToleranceMm) {
-        return QStringLiteral(
-                   "labels off the page: the columns span %1 to %2 mm, the %3 paper "
-                   "is %4 mm wide")
-            .arg(mm(l.leftMm), mm(last.right()), QLatin1String(paperName(l.paper)),
-                 mm(page.width()));
+        return sheetFault(K::OffPageAcross, {faultMm(l.leftMm), faultMm(last.right()),
+                                             faultName(l.paperTitle()), faultMm(page.width())});
     }
     if (l.topMm < -kToleranceMm || last.bottom() > page.height() + kToleranceMm) {
-        return QStringLiteral(
-                   "labels off the page: the rows span %1 to %2 mm, the %3 paper "
-                   "is %4 mm high")
-            .arg(mm(l.topMm), mm(last.bottom()), QLatin1String(paperName(l.paper)),
-                 mm(page.height()));
+        return sheetFault(K::OffPageDown, {faultMm(l.topMm), faultMm(last.bottom()),
+                                           faultName(l.paperTitle()), faultMm(page.height())});
     }
     return {};
+}
+
+QString checkLayout(const SheetLayout& layout) {
+    return faultText(layoutFault(layout));
 }
 
 }  // namespace strikon

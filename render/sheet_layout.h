@@ -9,14 +9,17 @@
 #include <optional>
 #include <vector>
 
+#include "render/sheet_fault.h"
+
 namespace strikon {
 
-enum class SheetPaper { A4, Letter };
+// Printer: whatever page the chosen printer is set to, named and measured by the layout.
+enum class SheetPaper { A4, Letter, Printer };
 
-// "A4" (210 x 297 mm) or "Letter" (215.9 x 279.4 mm).
+// "A4" (210 x 297 mm) or "Letter" (215.9 x 279.4 mm); the printer's page has neither.
 const char* paperName(SheetPaper paper);
 QSizeF paperSizeMm(SheetPaper paper);
-std::optional<SheetPaper> paperNamed(const QString& name);  // any case
+std::optional<SheetPaper> paperNamed(const QString& name);  // "A4" or "Letter", any case
 
 struct SheetLayout {
     SheetPaper paper = SheetPaper::A4;
@@ -27,7 +30,12 @@ struct SheetLayout {
     double topMm = 0;     // paper edge to the first row's top edge
     double hPitchMm = 0;  // left edge to the next column's left edge
     double vPitchMm = 0;  // top edge to the next row's top edge
+    // The printer's page, for SheetPaper::Printer: as its printer names it, and its size.
+    QString printerPaperName{};
+    QSizeF printerPaperMm{};
 
+    QSizeF paperMm() const;
+    QString paperTitle() const;  // "A4", "Letter" or the printer's name of its page
     int labelsPerPage() const { return columns * rows; }
     // The label at `index` (0 .. labelsPerPage() - 1) on its page, in millimetres from the
     // paper's top-left corner.
@@ -59,8 +67,10 @@ struct [[nodiscard]] LayoutResult {
 // four positions the labels touch and the grid is centred. The result has passed checkLayout.
 LayoutResult parseLayout(const QString& text, SheetPaper paper);
 
-// "" for a layout whose labels are all on the paper and do not overlap; otherwise one
-// sentence saying what is wrong, with the figures.
+// None for a layout whose labels are all on the paper and do not overlap; otherwise what is
+// wrong, with the figures.
+SheetFault layoutFault(const SheetLayout& layout);
+// The same in strikon-render's words, "" for none.
 QString checkLayout(const SheetLayout& layout);
 
 }  // namespace strikon

@@ -16,12 +16,16 @@ namespace strikon {
 
 namespace {
 
-QPageSize pageSizeOf(SheetPaper paper) {
-    return QPageSize(paper == SheetPaper::Letter ? QPageSize::Letter : QPageSize::A4);
-}
-
-QString mm(double value) {
-    return QString::number(value, 'f', 2);
+QPageSize pageSizeOf(const SheetLayout& layout) {
+    switch (layout.paper) {
+        case SheetPaper::A4:
+            return QPageSize(QPageSize::A4);
+        case SheetPaper::Letter:
+            return QPageSize(QPageSize::Letter);
+        case SheetPaper::Printer:
+            break;
+    }
+    return QPageSize(layout.printerPaperMm, QPageSize::Millimeter, layout.printerPaperName);
 }
 
 void paintPage(QPainter& painter, const SheetContent& content, int page, double pxPerMm) {
@@ -62,7 +66,7 @@ SheetLabels sheetLabels(const SymbolRequest& symbol, int count, int step) {
         out.labels.push_back(symbol);
         out.labels.back().digits = digits;
     }
-    out.error = run.error;
+    out.fault = run.fault;
     return out;
 }
 
@@ -72,24 +76,35 @@ int sheetPageCount(const SheetContent& content) {
     return content.labels.empty() || perPage <= 0 ? 0 : (used + perPage - 1) / perPage;
 }
 
-QString checkSymbolsFit(const SheetContent& content, double pxPerMm) {
+SheetFault symbolsFitFault(const SheetContent& content, double pxPerMm) {
     const QSizeF label = content.layout.labelMm;
     for (const SymbolRequest& request : content.labels) {
         const std::optional<QSize> size = measureSymbol(request, pxPerMm, pxPerMm);
         if (!size) {
-            return QStringLiteral("%1 has nothing to draw").arg(symbolTitle(request));
+            return sheetFault(SheetFault::Kind::NothingToDraw, {faultName(symbolTitle(request))});
         }
         const QSizeF symbolMm(size->width() / pxPerMm, size->height() / pxPerMm);
         if (symbolMm.width() > label.width() || symbolMm.height() > label.height()) {
-            return QStringLiteral(
-                       "%1 is %2 \u00D7 %3 mm, larger than its label of %4 \u00D7 "
-                       "%5 mm")
-                .arg(symbolTitle(request), mm(symbolMm.width()), mm(symbolMm.height()),
-                     QString::number(label.width(), 'g', 6),
-                     QString::number(label.height(), 'g', 6));
+            return sheetFault(
+                SheetFault::Kind::TooLarge,
+                {faultName(symbolTitle(request)), faultMeasure(symbolMm.width()),
+                 faultMeasure(symbolMm.height()), faultMm(label.width()), faultMm(label.height())});
         }
     }
     return {};
+}
+
+QString checkSymbolsFit(const SheetContent& content, double pxPerMm) {
+    return faultText(symbolsFitFault(content, pxPerMm));
+}
+
+SheetLayout onPrinterPage(SheetLayout layout, const QPrinter& printer) {
+    if (layout.paper == SheetPaper::Printer) {
+        const QPageLayout page = printer.pageLayout();
+        layout.printerPaperName = page.pageSize().name();
+        layout.printerPaperMm = page.fullRect(QPageLayout::Millimeter).size();
+    }
+    return layout;
 }
 
 QPoint symbolOrigin(const QRectF& labelMm, QSize symbolPx, double pxPerMm) {
@@ -124,7 +139,7 @@ ValueResult<QByteArray> encodeSheetPdf(const SheetContent& content, int dpi) {
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
     pdf.setResolution(dpi);
-    pdf.setPageSize(pageSizeOf(content.layout.paper));
+    pdf.setPageSize(pageSizeOf(content.layout));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     pdf.setCreator(QStringLiteral("strikon-render"));
     pdf.setTitle(QStringLiteral("Labels, ") + layoutTitle(content.layout));
@@ -140,7 +155,11 @@ PrintOutcome printSheet(QPrinter& printer, const SheetContent& content) {
         return PrintOutcome::NothingToDraw;
     }
     printer.setFullPage(true);
-    printer.setPageSize(pageSizeOf(content.layout.paper));
+    if (content.layout.paper != SheetPaper::Printer) {
+        // Labels are laid out on the upright sheet, whatever page was set up before.
+        printer.setPageSize(pageSizeOf(content.layout));
+        printer.setPageOrientation(QPageLayout::Portrait);
+    }
     QPainter painter;
     if (!painter.begin(&printer)) {
         return PrintOutcome::NotStarted;

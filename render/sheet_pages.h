@@ -24,7 +24,7 @@ struct SheetContent {
 
 struct SheetLabels {
     std::vector<SymbolRequest> labels;
-    QString error;  // empty when every label was made
+    SheetFault fault;  // none when every label was made
 };
 
 // `count` copies of `symbol` (step 0), or a numbered run from its digits counting up by
@@ -34,9 +34,14 @@ SheetLabels sheetLabels(const SymbolRequest& symbol, int count, int step);
 // Pages the labels need; none without labels.
 int sheetPageCount(const SheetContent& content);
 
-// "" when every symbol is drawable and fits its label at this resolution; otherwise one
-// sentence naming the symbol, its size and the label's.
+// None when every symbol is drawable and fits its label at this resolution; otherwise the
+// first that does not, with its size and the label's.
+SheetFault symbolsFitFault(const SheetContent& content, double pxPerMm);
+// The same in strikon-render's words, "" for none.
 QString checkSymbolsFit(const SheetContent& content, double pxPerMm);
+
+// The layout on the page `printer` is set to now, when its paper is the printer's own.
+SheetLayout onPrinterPage(SheetLayout layout, const QPrinter& printer);
 
 // Device pixels from the paper's top-left corner to the top-left corner of a symbol of
 // `symbolPx` centred in `labelMm`.
@@ -51,7 +56,8 @@ bool paintSheet(QPainter& painter, QPagedPaintDevice& device, const SheetContent
 // when a symbol does not fit.
 ValueResult<QByteArray> encodeSheetPdf(const SheetContent& content, int dpi);
 
-// On the printer's paper, set to the layout's, from the paper's corner (full page).
+// From the paper's corner (full page), on the layout's paper: A4 or Letter upright, or the page
+// the printer is set to, which the layout must fit (checked beforehand).
 PrintOutcome printSheet(QPrinter& printer, const SheetContent& content);
 
 }  // namespace strikon

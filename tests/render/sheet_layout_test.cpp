@@ -103,10 +103,10 @@ TEST(NumberedRun, CountsWithEachSymbologysCheckDigit) {
         const NumberedRun run = numberedRun(c.symbology, c.first, c.count, c.step);
         EXPECT_EQ(run.numbers, c.numbers) << c.first;
         if (c.error == nullptr) {
-            EXPECT_EQ(run.error, QString()) << c.first;
+            EXPECT_FALSE(run.fault) << c.first;
         } else {
-            EXPECT_TRUE(run.error.startsWith(QLatin1String(c.error)))
-                << c.first << ": " << run.error.toStdString();
+            EXPECT_TRUE(faultText(run.fault).startsWith(QLatin1String(c.error)))
+                << c.first << ": " << faultText(run.fault).toStdString();
         }
     }
 }
