@@ -39,4 +39,30 @@ const std::vector<TranslatedText>& mainWindowTexts() {
     return texts;
 }
 
+const std::vector<TranslatedFault>& sheetFaultTexts() {
+    using K = SheetFault::Kind;
+    // Counts stand after a colon ("готово этикеток: 7"), which needs no plural forms.
+    static const std::vector<TranslatedFault> texts = {
+        {K::NoGrid, "на листе нужен хотя бы один столбец и одна строка, а не %1 × %2"},
+        {K::NoArea, "у этикетки %1 × %2 мм нет площади"},
+        {K::OverlapAcross,
+         "этикетки налезают друг на друга: шаг по горизонтали %1 мм меньше ширины этикетки %2 мм"},
+        {K::OverlapDown,
+         "этикетки налезают друг на друга: шаг по вертикали %1 мм меньше высоты этикетки %2 мм"},
+        {K::OffPageAcross,
+         "этикетки выходят за край листа: столбцы занимают от %1 до %2 мм, а ширина бумаги %3 — "
+         "%4 мм"},
+        {K::OffPageDown,
+         "этикетки выходят за край листа: строки занимают от %1 до %2 мм, а высота бумаги %3 — "
+         "%4 мм"},
+        {K::TooManySkipped, "этикеток на листе: %1, пропустить %2 нельзя"},
+        {K::NothingToDraw, "%1: нечего выводить"},
+        {K::TooLarge, "%1 размером %2 × %3 мм больше своей этикетки %4 × %5 мм"},
+        {K::BadRunStart, "нумерованный ряд нельзя начать с «%1»"},
+        {K::PastLastNumber, "ряд выходит за последнее %1-значное число; готово этикеток: %2"},
+        {K::NoUPCEForm, "у UPC-A %1 нет формы UPC-E; ряд UPC-E прерван, готово этикеток: %2"},
+    };
+    return texts;
+}
+
 }  // namespace strikon

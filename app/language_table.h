@@ -6,6 +6,8 @@
 #include <QString>
 #include <vector>
 
+#include "render/sheet_fault.h"
+
 namespace strikon {
 
 struct TranslatedText {
@@ -25,5 +27,14 @@ struct TranslatedText {
 };
 
 const std::vector<TranslatedText>& mainWindowTexts();
+
+// Why a sheet of labels cannot be printed, in Russian, with the values of the fault as %1, %2,
+// ... in the order of the English sentence. In English the dialog shows strikon-render's words.
+struct TranslatedFault {
+    SheetFault::Kind kind;
+    QString russian;
+};
+
+const std::vector<TranslatedFault>& sheetFaultTexts();
 
 }  // namespace strikon

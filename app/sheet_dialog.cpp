@@ -6,13 +6,16 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPageSetupDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <algorithm>
 
 #include "app/sheet_picture.h"
+#include "app/sheet_wording.h"
 #include "render/symbol_image.h"
 
 namespace strikon {
@@ -23,6 +26,7 @@ namespace {
 // and again at the chosen printer's own.
 constexpr double kCheckDpi = 1200;
 constexpr int kMaxLabels = 16000;
+constexpr int kPrinterPaper = 2;  // the paper list: A4, Letter, the printer's page
 
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
     auto* box = new QHBoxLayout;
@@ -44,11 +48,18 @@ SheetDialog::Preview SheetDialog::interactivePreview() {
 
 SheetDialog::SheetDialog(const SymbolRequest& symbol, bool russian, QWidget* parent,
                          Preview preview)
-    : QDialog(parent), symbol_(symbol), russian_(russian), preview_(std::move(preview)) {
+    : QDialog(parent),
+      symbol_(symbol),
+      russian_(russian),
+      preview_(std::move(preview)),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    printer_->setFullPage(true);
     setWindowTitle(text("Печать листа", "Print Sheet"));
     buildFields();
     layoutChosen();
 }
+
+SheetDialog::~SheetDialog() = default;
 
 QString SheetDialog::text(const char* russian, const char* english) const {
     return QString::fromUtf8(russian_ ? russian : english);
@@ -58,11 +69,13 @@ void SheetDialog::buildFields() {
     layoutList_ = new QComboBox(this);
     layoutList_->setObjectName(QStringLiteral("SheetLayoutList"));
     for (const NamedLayout& named : builtInLayouts()) {
-        layoutList_->addItem(named.title);
+        layoutList_->addItem(sheetTitle(named.layout, russian_));
     }
     layoutList_->addItem(text("Свой", "Custom"));
     paperList_ = new QComboBox(this);
-    paperList_->addItems({QStringLiteral("A4"), QStringLiteral("Letter")});
+    paperList_->setObjectName(QStringLiteral("SheetPaper"));
+    paperList_->addItems({QStringLiteral("A4"), QStringLiteral("Letter"), QString()});
+    pageSetup_ = new QPushButton(text("Параметры страницы…", "Page Setup…"), this);
     columns_ = new QSpinBox(this);
     rows_ = new QSpinBox(this);
     for (QSpinBox* s : {columns_, rows_}) {
@@ -73,7 +86,8 @@ void SheetDialog::buildFields() {
         field->setRange(-50, 400);
         field->setDecimals(2);
         field->setSingleStep(0.1);
-        field->setSuffix(QStringLiteral(" mm"));
+        field->setLocale(sheetLocale(russian_));
+        field->setSuffix(text(" мм", " mm"));
     }
     copies_ = new QRadioButton(text("Копии", "Copies"), this);
     run_ = new QRadioButton(text("Нумерованный ряд, шаг:", "Numbered run, step:"), this);
@@ -94,7 +108,7 @@ void SheetDialog::buildFields() {
 
     auto* form = new QFormLayout;
     form->addRow(text("Лист:", "Sheet:"), layoutList_);
-    form->addRow(text("Бумага:", "Paper:"), paperList_);
+    form->addRow(text("Бумага:", "Paper:"), row({paperList_, pageSetup_}));
     form->addRow(text("Столбцы × строки:", "Columns × rows:"), row({columns_, rows_}));
     form->addRow(text("Этикетка:", "Label:"), row({mm_[0], mm_[1]}));
     form->addRow(text("Отступ слева, сверху:", "Left, top margin:"), row({mm_[2], mm_[3]}));
@@ -123,6 +137,7 @@ void SheetDialog::buildFields() {
 
     connect(layoutList_, &QComboBox::currentIndexChanged, this, &SheetDialog::layoutChosen);
     connect(paperList_, &QComboBox::currentIndexChanged, this, &SheetDialog::refresh);
+    connect(pageSetup_, &QPushButton::clicked, this, &SheetDialog::setUpPage);
     for (QSpinBox* s : {columns_, rows_, count_, step_, skip_}) {
         connect(s, &QSpinBox::valueChanged, this, &SheetDialog::refresh);
     }
@@ -151,7 +166,7 @@ void SheetDialog::layoutChosen() {
         }
         count_->setValue(l.labelsPerPage() - skip_->value());
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{paperList_, columns_, rows_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{paperList_, pageSetup_, columns_, rows_}) {
         w->setEnabled(!builtIn);
     }
     for (QDoubleSpinBox* field : mm_) {
@@ -160,75 +175,90 @@ void SheetDialog::layoutChosen() {
     refresh();
 }
 
+// The printer's own page dialog; the layout is then checked against the page it sets.
+void SheetDialog::setUpPage() {
+    QPageSetupDialog dialog(printer_.get(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        refresh();
+    }
+}
+
 SheetLayout SheetDialog::fieldsLayout() const {
     const size_t index = static_cast<size_t>(layoutList_->currentIndex());
     if (index < builtInLayouts().size()) {
         return builtInLayouts()[index].layout;
     }
-    return {paperList_->currentIndex() == 1 ? SheetPaper::Letter : SheetPaper::A4,
-            columns_->value(),
-            rows_->value(),
-            QSizeF(mm_[0]->value(), mm_[1]->value()),
-            mm_[2]->value(),
-            mm_[3]->value(),
-            mm_[4]->value(),
-            mm_[5]->value()};
+    const SheetPaper papers[] = {SheetPaper::A4, SheetPaper::Letter, SheetPaper::Printer};
+    SheetLayout layout{papers[std::clamp(paperList_->currentIndex(), 0, kPrinterPaper)],
+                       columns_->value(),
+                       rows_->value(),
+                       QSizeF(mm_[0]->value(), mm_[1]->value()),
+                       mm_[2]->value(),
+                       mm_[3]->value(),
+                       mm_[4]->value(),
+                       mm_[5]->value()};
+    return onPrinterPage(layout, *printer_);
 }
 
 SheetDialog::Choice SheetDialog::choice() const {
     Choice c;
     c.content.layout = fieldsLayout();
     c.content.skip = skip_->value();
-    c.error = checkLayout(c.content.layout);
-    if (c.error.isEmpty() && c.content.skip >= c.content.layout.labelsPerPage()) {
-        c.error = QStringLiteral("a sheet of %1 labels cannot skip %2")
-                      .arg(c.content.layout.labelsPerPage())
-                      .arg(c.content.skip);
+    c.fault = layoutFault(c.content.layout);
+    const int perPage = c.content.layout.labelsPerPage();
+    if (!c.fault && c.content.skip >= perPage) {
+        c.fault = sheetFault(SheetFault::Kind::TooManySkipped,
+                             {faultCount(perPage), faultCount(c.content.skip)});
     }
-    if (!c.error.isEmpty()) {
+    if (c.fault) {
         return c;
     }
     SheetLabels labels =
         sheetLabels(symbol_, count_->value(), run_->isChecked() ? step_->value() : 0);
     c.content.labels = std::move(labels.labels);
-    c.error = labels.error;
-    if (c.error.isEmpty()) {
-        c.error = checkSymbolsFit(c.content, kCheckDpi / kMmPerInch);
-    }
+    c.fault = labels.fault ? labels.fault : symbolsFitFault(c.content, kCheckDpi / kMmPerInch);
     return c;
 }
 
 void SheetDialog::refresh() {
+    SheetLayout printerPage;
+    printerPage.paper = SheetPaper::Printer;
+    paperList_->setItemText(kPrinterPaper,
+                            printerPageItem(onPrinterPage(printerPage, *printer_), russian_));
     const Choice c = choice();
     const int perPage = c.content.layout.labelsPerPage();
     const int filled = std::min(count_->value(), std::max(perPage - c.content.skip, 0));
-    picture_->show(c.content.layout, c.content.skip, filled, c.error.isEmpty());
-    // The layout's own rules come from the render core in English; the lead is translated.
-    fault_->setText(c.error.isEmpty()
-                        ? QString()
-                        : text("Лист нельзя напечатать: ", "The sheet cannot be printed: ") +
-                              c.error);
-    print_->setEnabled(c.error.isEmpty());
+    picture_->show(c.content.layout, c.content.skip, filled, !c.fault);
+    fault_->setText(c.fault ? text("Лист нельзя напечатать: ", "The sheet cannot be printed: ") +
+                                  sheetFaultText(c.fault, russian_)
+                            : QString());
+    print_->setEnabled(!c.fault);
 }
 
 void SheetDialog::previewAndPrint() {
     const Choice c = choice();
-    if (!c.error.isEmpty()) {
+    if (c.fault) {
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
     QString failure;
-    preview_(this, printer, [&](QPrinter* target) {
-        const QString fault = checkSymbolsFit(c.content, target->resolution() / kMmPerInch);
-        if (!fault.isEmpty()) {
-            failure = fault;
+    preview_(this, *printer_, [&](QPrinter* target) {
+        // The preview's own page setup, or the printer chosen at last, may change the page and
+        // the resolution: the sheet is checked again on what it is printed on.
+        SheetContent content = c.content;
+        content.layout = onPrinterPage(content.layout, *target);
+        SheetFault fault = layoutFault(content.layout);
+        if (!fault) {
+            fault = symbolsFitFault(content, target->resolution() / kMmPerInch);
+        }
+        if (fault) {
+            failure = sheetFaultText(fault, russian_);
             return;
         }
-        if (printSheet(*target, c.content) == PrintOutcome::NotStarted) {
+        if (printSheet(*target, content) == PrintOutcome::NotStarted) {
             failure = text("не удалось начать печать", "could not start printing");
         }
     });
+    refresh();  // the printer's page may have been set up anew
     if (!failure.isEmpty()) {
         fault_->setText(text("Лист не напечатан: ", "The sheet was not printed: ") + failure);
     }

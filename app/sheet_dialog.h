@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 #include "app/image_commands.h"
 #include "render/sheet_pages.h"
@@ -31,12 +32,17 @@ class SheetDialog : public QDialog {
     SheetDialog(const SymbolRequest& symbol, bool russian, QWidget* parent,
                 Preview preview = interactivePreview());
 
+    ~SheetDialog() override;
+
     struct Choice {
         SheetContent content;
-        QString error;  // the first fault of the fields; empty when the sheet can be printed
+        SheetFault fault;  // the first fault of the fields; none when the sheet can be printed
     };
-    // What the fields describe now.
+    // What the fields describe now, on the printer's page when that is the paper chosen.
     Choice choice() const;
+
+    // The printer the sheet goes to first; its page is "the printer's page".
+    QPrinter& printer() { return *printer_; }
 
     // The preview, then the printer; faults are shown in the dialog.
     void previewAndPrint();
@@ -46,13 +52,16 @@ class SheetDialog : public QDialog {
     void buildFields();
     void layoutChosen();
     void refresh();
+    void setUpPage();
     SheetLayout fieldsLayout() const;
 
     SymbolRequest symbol_;
     bool russian_;
     Preview preview_;
+    std::unique_ptr<QPrinter> printer_;
     QComboBox* layoutList_ = nullptr;
     QComboBox* paperList_ = nullptr;
+    QPushButton* pageSetup_ = nullptr;
     QSpinBox* columns_ = nullptr;
     QSpinBox* rows_ = nullptr;
     QDoubleSpinBox* mm_[6] = {};  // width, height, left, top, horizontal and vertical pitch

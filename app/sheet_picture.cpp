@@ -20,7 +20,7 @@ void SheetPicture::show(const SheetLayout& layout, int skipped, int filled, bool
 void SheetPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QSizeF paper = paperSizeMm(layout_.paper);
+    const QSizeF paper = layout_.paperMm();
     const double scale = std::min((width() - 2) / paper.width(), (height() - 2) / paper.height());
     painter.translate((width() - paper.width() * scale) / 2,
                       (height() - paper.height() * scale) / 2);

@@ -1,9 +1,10 @@
-// The Print Sheet dialog: its fields turned into a sheet, faults shown in words with printing
-// held back, and a numbered run printed through the preview seam to a PDF file.
+// The Print Sheet dialog: its fields turned into a sheet, faults shown in the window's language
+// with printing held back, and a numbered run printed through the preview seam to a PDF file.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "app/sheet_dialog.h"
+#include "app/sheet_wording.h"
 #include "tests/encoders/decode/decoders.h"
 
 namespace strikon {
@@ -30,32 +32,77 @@ T* field(SheetDialog& dialog, const char* name) {
     return w;
 }
 
-TEST(SheetDialog, FaultsAreShownAndHoldPrintingBack) {
+SymbolRequest upce() {
+    SymbolRequest r;
+    r.symbology = Symbology::UPCE;
+    r.digits = "01234505";
+    return r;
+}
+
+TEST(SheetDialog, FaultsAreShownInTheWindowsLanguageAndHoldPrintingBack) {
+    enum Fields { AsListed, TwoColumns60Apart, OnA5Printer, Run100 };
     const struct {
-        int layout;  // index in the list; the last is Custom
-        int count;
-        int skip;
-        const char* fault;  // start of the text shown, "" for none
+        int layout;  // index in the list; 5 is Custom, starting from the first built-in
+        Fields fields;
+        bool russian;
+        const char* fault;  // the text shown, "" for none
     } cases[] = {
-        {0, 24, 0, ""},
-        {2, 1, 0, "The sheet cannot be printed: EAN-13 4006381333931 is 37."},  // 48.5 x 25.4
-        {5, 10, 0, "The sheet cannot be printed: labels overlap"},  // Custom starts at 1 x 1 ...
+        {0, AsListed, false, ""},
+        {2, AsListed, false,
+         "The sheet cannot be printed: EAN-13 4006381333931 is 37.30 × 25.91 mm, larger "
+         "than its label of 48.5 × 25.4 mm"},
+        {2, AsListed, true,
+         "Лист нельзя напечатать: EAN-13 4006381333931 размером 37,30 × 25,91 мм больше своей "
+         "этикетки 48,5 × 25,4 мм"},
+        {5, TwoColumns60Apart, true,
+         "Лист нельзя напечатать: этикетки налезают друг на друга: шаг по горизонтали 60 мм "
+         "меньше ширины этикетки 70 мм"},
+        {5, OnA5Printer, true,
+         "Лист нельзя напечатать: этикетки выходят за край листа: столбцы занимают от 0 до 210 мм, "
+         "а ширина бумаги A5 — 148 мм"},
+        {5, OnA5Printer, false,
+         "The sheet cannot be printed: labels off the page: the columns span 0 to 210 mm, the A5 "
+         "paper is 148 mm wide"},
+        {0, Run100, true,
+         "Лист нельзя напечатать: у UPC-A 012000010453 нет формы UPC-E; ряд UPC-E прерван, "
+         "готово этикеток: 7"},
     };
     for (const auto& c : cases) {
-        SheetDialog dialog(ean13(), false, nullptr, [](auto&&...) {});
+        SheetDialog dialog(c.fields == Run100 ? upce() : ean13(), c.russian, nullptr,
+                           [](auto&&...) {});
         field<QComboBox>(dialog, "SheetLayoutList")->setCurrentIndex(c.layout);
-        if (c.layout == 5) {  // two columns of 70 mm labels 60 mm apart
-            auto spins = dialog.findChildren<QSpinBox*>();
+        auto spins = dialog.findChildren<QSpinBox*>();  // columns, rows, count, step, skip
+        if (c.fields == TwoColumns60Apart) {
             spins[0]->setValue(2);
-            auto mm = dialog.findChildren<QDoubleSpinBox*>();
-            mm[4]->setValue(60);
+            dialog.findChildren<QDoubleSpinBox*>()[4]->setValue(60);
+        } else if (c.fields == OnA5Printer) {
+            dialog.printer().setPageSize(QPageSize(QPageSize::A5));
+            field<QComboBox>(dialog, "SheetPaper")->setCurrentIndex(2);
+        } else if (c.fields == Run100) {
+            dialog.findChildren<QRadioButton*>()[1]->setChecked(true);
+            spins[3]->setValue(100);
+            field<QSpinBox>(dialog, "SheetLabelCount")->setValue(8);
         }
-        field<QSpinBox>(dialog, "SheetLabelCount")->setValue(c.count);
-        field<QSpinBox>(dialog, "SheetSkip")->setValue(c.skip);
         const QString shown = field<QLabel>(dialog, "SheetFault")->text();
-        EXPECT_TRUE(*c.fault ? shown.startsWith(QString::fromUtf8(c.fault)) : shown.isEmpty())
-            << c.layout << ": " << shown.toStdString();
+        EXPECT_EQ(shown.toStdString(), c.fault) << c.layout << " " << c.fields;
         EXPECT_EQ(field<QPushButton>(dialog, "SheetPrint")->isEnabled(), *c.fault == '\0');
+    }
+}
+
+// Every fault has a Russian sentence naming the same values as the English one.
+TEST(SheetDialog, EveryFaultHasItsRussianSentence) {
+    using K = SheetFault::Kind;
+    for (int k = static_cast<int>(K::NoGrid); k <= static_cast<int>(K::NoUPCEForm); ++k) {
+        SheetFault fault{static_cast<K>(k), {}};
+        while (faultText(fault).contains(u'%') && fault.values.size() < 6) {
+            fault.values.push_back(faultName(QStringLiteral("<%1>").arg(fault.values.size())));
+        }
+        const QString russian = sheetFaultText(fault, true);
+        EXPECT_NE(russian, faultText(fault)) << k;
+        EXPECT_FALSE(russian.contains(u'%')) << k;
+        for (const SheetFault::Value& v : fault.values) {
+            EXPECT_TRUE(russian.contains(v.name)) << k << ": " << russian.toStdString();
+        }
     }
 }
 

@@ -1,0 +1,23 @@
+#pragma once
+// The sheet dialog's figures and faults in the window's language: in Russian with decimal commas
+// and "мм", in English as strikon-render words them.
+
+#include <QLocale>
+#include <QString>
+
+#include "render/sheet_fault.h"
+#include "render/sheet_layout.h"
+
+namespace strikon {
+
+QLocale sheetLocale(bool russian);
+
+QString sheetFaultText(const SheetFault& fault, bool russian);
+
+// "A4, 3 × 7, 70 × 42,3 мм" in Russian, layoutTitle in English.
+QString sheetTitle(const SheetLayout& layout, bool russian);
+
+// "The printer's page (A5, 148 × 210 mm)".
+QString printerPageItem(const SheetLayout& onPrinterPage, bool russian);
+
+}  // namespace strikon
