@@ -76,6 +76,7 @@ void SheetDialog::buildFields() {
     paperList_->setObjectName(QStringLiteral("SheetPaper"));
     paperList_->addItems({QStringLiteral("A4"), QStringLiteral("Letter"), QString()});
     pageSetup_ = new QPushButton(text("Параметры страницы…", "Page Setup…"), this);
+    pageSetup_->setObjectName(QStringLiteral("SheetPageSetup"));
     columns_ = new QSpinBox(this);
     rows_ = new QSpinBox(this);
     for (QSpinBox* s : {columns_, rows_}) {
@@ -166,9 +167,14 @@ void SheetDialog::layoutChosen() {
         }
         count_->setValue(l.labelsPerPage() - skip_->value());
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{paperList_, pageSetup_, columns_, rows_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{paperList_, columns_, rows_}) {
         w->setEnabled(!builtIn);
     }
+    // Qt sets up the page of an installed printer only; without one the page is the PDF's.
+    const bool installed = printer_->outputFormat() == QPrinter::NativeFormat;
+    pageSetup_->setEnabled(!builtIn && installed);
+    pageSetup_->setToolTip(installed ? QString()
+                                     : text("Принтер не установлен", "No printer is installed"));
     for (QDoubleSpinBox* field : mm_) {
         field->setEnabled(!builtIn);
     }
