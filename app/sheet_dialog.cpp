@@ -54,6 +54,7 @@ SheetDialog::SheetDialog(const SymbolRequest& symbol, bool russian, QWidget* par
       preview_(std::move(preview)),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     printer_->setFullPage(true);
+    symbol_.output.fitPxPerMm = 0;  // whole dots of the device each sheet is drawn on
     setWindowTitle(text("Печать листа", "Print Sheet"));
     buildFields();
     layoutChosen();
