@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/csv_stream.h"
+#include "cli/option_table.h"
 #include "cli/render_job.h"
 #include "cli/shown_value.h"
 #include "cli/symbol_output.h"
@@ -25,38 +26,23 @@ namespace {
 // the files a crash can cost few and the temporaries open at once within any limit.
 constexpr size_t kCommitGroup = 64;
 
-QString columnList() {
-    QStringList names;
-    for (const char* name : kOptionNames) {
-        names << QString::fromLatin1(name);
-    }
-    names << QStringLiteral("file");
-    return names.join(QStringLiteral(", "));
-}
-
-// Column i of the header fills the field columns[i] names; "" when the header is valid.
-QString readHeader(const QStringList& header, std::vector<QString>& columns, bool needsFile) {
-    OptionValues probe;
+// Column i of the header fills the option columns[i]; "" when the header is valid.
+QString readHeader(const QStringList& header, std::vector<const OptionSpec*>& columns,
+                   bool needsFile) {
     for (const QString& cell : header) {
-        QString name = cell.trimmed().toLower();
-        if (name.startsWith(QLatin1String("--"))) {
-            name = name.mid(2);
-        }
-        if (name == u"output") {
-            name = QStringLiteral("file");
-        }
-        std::optional<QString>* field = optionField(probe, name);
-        if (field == nullptr) {
+        const OptionSpec* spec = findColumn(cell);
+        if (spec == nullptr) {
             return QStringLiteral("line 1: unknown column \"%1\"; columns are %2")
-                .arg(shownValue(cell), columnList());
+                .arg(shownValue(cell), columnNames());
         }
-        if (*field) {
-            return QStringLiteral("line 1: column \"%1\" appears twice").arg(name);
+        if (std::find(columns.begin(), columns.end(), spec) != columns.end()) {
+            return QStringLiteral("line 1: column \"%1\" appears twice")
+                .arg(QLatin1String(spec->column));
         }
-        *field = QString();
-        columns.push_back(name);
+        columns.push_back(spec);
     }
-    if (needsFile && !probe.output) {
+    const auto isFile = [](const OptionSpec* spec) { return spec->field == &OptionValues::output; };
+    if (needsFile && std::none_of(columns.begin(), columns.end(), isFile)) {
         return QStringLiteral(
             "line 1: the header names no file column; each row needs the "
             "name of its output file");
@@ -65,7 +51,7 @@ QString readHeader(const QStringList& header, std::vector<QString>& columns, boo
 }
 
 // A row's cells laid over the defaults; "" when the row could be read.
-QString rowValues(const CsvRecord& record, const std::vector<QString>& columns,
+QString rowValues(const CsvRecord& record, const std::vector<const OptionSpec*>& columns,
                   const OptionValues& defaults, OptionValues& values) {
     if (!record.error.isEmpty()) {
         return record.error;
@@ -78,7 +64,7 @@ QString rowValues(const CsvRecord& record, const std::vector<QString>& columns,
     OptionValues cells;
     for (qsizetype i = 0; i < record.fields.size(); ++i) {
         if (!record.fields[i].isEmpty()) {
-            *optionField(cells, columns[i]) = record.fields[i];
+            cells.*columns[i]->field = record.fields[i];
         }
     }
     values = defaults.overlaidWith(cells);
@@ -157,7 +143,7 @@ class BatchRun {
     QTextStream& messages_;
     TaskPool pool_;
     size_t window_;  // rows under way at most, which bounds the memory a batch holds
-    std::vector<QString> columns_;
+    std::vector<const OptionSpec*> columns_;
     std::deque<Row> rows_;           // started, still being drawn, in row order
     std::vector<Row> staged_;        // done drawing, waiting for the commit, in row order
     QHash<QString, int> underWay_;   // file name -> line writing it
@@ -375,7 +361,7 @@ BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRow
     BatchRows out;
     CsvStream stream(csv);
     const std::optional<CsvRecord> header = stream.next();
-    std::vector<QString> columns;
+    std::vector<const OptionSpec*> columns;
     if (!header) {
         out.error = QStringLiteral("--batch: the file is empty; it needs a header row");
     } else if (!header->error.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include "cli/option_table.h"
+
 namespace strikon::cli {
 
 namespace {
@@ -30,46 +32,32 @@ bool looksLikeOption(const QString& arg) {
 }
 
 // The sheet's options need --sheet; a batch fills a sheet with one label a row.
-QString sheetShape(const SheetValues& sheet, bool batch) {
-    if (sheet.sheet && batch && (sheet.copies || sheet.run)) {
+QString sheetShape(const OptionValues& values) {
+    if (values.sheet && values.batch && (values.copies || values.run)) {
         return QStringLiteral("--%1: not used with --batch; each row of the batch is one label")
-            .arg(QLatin1String(sheet.copies ? "copies" : "run"));
+            .arg(QLatin1String(values.copies ? "copies" : "run"));
     }
-    if (sheet.sheet) {
+    if (values.sheet) {
         return {};
     }
-    const std::pair<const char*, bool> given[] = {{"page", sheet.page.has_value()},
-                                                  {"copies", sheet.copies.has_value()},
-                                                  {"run", sheet.run.has_value()},
-                                                  {"skip", sheet.skip.has_value()}};
-    for (const auto& [name, present] : given) {
-        if (present) {
-            return QStringLiteral("--%1: only used with --sheet LAYOUT").arg(QLatin1String(name));
+    for (const OptionSpec& spec : options()) {
+        if (spec.use == OptionUse::Sheet && values.*spec.field) {
+            return QStringLiteral("--%1: only used with --sheet LAYOUT")
+                .arg(QLatin1String(spec.name));
         }
     }
     return {};
-}
-
-bool isFlag(const QString& name) {
-    for (const char* flag : kFlagNames) {
-        if (name == QLatin1String(flag)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace
 
 CommandLineResult parseCommandLine(const QStringList& arguments) {
     CommandLine line;
-    std::optional<QString> batch;
-    std::optional<QString> outputDir;
-    std::optional<QString> jobs;
+    OptionValues& values = line.values;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments.at(i);
         if (arg == u"--help" || arg == u"-h") {
-            return {CommandLine{Mode::Help, {}, {}, {}, {}, 0}, {}};
+            return {CommandLine{Mode::Help, {}, {}, {}, 0}, {}};
         }
         if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
             return failure(QStringLiteral("unexpected argument \"%1\"; options start with --, "
@@ -77,26 +65,15 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
                                .arg(arg));
         }
         Argument a = split(arg);
-        std::optional<QString>* field = nullptr;
-        if (a.name == u"batch") {
-            field = &batch;
-        } else if (a.name == u"output-dir") {
-            field = &outputDir;
-        } else if (a.name == u"jobs") {
-            field = &jobs;
-        } else if (a.name != u"file") {  // "file" is a batch column, not an option
-            field = optionField(line.values, a.name);
-        }
-        if (field == nullptr) {
-            field = sheetField(line.sheet, a.name);
-        }
-        if (field == nullptr) {
+        const OptionSpec* spec = findOption(a.name);
+        if (spec == nullptr || spec->field == nullptr) {
             return failure(QStringLiteral("--%1: unknown option, see --help").arg(a.name));
         }
-        if (*field) {
+        std::optional<QString>& field = values.*spec->field;
+        if (field) {
             return failure(QStringLiteral("--%1: given more than once").arg(a.name));
         }
-        if (isFlag(a.name) && !a.value) {
+        if (spec->valueName == nullptr && !a.value) {
             a.value = QStringLiteral("yes");
         }
         if (!a.value) {
@@ -105,15 +82,18 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
             }
             a.value = arguments.at(++i);
         }
-        *field = a.value;
+        field = a.value;
     }
     if (arguments.isEmpty()) {
         return failure(QStringLiteral("no options given; see --help"));
     }
-    if (QString error = sheetShape(line.sheet, batch.has_value()); !error.isEmpty()) {
+    if (QString error = sheetShape(values); !error.isEmpty()) {
         return failure(error);
     }
-    if (line.sheet.sheet) {
+    const auto& batch = values.batch;
+    const auto& outputDir = values.outputDir;
+    const auto& jobs = values.jobs;
+    if (values.sheet) {
         line.mode = Mode::Sheet;
         if (outputDir) {
             return failure(
@@ -122,7 +102,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         }
         line.batchFile = batch.value_or(QString());
     } else if (batch) {
-        if (line.values.output) {
+        if (values.output) {
             return failure(
                 QStringLiteral("--output: not used with --batch; each row names its "
                                "file in the file column, written into --output-dir"));

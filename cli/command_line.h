@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "cli/option_values.h"
-#include "cli/sheet_job.h"
 
 namespace strikon::cli {
 
@@ -16,11 +15,10 @@ enum class Mode { Help, Single, Batch, Sheet };
 
 struct CommandLine {
     Mode mode = Mode::Single;
-    OptionValues values;  // one symbol, or the defaults of every batch row
+    OptionValues values;  // one symbol or a sheet, or the defaults of every batch row
     QString batchFile;    // "-" reads the batch from standard input
     QString outputDir;
-    SheetValues sheet;  // with --sheet: the labels, the layout and the paper
-    int jobs = 0;       // threads for a batch's rows; 0: one per core
+    int jobs = 0;  // threads for a batch's rows; 0: one per core
 };
 
 // The most threads --jobs may ask for.

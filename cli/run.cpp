@@ -46,7 +46,7 @@ int sheet(const CommandLine& line, QTextStream& messages) {
             return refuse(messages, rows->error);
         }
     }
-    const SheetJobResult built = buildSheetJob(line.values, line.sheet, rows ? &*rows : nullptr);
+    const SheetJobResult built = buildSheetJob(line.values, rows ? &*rows : nullptr);
     if (!built.job) {
         return refuse(messages, built.error);
     }

@@ -25,7 +25,7 @@ struct Counts {
     QString error;
 };
 
-Counts counts(const SheetValues& sheet, const SheetLayout& layout, int skip) {
+Counts counts(const OptionValues& sheet, const SheetLayout& layout, int skip) {
     if (sheet.copies && sheet.run) {
         return {0, 0,
                 QStringLiteral("--run: not used with --copies; a sheet holds copies of "
@@ -59,7 +59,7 @@ Counts counts(const SheetValues& sheet, const SheetLayout& layout, int skip) {
     return {layout.labelsPerPage() - skip, 0, {}};  // the rest of one sheet
 }
 
-LayoutResult layoutOf(const SheetValues& sheet) {
+LayoutResult layoutOf(const OptionValues& sheet) {
     SheetPaper paper = SheetPaper::A4;
     if (sheet.page) {
         const std::optional<SheetPaper> named = paperNamed(*sheet.page);
@@ -100,6 +100,16 @@ QString batchLabels(const BatchRows& batch, const OptionValues& values, SheetJob
         if (!built.job) {
             return lineFault(batch.lines[i], built.error);
         }
+        if (built.job->dpi != job.symbol.dpi) {
+            // The sheet is one picture at one resolution; a label at another would not get the
+            // whole-pixel bars its row asks for.
+            return lineFault(batch.lines[i],
+                             QStringLiteral("dpi %1 differs from the sheet's %2 (line %3); a "
+                                            "sheet is drawn at one resolution")
+                                 .arg(built.job->dpi)
+                                 .arg(job.symbol.dpi)
+                                 .arg(batch.lines.front()));
+        }
         if (!built.job->warning.isEmpty()) {
             warnings << QStringLiteral("line %1: %2").arg(batch.lines[i]).arg(built.job->warning);
         }
@@ -123,27 +133,8 @@ QString numberedLabels(const Counts& n, SheetJob& job) {
 
 }  // namespace
 
-std::optional<QString>* sheetField(SheetValues& values, const QString& name) {
-    if (name == u"sheet") {
-        return &values.sheet;
-    }
-    if (name == u"page") {
-        return &values.page;
-    }
-    if (name == u"copies") {
-        return &values.copies;
-    }
-    if (name == u"run") {
-        return &values.run;
-    }
-    if (name == u"skip") {
-        return &values.skip;
-    }
-    return nullptr;
-}
-
-SheetJobResult buildSheetJob(const OptionValues& values, const SheetValues& sheet,
-                             const BatchRows* batch) {
+SheetJobResult buildSheetJob(const OptionValues& values, const BatchRows* batch) {
+    const OptionValues& sheet = values;
     JobResult built = buildJob(batch ? withOutput(batch->rows.front(), values) : values);
     if (!built.job) {
         return {std::nullopt, batch ? lineFault(batch->lines.front(), built.error) : built.error};

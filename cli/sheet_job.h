@@ -16,17 +16,6 @@ namespace strikon::cli {
 // The most labels one sheet job makes: 400 pages of the smallest built-in layout.
 inline constexpr int kMaxSheetLabels = 16000;
 
-struct SheetValues {
-    std::optional<QString> sheet;   // a built-in layout or COLUMNSxROWS,WIDTHxHEIGHT[,...]
-    std::optional<QString> page;    // A4 or Letter, for a custom layout
-    std::optional<QString> copies;  // N
-    std::optional<QString> run;     // N[,STEP]
-    std::optional<QString> skip;    // N
-};
-
-// The field of `values` an option name (without "--") refers to, or nullptr.
-std::optional<QString>* sheetField(SheetValues& values, const QString& name);
-
 struct SheetJob {
     RenderJob symbol;  // the first label's symbol, the resolution and the output
     SheetContent content;
@@ -37,9 +26,9 @@ struct [[nodiscard]] SheetJobResult {
     QString error;  // empty when job holds a value
 };
 
-// batch: when given, one label a row (its cells over `values`) instead of copies or a run.
-SheetJobResult buildSheetJob(const OptionValues& values, const SheetValues& sheet,
-                             const BatchRows* batch = nullptr);
+// values: the symbol's options and the sheet's. batch: when given, one label a row (its cells
+// over `values`) instead of copies or a run.
+SheetJobResult buildSheetJob(const OptionValues& values, const BatchRows* batch = nullptr);
 
 // The PDF, written whole or not at all; the reason names the path.
 WriteResult writeSheet(const SheetJob& job);

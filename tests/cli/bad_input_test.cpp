@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -23,12 +24,20 @@ Outcome runIn(const QTemporaryDir& dir, QStringList args) {
         const bool sheet = args.contains(QStringLiteral("--sheet"));
         args << QStringLiteral("--output") << dir.filePath(sheet ? "out.pdf" : "out.png");
     }
+    // ROWS: a batch of two labels at different resolutions.
+    if (const qsizetype rows = args.indexOf(QStringLiteral("ROWS")); rows >= 0) {
+        args[rows] = dir.filePath(QStringLiteral("rows.csv"));
+        QFile csv(args[rows]);
+        EXPECT_TRUE(csv.open(QIODevice::WriteOnly));
+        csv.write("digits,dpi\n4006381333931,300\n4006381334174,600\n");
+    }
     Outcome o;
     QTextStream messages(&o.messages);
     std::FILE* sink = std::tmpfile();
     o.status = run(args, messages, sink);
     std::fclose(sink);
     o.files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    o.files.removeOne(QStringLiteral("rows.csv"));
     return o;
 }
 
@@ -136,6 +145,9 @@ TEST(BadInput, EachIsRefusedWithOneMessageAndNothingWritten) {
         {"--type|EAN-8|--digits|96385074|--copies|3", "--copies: only used with --sheet LAYOUT"},
         {"--batch|rows.csv|--sheet|A4-3x8|--run|3",
          "--run: not used with --batch; each row of the batch is one label"},
+        {"--batch|ROWS|--type|EAN-13|--sheet|A4-3x8|--output|s.pdf",
+         "--batch: line 3: dpi 600 differs from the sheet's 300 (line 2); a sheet is drawn at "
+         "one resolution"},
     };
     for (const auto& c : cases) {
         QTemporaryDir dir;

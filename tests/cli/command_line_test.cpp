@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
+#include "cli/option_table.h"
+#include "cli/usage.h"
 
 namespace strikon::cli {
 namespace {
@@ -72,6 +74,19 @@ TEST(CommandLine, EachMisuseHasOneMessageNamingTheOption) {
         const CommandLineResult r = parse(c.args);
         EXPECT_FALSE(r.command) << c.message;
         EXPECT_EQ(r.error.toStdString(), c.message);
+    }
+}
+
+// --help spells the batch's columns out in words; a column added to the table must be there too.
+TEST(CommandLine, HelpOfTheBatchNamesEveryColumn) {
+    const QString help = usageText();
+    const qsizetype from = help.indexOf(QLatin1String("  --batch FILE.csv"));
+    const QString batchHelp =
+        help.mid(from, help.indexOf(QLatin1String("  --output-dir"), from) - from);
+    for (const OptionSpec& spec : options()) {
+        if (spec.column != nullptr) {
+            EXPECT_TRUE(batchHelp.contains(QLatin1String(spec.column))) << spec.column;
+        }
     }
 }
 

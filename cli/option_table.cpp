@@ -1,0 +1,170 @@
+#include "cli/option_table.h"
+
+#include <QStringList>
+
+namespace strikon::cli {
+
+namespace {
+
+// In the order --help lists them.
+constexpr OptionSpec kOptions[] = {
+    {"type", "TYPE", OptionUse::Symbol, &OptionValues::type, "type",
+     "EAN-13, EAN-8, UPC-A, UPC-E or ITF-14 (any case, the\n"
+     "dash optional)."},
+    {"digits", "DIGITS", OptionUse::Symbol, &OptionValues::digits, "digits",
+     "The main symbol's digits, check digit last, spaces\n"
+     "allowed: EAN-13 13, EAN-8 8, UPC-A 12, UPC-E 8 (number\n"
+     "system 0 or 1), ITF-14 14. A wrong check digit is drawn\n"
+     "as given, with a warning that names the correct one."},
+    {"addon", "DIGITS", OptionUse::Symbol, &OptionValues::addon, "addon",
+     "A 2- or 5-digit add-on after EAN-13, UPC-A or UPC-E."},
+    {"size", "PERCENT", OptionUse::Symbol, &OptionValues::size, "size",
+     "Size in percent of nominal, in steps of 5: EAN/UPC 80\n"
+     "to 200, ITF-14 25 to 100. Default 100."},
+    {"dpi", "N", OptionUse::Symbol, &OptionValues::dpi, "dpi",
+     "Dots per inch, a whole number from %1 to %2; default\n"
+     "%3. Bars are whole pixels at this resolution, in\n"
+     "pictures and in SVG and PDF alike."},
+    {"line-color", "COLOUR", OptionUse::Symbol, &OptionValues::lineColor, "line-color",
+     "Bars and digits: #RRGGBB or an SVG colour name such as\n"
+     "navy. Default black."},
+    {"background", "COLOUR", OptionUse::Symbol, &OptionValues::background, "background",
+     "Background and quiet zones, likewise. Default white."},
+    {"check-digit", nullptr, OptionUse::Symbol, &OptionValues::checkDigit, "check-digit",
+     "Replace the last digit with the computed check digit\n"
+     "(UPC-E: computed over its expanded UPC-A form)."},
+    {"bar-reduction", "MM", OptionUse::Symbol, &OptionValues::barReduction, "bar-reduction",
+     "Print gain compensation: millimetres from 0 to 0.100\n"
+     "taken off every bar, half on each side (not ITF-14's\n"
+     "bearers, not the digits), rounded to whole pixels at\n"
+     "the resolution; a bar keeps at least one pixel."},
+    {"fit-dots", nullptr, OptionUse::Symbol, &OptionValues::fitDots, "fit-dots",
+     "Make the module (ITF-14: the narrow bar) the nearest\n"
+     "whole number of dots at the resolution, at least one,\n"
+     "and scale the whole symbol with it."},
+    {"quiet-zone-marks", nullptr, OptionUse::Symbol, &OptionValues::quietZoneMarks,
+     "quiet-zone-marks",
+     "Print the light-margin indicators: \">\" after EAN-13\n"
+     "or after an add-on, \"<\" and \">\" beside EAN-8."},
+    {"output", "FILE", OptionUse::Symbol, &OptionValues::output, "file",
+     "The format follows the extension: .bmp, .jpg or .jpeg\n"
+     "(as Save As: 24-bit bitmap; JPEG quality 95 with full\n"
+     "colour resolution), .png, each with its resolution\n"
+     "stored; .svg and .pdf, sized exactly to the symbol in\n"
+     "millimetres. \"-\" writes PNG to standard output."},
+    {"batch", "FILE.csv", OptionUse::Batch, &OptionValues::batch, nullptr,
+     "One symbol per row of a CSV file (\"-\" reads standard\n"
+     "input). Its header row names the columns: any of type,\n"
+     "digits, addon, size, dpi, line-color, background,\n"
+     "bar-reduction, check-digit, fit-dots and\n"
+     "quiet-zone-marks (yes or no), and file (required: a\n"
+     "plain file name, written into DIR). Quoted fields may hold\n"
+     "commas. Empty cells take the command line's values.\n"
+     "A failing row is reported with its line number; the\n"
+     "other rows are still written."},
+    {"output-dir", "DIR", OptionUse::Batch, &OptionValues::outputDir, nullptr,
+     "The folder for a batch's files; made when missing."},
+    {"sheet", "LAYOUT", OptionUse::Sheet, &OptionValues::sheet, nullptr,
+     "A sheet of labels as one PDF, each symbol at its true\n"
+     "size in the middle of its label, more pages as needed.\n"
+     "LAYOUT is A4-3x8 (70 x 37 mm), A4-3x7 (70 x 42.3),\n"
+     "A4-4x10 (48.5 x 25.4), A4-2x7 (99.1 x 38.1),\n"
+     "Letter-3x10 (66.7 x 25.4), or COLUMNSxROWS,WIDTHxHEIGHT\n"
+     "in millimetres with optional ,LEFT,TOP,HPITCH,VPITCH\n"
+     "(without them the labels touch and the grid is\n"
+     "centred). Labels off the page, overlapping, or smaller\n"
+     "than the symbol are refused. With --batch, each row of\n"
+     "the file is one label, in row order (no file column)."},
+    {"page", "A4|Letter", OptionUse::Sheet, &OptionValues::page, nullptr,
+     "The paper of a custom layout; default A4."},
+    {"copies", "N", OptionUse::Sheet, &OptionValues::copies, nullptr,
+     "N copies of the symbol; default: the rest of one sheet."},
+    {"run", "N[,STEP]", OptionUse::Sheet, &OptionValues::run, nullptr,
+     "N consecutive numbers from --digits, counting up by STEP\n"
+     "(default 1), each with its own check digit (UPC-E counts\n"
+     "in its UPC-A form; a number with no UPC-E form stops it)."},
+    {"skip", "N", OptionUse::Sheet, &OptionValues::skip, nullptr,
+     "Leave the first N labels of the first sheet empty."},
+    {"jobs", "N", OptionUse::Batch, &OptionValues::jobs, nullptr,
+     "Threads that draw and write a batch's rows, 1 to 256;\n"
+     "default one per core. Messages come in row order and\n"
+     "the files are the same whatever the number."},
+    {"help", nullptr, OptionUse::Help, nullptr, nullptr, "Show this text."},
+};
+
+// --help's descriptions start in this column, after the option and its value.
+constexpr qsizetype kHelpColumn = 23;
+
+QString optionWithValue(const OptionSpec& spec) {
+    QString shown = QStringLiteral("--") + QLatin1String(spec.name);
+    if (spec.valueName != nullptr) {
+        shown += QLatin1Char(' ') + QLatin1String(spec.valueName);
+    }
+    return shown;
+}
+
+}  // namespace
+
+std::span<const OptionSpec> options() {
+    return kOptions;
+}
+
+const OptionSpec* findOption(QStringView name) {
+    for (const OptionSpec& spec : kOptions) {
+        if (name == QLatin1String(spec.name)) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+const OptionSpec* findColumn(QStringView cell) {
+    QString name = cell.trimmed().toString().toLower();
+    if (name.startsWith(QLatin1String("--"))) {
+        name = name.mid(2);
+    }
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.column != nullptr &&
+            (name == QLatin1String(spec.column) || name == QLatin1String(spec.name))) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+QString columnNames() {
+    QStringList names;
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.column != nullptr) {
+            names << QLatin1String(spec.column);
+        }
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+QString optionHelp() {
+    QString text;
+    const QString indent(kHelpColumn, QLatin1Char(' '));
+    for (const OptionSpec& spec : kOptions) {
+        const QString head = QStringLiteral("  ") + optionWithValue(spec);
+        const QStringList lines = QString::fromUtf8(spec.help).split(QLatin1Char('\n'));
+        text += head.leftJustified(kHelpColumn - 1) + QLatin1Char(' ') + lines.front() +
+                QLatin1Char('\n');
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            text += indent + lines[i] + QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+OptionValues OptionValues::overlaidWith(const OptionValues& over) const {
+    OptionValues merged = *this;
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.field != nullptr && over.*spec.field) {
+            merged.*spec.field = over.*spec.field;
+        }
+    }
+    return merged;
+}
+
+}  // namespace strikon::cli
