@@ -5,7 +5,7 @@
 
 #include "encoders/ean_upc.h"
 #include "encoders/itf14.h"
-#include "tests/encoders/decode/raster_surface.h"
+#include "tests/support/raster_surface.h"
 
 namespace {
 

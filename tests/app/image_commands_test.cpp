@@ -21,7 +21,7 @@
 #include "platform/images/docx_parts.h"
 #include "render/draw_symbol.h"
 #include "render/symbol_image.h"
-#include "tests/encoders/decode/decoders.h"
+#include "tests/support/decoders.h"
 
 namespace strikon {
 namespace {

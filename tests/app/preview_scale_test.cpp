@@ -10,7 +10,7 @@
 #include "app/main_form.h"
 #include "platform/surface/qt_surface.h"
 #include "render/draw_symbol.h"
-#include "tests/encoders/decode/decoders.h"
+#include "tests/support/decoders.h"
 #include "ui_main_form.h"
 
 namespace strikon {

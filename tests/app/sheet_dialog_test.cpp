@@ -14,7 +14,7 @@
 
 #include "app/sheet_dialog.h"
 #include "app/sheet_wording.h"
-#include "tests/encoders/decode/decoders.h"
+#include "tests/support/decoders.h"
 
 namespace strikon {
 namespace {

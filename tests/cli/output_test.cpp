@@ -17,7 +17,7 @@
 #include "cli/symbol_output.h"
 #include "render/draw_symbol.h"
 #include "render/symbol_image.h"
-#include "tests/encoders/decode/decoders.h"
+#include "tests/support/decoders.h"
 
 namespace strikon::cli {
 namespace {

@@ -14,7 +14,7 @@
 
 #include "cli/run.h"
 #include "render/sheet_layout.h"
-#include "tests/encoders/decode/decoders.h"
+#include "tests/support/decoders.h"
 
 namespace strikon::cli {
 namespace {

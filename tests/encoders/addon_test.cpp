@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "encoders/ean_upc.h"
-#include "recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 namespace strikon {
 namespace {

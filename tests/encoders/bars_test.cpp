@@ -9,7 +9,7 @@
 #include "encoders/ean_upc.h"
 #include "encoders/ean_upc_modules.h"
 #include "encoders/pixel_round.h"
-#include "recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 namespace strikon {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 namespace strikon {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "encoders/ean_upc.h"
 #include "encoders/itf14.h"
-#include "recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 namespace strikon {
 namespace {

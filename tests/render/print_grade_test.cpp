@@ -16,7 +16,7 @@
 #include "encoders/itf14.h"
 #include "platform/surface/qt_surface.h"
 #include "render/symbol_image.h"
-#include "tests/encoders/decode/decoders.h"
+#include "tests/support/decoders.h"
 
 namespace strikon {
 namespace {

@@ -13,7 +13,7 @@
 #include "encoders/check_digit.h"
 #include "render/sheet_pages.h"
 #include "render/symbol_image.h"
-#include "tests/encoders/decode/decoders.h"
+#include "tests/support/decoders.h"
 
 namespace strikon {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "decode_check.h"
 #include "encoders/check_digit.h"
 #include "encoders/ean_upc.h"
+#include "tests/support/decode_check.h"
 
 namespace strikon::testing {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "decode_check.h"
 #include "encoders/check_digit.h"
 #include "encoders/itf14.h"
+#include "tests/support/decode_check.h"
 
 namespace strikon::testing {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "decoders.h"
-#include "raster_surface.h"
+#include "tests/support/decoders.h"
+#include "tests/support/raster_surface.h"
 
 namespace strikon::testing {
 namespace {

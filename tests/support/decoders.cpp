@@ -1,4 +1,4 @@
-#include "decoders.h"
+#include "tests/support/decoders.h"
 
 #include <algorithm>
 

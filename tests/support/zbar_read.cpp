@@ -1,5 +1,5 @@
 // zbar 0.23 as the second, independent reference decoder.
-#include "decoders.h"
+#include "tests/support/decoders.h"
 
 #include <zbar.h>
 

@@ -1,5 +1,5 @@
 // ZXing-C++ 1.4 as one of the two reference decoders.
-#include "decoders.h"
+#include "tests/support/decoders.h"
 
 #define ZX_USE_UTF8 1
 #include <ZXing/ReadBarcode.h>

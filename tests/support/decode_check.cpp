@@ -1,4 +1,4 @@
-#include "decode_check.h"
+#include "tests/support/decode_check.h"
 
 #include <gtest/gtest.h>
 

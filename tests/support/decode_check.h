@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "decoders.h"
 #include "encoders/surface.h"
-#include "raster_surface.h"
+#include "tests/support/decoders.h"
+#include "tests/support/raster_surface.h"
 
 namespace strikon::testing {
 
