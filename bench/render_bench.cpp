@@ -52,7 +52,7 @@ void BM_Ean13ToPngBytes(benchmark::State& state) {
     v.type = QStringLiteral("EAN-13");
     v.digits = QStringLiteral("4006381333931");
     v.output = QStringLiteral("s.png");
-    const strikon::cli::RenderJob job = *strikon::cli::buildJob(v).job;
+    const strikon::cli::RenderJob job = strikon::cli::buildJob(v).value;
     for (auto _ : state) {
         benchmark::DoNotOptimize(strikon::cli::encodeSymbol(job));
     }

@@ -236,14 +236,14 @@ BatchRun::Row BatchRun::start(const CsvRecord& record) {
         return row;
     }
     const JobResult built = buildJob(values);
-    if (!built.job) {
+    if (!built.ok) {
         row.error = built.error;
         return row;
     }
-    row.warnings = built.job->warning.split(u'\n', Qt::SkipEmptyParts);
+    row.warnings = built.value.warning.split(u'\n', Qt::SkipEmptyParts);
     underWay_.insert(row.file, row.line);
     // A name in a row must not lead out of the folder through a link left in it.
-    row.job = *built.job;
+    row.job = built.value;
     row.staging = pool_.submit([job = row.job] { return stageSymbol(job, LinkPolicy::Refuse); });
     return row;
 }

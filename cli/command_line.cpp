@@ -7,7 +7,7 @@ namespace strikon::cli {
 namespace {
 
 CommandLineResult failure(const QString& message) {
-    return {std::nullopt, message};
+    return CommandLineResult::failure(message);
 }
 
 struct Argument {
@@ -57,7 +57,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments.at(i);
         if (arg == u"--help" || arg == u"-h") {
-            return {CommandLine{Mode::Help, {}, {}, {}, 0}, {}};
+            return CommandLineResult::success(CommandLine{Mode::Help, {}, {}, {}, 0});
         }
         if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
             return failure(QStringLiteral("unexpected argument \"%1\"; options start with --, "
@@ -132,7 +132,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
                                .arg(*jobs));
         }
     }
-    return {line, {}};
+    return CommandLineResult::success(std::move(line));
 }
 
 }  // namespace strikon::cli

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "cli/option_values.h"
+#include "platform/images/write_result.h"
 
 namespace strikon::cli {
 
@@ -24,10 +25,7 @@ struct CommandLine {
 // The most threads --jobs may ask for.
 inline constexpr int kMaxJobs = 256;
 
-struct [[nodiscard]] CommandLineResult {
-    std::optional<CommandLine> command;
-    QString error;  // empty when command holds a value
-};
+using CommandLineResult = Result<CommandLine>;
 
 // arguments: without the program's name. Options take their value as the next argument or
 // after "=" ("--size 120", "--size=120").

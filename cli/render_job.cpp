@@ -329,15 +329,15 @@ JobResult buildJob(const OptionValues& values) {
          {&Builder::type, &Builder::digits, &Builder::addon, &Builder::size, &Builder::dpi,
           &Builder::checkDigit, &Builder::printGrade, &Builder::output}) {
         if (QString error = (b.*step)(); !error.isEmpty()) {
-            return {std::nullopt, error};
+            return JobResult::failure(error);
         }
     }
     SymbolRequest& s = b.job.symbol;
     if (QString e = b.colour(values.lineColor, "line-color", s.lineColor); !e.isEmpty()) {
-        return {std::nullopt, e};
+        return JobResult::failure(e);
     }
     if (QString e = b.colour(values.background, "background", s.backgroundColor); !e.isEmpty()) {
-        return {std::nullopt, e};
+        return JobResult::failure(e);
     }
     if (const QString w = contrastWarning(s.lineColor, s.backgroundColor); !w.isEmpty()) {
         b.job.warning += (b.job.warning.isEmpty() ? QString() : QStringLiteral("\n")) + w;
@@ -347,7 +347,7 @@ JobResult buildJob(const OptionValues& values) {
     s.addOn =
         b.addOn.empty() ? AddOn::None : (b.addOn.size() == 2 ? AddOn::TwoDigit : AddOn::FiveDigit);
     s.addOnDigits = b.addOn;
-    return {std::move(b.job), {}};
+    return JobResult::success(std::move(b.job));
 }
 
 }  // namespace strikon::cli

@@ -8,6 +8,7 @@
 
 #include "cli/option_values.h"
 #include "cli/output_format.h"
+#include "platform/images/write_result.h"
 #include "render/symbol_request.h"
 
 namespace strikon::cli {
@@ -29,10 +30,7 @@ struct RenderJob {
     double pxPerMm() const { return dpi / 25.4; }
 };
 
-struct [[nodiscard]] JobResult {
-    std::optional<RenderJob> job;
-    QString error;  // empty when job holds a value
-};
+using JobResult = Result<RenderJob>;
 
 // Checks every value and builds the job.
 JobResult buildJob(const OptionValues& values);

@@ -21,13 +21,13 @@ int refuse(QTextStream& messages, const QString& why) {
 
 int single(const OptionValues& values, QTextStream& messages, std::FILE* standardOutput) {
     const JobResult built = buildJob(values);
-    if (!built.job) {
+    if (!built.ok) {
         return refuse(messages, built.error);
     }
-    for (const QString& warning : built.job->warning.split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString& warning : built.value.warning.split(u'\n', Qt::SkipEmptyParts)) {
         messages << QStringView(kProgram) << warning << Qt::endl;
     }
-    const WriteResult written = writeSymbol(*built.job, standardOutput);
+    const WriteResult written = writeSymbol(built.value, standardOutput);
     if (!written.ok) {
         return refuse(messages, QStringLiteral("--output: ") + written.error);
     }
@@ -47,13 +47,13 @@ int sheet(const CommandLine& line, QTextStream& messages) {
         }
     }
     const SheetJobResult built = buildSheetJob(line.values, rows ? &*rows : nullptr);
-    if (!built.job) {
+    if (!built.ok) {
         return refuse(messages, built.error);
     }
-    if (!built.job->symbol.warning.isEmpty()) {
-        messages << QStringView(kProgram) << built.job->symbol.warning << Qt::endl;
+    if (!built.value.symbol.warning.isEmpty()) {
+        messages << QStringView(kProgram) << built.value.symbol.warning << Qt::endl;
     }
-    const WriteResult written = writeSheet(*built.job);
+    const WriteResult written = writeSheet(built.value);
     if (!written.ok) {
         return refuse(messages, QStringLiteral("--output: ") + written.error);
     }
@@ -77,10 +77,10 @@ int batch(const CommandLine& line, QTextStream& messages) {
 
 int run(const QStringList& arguments, QTextStream& messages, std::FILE* standardOutput) {
     const CommandLineResult parsed = parseCommandLine(arguments);
-    if (!parsed.command) {
+    if (!parsed.ok) {
         return refuse(messages, parsed.error);
     }
-    switch (parsed.command->mode) {
+    switch (parsed.value.mode) {
         case Mode::Help: {
             const QByteArray text = usageText().toUtf8();
             std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), standardOutput);
@@ -88,13 +88,13 @@ int run(const QStringList& arguments, QTextStream& messages, std::FILE* standard
             return kAllWritten;
         }
         case Mode::Batch:
-            return batch(*parsed.command, messages);
+            return batch(parsed.value, messages);
         case Mode::Sheet:
-            return sheet(*parsed.command, messages);
+            return sheet(parsed.value, messages);
         case Mode::Single:
             break;
     }
-    return single(parsed.command->values, messages, standardOutput);
+    return single(parsed.value.values, messages, standardOutput);
 }
 
 }  // namespace strikon::cli

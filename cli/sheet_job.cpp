@@ -97,23 +97,23 @@ QString batchLabels(const BatchRows& batch, const OptionValues& values, SheetJob
     QStringList warnings;
     for (size_t i = 0; i < batch.rows.size(); ++i) {
         const JobResult built = buildJob(withOutput(batch.rows[i], values));
-        if (!built.job) {
+        if (!built.ok) {
             return lineFault(batch.lines[i], built.error);
         }
-        if (built.job->dpi != job.symbol.dpi) {
+        if (built.value.dpi != job.symbol.dpi) {
             // The sheet is one picture at one resolution; a label at another would not get the
             // whole-pixel bars its row asks for.
             return lineFault(batch.lines[i],
                              QStringLiteral("dpi %1 differs from the sheet's %2 (line %3); a "
                                             "sheet is drawn at one resolution")
-                                 .arg(built.job->dpi)
+                                 .arg(built.value.dpi)
                                  .arg(job.symbol.dpi)
                                  .arg(batch.lines.front()));
         }
-        if (!built.job->warning.isEmpty()) {
-            warnings << QStringLiteral("line %1: %2").arg(batch.lines[i]).arg(built.job->warning);
+        if (!built.value.warning.isEmpty()) {
+            warnings << QStringLiteral("line %1: %2").arg(batch.lines[i]).arg(built.value.warning);
         }
-        job.content.labels.push_back(built.job->symbol);
+        job.content.labels.push_back(built.value.symbol);
     }
     job.symbol.warning = warnings.join(u'\n');
     return {};
@@ -134,41 +134,42 @@ QString numberedLabels(const Counts& n, SheetJob& job) {
 }  // namespace
 
 SheetJobResult buildSheetJob(const OptionValues& values, const BatchRows* batch) {
-    const OptionValues& sheet = values;
     JobResult built = buildJob(batch ? withOutput(batch->rows.front(), values) : values);
-    if (!built.job) {
-        return {std::nullopt, batch ? lineFault(batch->lines.front(), built.error) : built.error};
+    if (!built.ok) {
+        return SheetJobResult::failure(batch ? lineFault(batch->lines.front(), built.error)
+                                             : built.error);
     }
-    if (built.job->format != OutputFormat::Pdf) {
-        return {std::nullopt, fail("output", QStringLiteral("a sheet is written as PDF: expects "
-                                                            "a file ending in .pdf"))};
+    if (built.value.format != OutputFormat::Pdf) {
+        return SheetJobResult::failure(
+            fail("output", QStringLiteral("a sheet is written as PDF: expects "
+                                          "a file ending in .pdf")));
     }
-    const LayoutResult layout = layoutOf(sheet);
+    const LayoutResult layout = layoutOf(values);
     if (!layout.layout) {
-        return {std::nullopt, layout.error};
+        return SheetJobResult::failure(layout.error);
     }
     const int perPage = layout.layout->labelsPerPage();
-    const auto skip = sheet.skip ? wholeNumber(*sheet.skip, 0, perPage - 1) : 0;
+    const auto skip = values.skip ? wholeNumber(*values.skip, 0, perPage - 1) : 0;
     if (!skip) {
-        return {std::nullopt,
-                fail("skip", QStringLiteral("expects a whole number from 0 to %1, the labels of "
-                                            "the sheet already used, got \"%2\"")
-                                 .arg(perPage - 1)
-                                 .arg(*sheet.skip))};
+        return SheetJobResult::failure(
+            fail("skip", QStringLiteral("expects a whole number from 0 to %1, the labels of "
+                                        "the sheet already used, got \"%2\"")
+                             .arg(perPage - 1)
+                             .arg(*values.skip)));
     }
-    const Counts n = counts(sheet, *layout.layout, *skip);
+    const Counts n = counts(values, *layout.layout, *skip);
     if (!n.error.isEmpty()) {
-        return {std::nullopt, n.error};
+        return SheetJobResult::failure(n.error);
     }
-    SheetJob job{*built.job, {*layout.layout, {}, *skip}};
+    SheetJob job{built.value, {*layout.layout, {}, *skip}};
     const QString fault = batch ? batchLabels(*batch, values, job) : numberedLabels(n, job);
     if (!fault.isEmpty()) {
-        return {std::nullopt, fault};
+        return SheetJobResult::failure(fault);
     }
     if (QString e = checkSymbolsFit(job.content, job.symbol.pxPerMm()); !e.isEmpty()) {
-        return {std::nullopt, fail("sheet", e)};
+        return SheetJobResult::failure(fail("sheet", e));
     }
-    return {std::move(job), {}};
+    return SheetJobResult::success(std::move(job));
 }
 
 WriteResult writeSheet(const SheetJob& job) {

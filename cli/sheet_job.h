@@ -21,10 +21,7 @@ struct SheetJob {
     SheetContent content;
 };
 
-struct [[nodiscard]] SheetJobResult {
-    std::optional<SheetJob> job;
-    QString error;  // empty when job holds a value
-};
+using SheetJobResult = Result<SheetJob>;
 
 // values: the symbol's options and the sheet's. batch: when given, one label a row (its cells
 // over `values`) instead of copies or a run.

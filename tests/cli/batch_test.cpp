@@ -102,9 +102,9 @@ TEST(Batch, CommandLineValuesFillEmptyCellsAndCellsOverrideThem) {
     OptionValues v = defaults;
     v.digits = QStringLiteral("4006381333931");
     v.output = QStringLiteral("x.png");
-    const RenderJob big = *buildJob(v).job;
+    const RenderJob big = buildJob(v).value;
     v.size = QStringLiteral("80");
-    const RenderJob small = *buildJob(v).job;
+    const RenderJob small = buildJob(v).value;
     auto widthOf = [](const RenderJob& job) {
         Rect b;
         renderSymbol(job.symbol, nullptr, b, 0, 0, job.pxPerMm(), job.pxPerMm());

@@ -19,29 +19,29 @@ CommandLineResult parse(std::initializer_list<const char*> args) {
 TEST(CommandLine, ReadsValuesAfterSpaceOrEqualsAndTheFlag) {
     const CommandLineResult r =
         parse({"--type", "EAN-13", "--digits=4 006381 33393 1", "--check-digit", "--output", "-"});
-    ASSERT_TRUE(r.command) << r.error.toStdString();
-    EXPECT_EQ(r.command->mode, Mode::Single);
-    EXPECT_EQ(r.command->values.type, QStringLiteral("EAN-13"));
-    EXPECT_EQ(r.command->values.digits, QStringLiteral("4 006381 33393 1"));
-    EXPECT_EQ(r.command->values.checkDigit, QStringLiteral("yes"));
-    EXPECT_EQ(r.command->values.output, QStringLiteral("-"));  // "-" is a value, not an option
-    EXPECT_FALSE(r.command->values.size);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.value.mode, Mode::Single);
+    EXPECT_EQ(r.value.values.type, QStringLiteral("EAN-13"));
+    EXPECT_EQ(r.value.values.digits, QStringLiteral("4 006381 33393 1"));
+    EXPECT_EQ(r.value.values.checkDigit, QStringLiteral("yes"));
+    EXPECT_EQ(r.value.values.output, QStringLiteral("-"));  // "-" is a value, not an option
+    EXPECT_FALSE(r.value.values.size);
 }
 
 TEST(CommandLine, HelpWinsOverEverythingElse) {
-    EXPECT_EQ(parse({"--type", "x", "--help"}).command->mode, Mode::Help);
-    EXPECT_EQ(parse({"-h"}).command->mode, Mode::Help);
+    EXPECT_EQ(parse({"--type", "x", "--help"}).value.mode, Mode::Help);
+    EXPECT_EQ(parse({"-h"}).value.mode, Mode::Help);
 }
 
 TEST(CommandLine, BatchTakesItsFolderAndKeepsOptionsAsDefaults) {
     const CommandLineResult r =
         parse({"--batch", "rows.csv", "--output-dir", "out", "--dpi", "600", "--jobs", "3"});
-    ASSERT_TRUE(r.command) << r.error.toStdString();
-    EXPECT_EQ(r.command->jobs, 3);
-    EXPECT_EQ(r.command->mode, Mode::Batch);
-    EXPECT_EQ(r.command->batchFile, QStringLiteral("rows.csv"));
-    EXPECT_EQ(r.command->outputDir, QStringLiteral("out"));
-    EXPECT_EQ(r.command->values.dpi, QStringLiteral("600"));
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.value.jobs, 3);
+    EXPECT_EQ(r.value.mode, Mode::Batch);
+    EXPECT_EQ(r.value.batchFile, QStringLiteral("rows.csv"));
+    EXPECT_EQ(r.value.outputDir, QStringLiteral("out"));
+    EXPECT_EQ(r.value.values.dpi, QStringLiteral("600"));
 }
 
 TEST(CommandLine, EachMisuseHasOneMessageNamingTheOption) {
@@ -72,7 +72,7 @@ TEST(CommandLine, EachMisuseHasOneMessageNamingTheOption) {
     };
     for (const auto& c : cases) {
         const CommandLineResult r = parse(c.args);
-        EXPECT_FALSE(r.command) << c.message;
+        EXPECT_FALSE(r.ok) << c.message;
         EXPECT_EQ(r.error.toStdString(), c.message);
     }
 }

@@ -50,8 +50,8 @@ RenderJob jobFor(const Case& c, const QString& path) {
     v.dpi = QString::number(c.dpi);
     v.output = path;
     const JobResult r = buildJob(v);
-    EXPECT_TRUE(r.job) << r.error.toStdString();
-    return r.job.value_or(RenderJob{});
+    EXPECT_TRUE(r.ok) << r.error.toStdString();
+    return r.value;
 }
 
 QSize boundsOf(const RenderJob& job) {

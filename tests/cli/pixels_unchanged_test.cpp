@@ -76,8 +76,8 @@ TEST(PixelsUnchanged, EveryFormatDecodesToTheSamePixelsAsBefore) {
         }
         v.output = QString::fromLatin1(c.file);
         const JobResult built = buildJob(v);
-        ASSERT_TRUE(built.job) << built.error.toStdString();
-        const ValueResult<QByteArray> bytes = encodeSymbol(*built.job);
+        ASSERT_TRUE(built.ok) << built.error.toStdString();
+        const ValueResult<QByteArray> bytes = encodeSymbol(built.value);
         ASSERT_TRUE(bytes.ok) << bytes.error.toStdString();
         const QImage decoded = QImage::fromData(bytes.value);
         ASSERT_FALSE(decoded.isNull()) << c.type << " " << c.file;

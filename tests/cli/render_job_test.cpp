@@ -20,8 +20,8 @@ OptionValues symbol(const char* type, const char* digits) {
 
 RenderJob build(const OptionValues& v) {
     const JobResult r = buildJob(v);
-    EXPECT_TRUE(r.job) << r.error.toStdString();
-    return r.job.value_or(RenderJob{});
+    EXPECT_TRUE(r.ok) << r.error.toStdString();
+    return r.value;
 }
 
 TEST(RenderJob, DefaultsAreSize100At300DpiBlackOnWhite) {
@@ -163,8 +163,8 @@ TEST(RenderJob, PrintGradeOptionsReachTheRequest) {
         QStringList args{"--type", "EAN-13", "--digits", "4006381333931", "--output", "out.png"};
         args += QString::fromLatin1(c.args).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         const CommandLineResult line = parseCommandLine(args);
-        ASSERT_TRUE(line.command) << line.error.toStdString();
-        EXPECT_EQ(build(line.command->values).symbol.output, c.expected) << c.args;
+        ASSERT_TRUE(line.ok) << line.error.toStdString();
+        EXPECT_EQ(build(line.value.values).symbol.output, c.expected) << c.args;
     }
 }
 
