@@ -64,21 +64,20 @@ LayoutResult layoutOf(const OptionValues& sheet) {
     if (sheet.page) {
         const std::optional<SheetPaper> named = paperNamed(*sheet.page);
         if (!named) {
-            return {
-                std::nullopt,
-                fail("page", QStringLiteral("expects A4 or Letter, got \"%1\"").arg(*sheet.page))};
+            return LayoutResult::failure(
+                fail("page", QStringLiteral("expects A4 or Letter, got \"%1\"").arg(*sheet.page)));
         }
         paper = *named;
     }
     LayoutResult parsed = parseLayout(sheet.sheet.value_or(QString()), paper);
-    if (!parsed.layout) {
-        return {std::nullopt, fail("sheet", parsed.error)};
+    if (!parsed.ok) {
+        return LayoutResult::failure(fail("sheet", parsed.error));
     }
-    if (sheet.page && parsed.layout->paper != paper) {
-        return {std::nullopt,
-                fail("page", QStringLiteral("the layout %1 is on %2 paper")
-                                 .arg(layoutTitle(*parsed.layout),
-                                      QLatin1String(paperName(parsed.layout->paper))))};
+    if (sheet.page && parsed.value.paper != paper) {
+        return LayoutResult::failure(fail(
+            "page",
+            QStringLiteral("the layout %1 is on %2 paper")
+                .arg(layoutTitle(parsed.value), QLatin1String(paperName(parsed.value.paper)))));
     }
     return parsed;
 }
@@ -145,10 +144,10 @@ SheetJobResult buildSheetJob(const OptionValues& values, const BatchRows* batch)
                                           "a file ending in .pdf")));
     }
     const LayoutResult layout = layoutOf(values);
-    if (!layout.layout) {
+    if (!layout.ok) {
         return SheetJobResult::failure(layout.error);
     }
-    const int perPage = layout.layout->labelsPerPage();
+    const int perPage = layout.value.labelsPerPage();
     const auto skip = values.skip ? wholeNumber(*values.skip, 0, perPage - 1) : 0;
     if (!skip) {
         return SheetJobResult::failure(
@@ -157,11 +156,11 @@ SheetJobResult buildSheetJob(const OptionValues& values, const BatchRows* batch)
                              .arg(perPage - 1)
                              .arg(*values.skip)));
     }
-    const Counts n = counts(values, *layout.layout, *skip);
+    const Counts n = counts(values, layout.value, *skip);
     if (!n.error.isEmpty()) {
         return SheetJobResult::failure(n.error);
     }
-    SheetJob job{built.value, {*layout.layout, {}, *skip}};
+    SheetJob job{built.value, {layout.value, {}, *skip}};
     const QString fault = batch ? batchLabels(*batch, values, job) : numberedLabels(n, job);
     if (!fault.isEmpty()) {
         return SheetJobResult::failure(fault);

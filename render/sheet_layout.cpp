@@ -186,17 +186,17 @@ LayoutResult parseLayout(const QString& text, SheetPaper paper) {
     const QString key = normalised(text);
     for (const NamedLayout& named : builtInLayouts()) {
         if (key == normalised(QLatin1String(named.key)) || key == normalised(named.title)) {
-            return {named.layout, {}};
+            return LayoutResult::success(named.layout);
         }
     }
     const std::optional<SheetLayout> layout = customLayout(key, paper);
     if (!layout) {
-        return {std::nullopt, expectedForms() + QStringLiteral(", got \"%1\"").arg(text)};
+        return LayoutResult::failure(expectedForms() + QStringLiteral(", got \"%1\"").arg(text));
     }
     if (QString fault = checkLayout(*layout); !fault.isEmpty()) {
-        return {std::nullopt, fault};
+        return LayoutResult::failure(fault);
     }
-    return {layout, {}};
+    return LayoutResult::success(*layout);
 }
 
 SheetFault layoutFault(const SheetLayout& l) {

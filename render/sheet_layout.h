@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/images/write_result.h"
 #include "render/sheet_fault.h"
 
 namespace strikon {
@@ -57,10 +58,7 @@ const std::vector<NamedLayout>& builtInLayouts();
 // "A4, 3 × 8, 70 × 37 mm" from the layout itself, for custom layouts as for built-in ones.
 QString layoutTitle(const SheetLayout& layout);
 
-struct [[nodiscard]] LayoutResult {
-    std::optional<SheetLayout> layout;
-    QString error;  // empty when layout holds a value
-};
+using LayoutResult = Result<SheetLayout>;
 
 // A built-in key or title (any case, "x" for "×", spaces ignored), or
 // COLUMNSxROWS,WIDTHxHEIGHT[,LEFT,TOP,HPITCH,VPITCH] in millimetres on `paper`; without the

@@ -152,11 +152,11 @@ TEST(Sheet, EachLabelScansAsItsNumberInsideItsRectangle) {
         ASSERT_EQ(run(args, stream, stdout), kAllWritten) << c.args << messages.toStdString();
         EXPECT_TRUE(messages.isEmpty()) << messages.toStdString();
         const LayoutResult layout = parseLayout(QString::fromLatin1(c.layout), c.paper);
-        ASSERT_TRUE(layout.layout);
+        ASSERT_TRUE(layout.ok);
         const std::vector<QImage> pages = rasterise(pdf, dir.filePath(QStringLiteral("p")));
         ASSERT_EQ(pages.size(), c.pages.size()) << c.args;
         for (size_t n = 0; n < pages.size(); ++n) {
-            expectPage(pages[n], *layout.layout, c, static_cast<int>(n));
+            expectPage(pages[n], layout.value, c, static_cast<int>(n));
         }
     }
 }

@@ -38,13 +38,13 @@ TEST(SheetLayout, BuiltInCustomAndBadLayouts) {
     for (const LayoutCase& c : cases) {
         const LayoutResult r = parseLayout(QString::fromUtf8(c.text), c.paper);
         if (c.error != nullptr) {
-            EXPECT_FALSE(r.layout) << c.text;
+            EXPECT_FALSE(r.ok) << c.text;
             EXPECT_TRUE(r.error.startsWith(QLatin1String(c.error)))
                 << c.text << ": " << r.error.toStdString();
             continue;
         }
-        ASSERT_TRUE(r.layout) << c.text << ": " << r.error.toStdString();
-        const QRectF last = r.layout->labelRectMm(r.layout->labelsPerPage() - 1);
+        ASSERT_TRUE(r.ok) << c.text << ": " << r.error.toStdString();
+        const QRectF last = r.value.labelRectMm(r.value.labelsPerPage() - 1);
         for (auto [got, want] : {std::pair{last.left(), c.lastLabel.left()},
                                  {last.top(), c.lastLabel.top()},
                                  {last.width(), c.lastLabel.width()},
