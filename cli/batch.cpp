@@ -403,10 +403,10 @@ BatchFile openBatchFile(const QString& path) {
         opened = file->open(QIODevice::ReadOnly);
     }
     if (!opened) {
-        return {nullptr,
-                QStringLiteral("--batch: cannot read \"%1\": %2").arg(path, file->errorString())};
+        return BatchFile::failure(
+            QStringLiteral("--batch: cannot read \"%1\": %2").arg(path, file->errorString()));
     }
-    return {std::move(file), {}};
+    return BatchFile::success(std::move(file));
 }
 
 }  // namespace strikon::cli

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/option_values.h"
+#include "platform/images/write_result.h"
 
 namespace strikon::cli {
 
@@ -44,11 +45,8 @@ struct BatchRows {
 };
 BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRows);
 
-// The batch file opened for reading ("-" reads standard input); error set when it cannot be.
-struct BatchFile {
-    std::unique_ptr<QIODevice> device;
-    QString error;
-};
+// The batch file opened for reading ("-" reads standard input), or why it cannot be.
+using BatchFile = Result<std::unique_ptr<QIODevice>>;
 BatchFile openBatchFile(const QString& path);
 
 }  // namespace strikon::cli

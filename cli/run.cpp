@@ -38,10 +38,10 @@ int sheet(const CommandLine& line, QTextStream& messages) {
     std::optional<BatchRows> rows;
     if (!line.batchFile.isEmpty()) {
         const BatchFile csv = openBatchFile(line.batchFile);
-        if (!csv.device) {
+        if (!csv.ok) {
             return refuse(messages, csv.error);
         }
-        rows = readBatchRows(*csv.device, line.values, kMaxSheetLabels);
+        rows = readBatchRows(*csv.value, line.values, kMaxSheetLabels);
         if (!rows->error.isEmpty()) {
             return refuse(messages, rows->error);
         }
@@ -62,11 +62,11 @@ int sheet(const CommandLine& line, QTextStream& messages) {
 
 int batch(const CommandLine& line, QTextStream& messages) {
     const BatchFile csv = openBatchFile(line.batchFile);
-    if (!csv.device) {
+    if (!csv.ok) {
         return refuse(messages, csv.error);
     }
     const int jobs = line.jobs > 0 ? line.jobs : defaultJobs();
-    const BatchOutcome outcome = runBatch(*csv.device, line.outputDir, line.values, messages, jobs);
+    const BatchOutcome outcome = runBatch(*csv.value, line.outputDir, line.values, messages, jobs);
     if (!outcome.error.isEmpty()) {
         return refuse(messages, outcome.error);
     }
