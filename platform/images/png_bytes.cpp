@@ -3,8 +3,13 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <array>
 #include <csetjmp>
+#include <cstring>
+#include <memory>
 #include <vector>
+
+#include "platform/images/scanline_deflate.h"
 
 namespace strikon {
 
@@ -12,42 +17,160 @@ namespace {
 
 constexpr size_t kMaxPaletteColours = 256;
 
-// Each pixel's index into `colours`, in the order the colours first appear; false when the
-// picture holds more colours than a palette does (no colour is ever approximated).
-bool indexPixels(const QImage& rgb, std::vector<QRgb>& colours, std::vector<png_byte>& indices) {
-    const int width = rgb.width();
-    const int height = rgb.height();
-    indices.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    png_byte* out = indices.data();
-    for (int y = 0; y < height; ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        int x = 0;
-        while (x < width) {
-            // Runs of one colour are the rule (bars, quiet zones); a symbol holds few colours,
-            // so a short search beats a hash.
-            const QRgb colour = in[x];
-            size_t i = 0;
-            while (i < colours.size() && colours[i] != colour) {
-                ++i;
-            }
-            if (i == colours.size()) {
-                if (i == kMaxPaletteColours) {
-                    return false;
+// Colours to palette indices in the order they first appear; a symbol has few, and most
+// lookups are answered by the colour of the pixel before.
+class Palette {
+  public:
+    Palette() { slots_.fill(kEmpty); }
+
+    // The colour's index, or -1 when the palette is full (no colour is ever approximated).
+    int indexOf(QRgb colour) {
+        for (uint32_t slot = (colour * 0x9E3779B1U) >> (32 - kSlotBits);;
+             slot = (slot + 1) & (kSlots - 1)) {
+            if (slots_[slot] == kEmpty) {
+                if (colours_.size() == kMaxPaletteColours) {
+                    return -1;
                 }
-                colours.push_back(colour);
+                slots_[slot] = static_cast<uint16_t>(colours_.size());
+                colours_.push_back(colour);
+                return slots_[slot];
             }
-            const auto index = static_cast<png_byte>(i);
-            do {
-                *out++ = index;
-                ++x;
-            } while (x < width && in[x] == colour);
+            if (colours_[slots_[slot]] == colour) {
+                return slots_[slot];
+            }
+        }
+    }
+
+    const std::vector<QRgb>& colours() const { return colours_; }
+
+  private:
+    static constexpr uint32_t kSlotBits = 9;  // twice the palette, so probes stay short
+    static constexpr uint32_t kSlots = 1U << kSlotBits;
+    static constexpr uint16_t kEmpty = 0xFFFF;
+    std::array<uint16_t, kSlots> slots_;
+    std::vector<QRgb> colours_;
+};
+
+// A palette picture as the scanlines of its image data: each row its filter byte (none) and
+// its indices, packed to the fewest bits its colours need.
+struct Indexed {
+    Palette palette;
+    std::unique_ptr<uint8_t[]> scanlines;
+    size_t stride = 0;
+    int bitDepth = 8;
+};
+
+int bitDepthFor(size_t colours) {
+    return colours <= 2 ? 1 : colours <= 4 ? 2 : colours <= 16 ? 4 : 8;
+}
+
+// One byte per pixel first; false when the picture has more colours than a palette holds.
+// A row the same as the one above (most of a bar code's) is copied, not looked up again.
+bool indexRows(const QImage& rgb, Indexed& out) {
+    const auto width = static_cast<size_t>(rgb.width());
+    out.stride = width + 1;
+    out.scanlines = std::make_unique_for_overwrite<uint8_t[]>(out.stride * rgb.height());
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        uint8_t* row = out.scanlines.get() + out.stride * static_cast<size_t>(y);
+        if (y > 0 && std::memcmp(in, rgb.constScanLine(y - 1), width * sizeof(QRgb)) == 0) {
+            std::memcpy(row, row - out.stride, out.stride);
+            continue;
+        }
+        row[0] = PNG_FILTER_VALUE_NONE;
+        QRgb last = in[0];
+        int index = out.palette.indexOf(last);
+        for (size_t x = 0; x < width && index >= 0; ++x) {
+            if (in[x] != last) {
+                last = in[x];
+                index = out.palette.indexOf(last);
+            }
+            row[1 + x] = static_cast<uint8_t>(index);
+        }
+        if (index < 0) {
+            return false;
         }
     }
     return true;
 }
 
-int bitDepthFor(size_t colours) {
-    return colours <= 2 ? 1 : colours <= 4 ? 2 : colours <= 16 ? 4 : 8;
+// Packs every row to `bitDepth` bits a pixel, leftmost pixel in the highest bits, in place:
+// a packed row never reaches past the unpacked bytes still to be read.
+void packRows(Indexed& out, int width, int height, int bitDepth) {
+    const size_t perByte = 8 / static_cast<size_t>(bitDepth);
+    const size_t packedStride = 1 + (static_cast<size_t>(width) + perByte - 1) / perByte;
+    for (size_t y = 0; y < static_cast<size_t>(height); ++y) {
+        const uint8_t* from = out.scanlines.get() + y * out.stride + 1;
+        uint8_t* to = out.scanlines.get() + y * packedStride;
+        to[0] = PNG_FILTER_VALUE_NONE;
+        for (size_t x = 0, j = 1; x < static_cast<size_t>(width); ++j) {
+            unsigned byte = 0;
+            for (size_t k = 0; k < perByte; ++k, ++x) {
+                byte = (byte << bitDepth) | (x < static_cast<size_t>(width) ? from[x] : 0U);
+            }
+            to[j] = static_cast<uint8_t>(byte);
+        }
+    }
+    out.stride = packedStride;
+    out.bitDepth = bitDepth;
+}
+
+void appendBigEndian32(QByteArray& bytes, uint32_t v) {
+    const char b[4] = {static_cast<char>(v >> 24), static_cast<char>(v >> 16),
+                       static_cast<char>(v >> 8), static_cast<char>(v)};
+    bytes.append(b, 4);
+}
+
+void appendChunk(QByteArray& png, const char (&type)[5], const char* data, size_t length) {
+    appendBigEndian32(png, static_cast<uint32_t>(length));
+    png.append(type, 4);
+    png.append(data, static_cast<qsizetype>(length));
+    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
+    if (length > 0) {  // zlib answers 0 for no data, whatever the checksum so far
+        crc = crc32_z(crc, reinterpret_cast<const Bytef*>(data), length);
+    }
+    appendBigEndian32(png, static_cast<uint32_t>(crc));
+}
+
+void appendChunk(QByteArray& png, const char (&type)[5], const QByteArray& data) {
+    appendChunk(png, type, data.constData(), static_cast<size_t>(data.size()));
+}
+
+// The file around the indexed rows: header, palette, density, image data, end.
+QByteArray palettePng(const QImage& image, const Indexed& indexed) {
+    QByteArray header;
+    appendBigEndian32(header, static_cast<uint32_t>(image.width()));
+    appendBigEndian32(header, static_cast<uint32_t>(image.height()));
+    header.append(static_cast<char>(indexed.bitDepth));
+    header.append(static_cast<char>(PNG_COLOR_TYPE_PALETTE));
+    header.append(3, '\0');  // deflate, adaptive filtering, no interlace
+    QByteArray palette;
+    for (const QRgb c : indexed.palette.colours()) {
+        palette.append(static_cast<char>(qRed(c)));
+        palette.append(static_cast<char>(qGreen(c)));
+        palette.append(static_cast<char>(qBlue(c)));
+    }
+    const QByteArray data = deflateScanlines(indexed.scanlines.get(), indexed.stride,
+                                             static_cast<size_t>(image.height()));
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    png.reserve(data.size() + palette.size() + 128);
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "PLTE", palette);
+    if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
+        QByteArray density;
+        appendBigEndian32(density, static_cast<uint32_t>(image.dotsPerMeterX()));
+        appendBigEndian32(density, static_cast<uint32_t>(image.dotsPerMeterY()));
+        density.append(static_cast<char>(PNG_RESOLUTION_METER));
+        appendChunk(png, "pHYs", density);
+    }
+    // A chunk holds less than 2 GB; larger image data goes in several.
+    constexpr qsizetype kMaxChunk = qsizetype{1} << 30;
+    for (qsizetype at = 0; at < data.size(); at += kMaxChunk) {
+        appendChunk(png, "IDAT", data.constData() + at,
+                    static_cast<size_t>(std::min(kMaxChunk, data.size() - at)));
+    }
+    appendChunk(png, "IEND", nullptr, 0);
+    return png;
 }
 
 void appendBytes(png_structp png, png_bytep data, png_size_t length) {
@@ -57,73 +180,48 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length) {
 
 void flushNothing(png_structp) {}
 
-// The rows to write: palette indices (packed by libpng) or 8-bit RGB(A) samples.
-struct Pixels {
-    int colourType = PNG_COLOR_TYPE_PALETTE;
-    int bitDepth = 8;
-    std::vector<png_color> palette;
-    std::vector<png_byte> indices;  // palette pictures: one byte per pixel
-    QImage samples;                 // other pictures: RGB888 or RGBA8888
-    size_t rowBytes = 0;
-
-    const png_byte* row(int y) const {
-        return samples.isNull() ? indices.data() + static_cast<size_t>(y) * rowBytes
-                                : samples.constScanLine(y);
-    }
-};
-
-Pixels pixelsOf(const QImage& image) {
-    Pixels p;
-    const bool alpha = image.hasAlphaChannel();
-    std::vector<QRgb> colours;
-    if (!alpha && indexPixels(image.convertToFormat(QImage::Format_RGB32), colours, p.indices)) {
-        p.bitDepth = bitDepthFor(colours.size());
-        for (const QRgb c : colours) {
-            p.palette.push_back({static_cast<png_byte>(qRed(c)), static_cast<png_byte>(qGreen(c)),
-                                 static_cast<png_byte>(qBlue(c))});
-        }
-        p.rowBytes = static_cast<size_t>(image.width());
-        return p;
-    }
-    p.indices.clear();
-    p.colourType = alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
-    p.samples = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    return p;
-}
-
 // Everything libpng touches lives outside this function, so a longjmp out of libpng leaves
-// nothing unreleased behind it.
-bool encode(png_structp png, png_infop info, const QImage& image, const Pixels& p,
-            QByteArray& bytes) {
+// nothing unreleased behind it. For pictures of more colours than a palette holds.
+bool encodeSamples(png_structp png, png_infop info, const QImage& samples, int colourType,
+                   QByteArray& bytes) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
     png_set_write_fn(png, &bytes, appendBytes, flushNothing);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()),
-                 static_cast<png_uint_32>(image.height()), p.bitDepth, p.colourType,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (p.colourType == PNG_COLOR_TYPE_PALETTE) {
-        png_set_PLTE(png, info, p.palette.data(), static_cast<int>(p.palette.size()));
+    png_set_IHDR(png, info, static_cast<png_uint_32>(samples.width()),
+                 static_cast<png_uint_32>(samples.height()), 8, colourType, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (samples.dotsPerMeterX() > 0 && samples.dotsPerMeterY() > 0) {
+        png_set_pHYs(png, info, static_cast<png_uint_32>(samples.dotsPerMeterX()),
+                     static_cast<png_uint_32>(samples.dotsPerMeterY()), PNG_RESOLUTION_METER);
     }
-    if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
-        png_set_pHYs(png, info, static_cast<png_uint_32>(image.dotsPerMeterX()),
-                     static_cast<png_uint_32>(image.dotsPerMeterY()), PNG_RESOLUTION_METER);
-    }
-    // Bars run the full height, so most rows repeat the one above: the Up filter turns them
-    // into zeros and run-length deflate packs those into a few bytes, many times faster than
-    // the default search for matches and no larger for these pictures.
+    // Most rows repeat the one above: Up turns them into zeros, which run-length deflate packs.
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_set_compression_strategy(png, Z_RLE);
     png_set_compression_level(png, 1);
     png_write_info(png, info);
-    if (p.bitDepth < 8) {
-        png_set_packing(png);
-    }
-    for (int y = 0; y < image.height(); ++y) {
-        png_write_row(png, p.row(y));
+    for (int y = 0; y < samples.height(); ++y) {
+        png_write_row(png, samples.constScanLine(y));
     }
     png_write_end(png, nullptr);
     return true;
+}
+
+QByteArray samplesPng(const QImage& image) {
+    const bool alpha = image.hasAlphaChannel();
+    const QImage samples =
+        image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (png == nullptr) {
+        return {};
+    }
+    png_infop info = png_create_info_struct(png);
+    QByteArray bytes;
+    const bool ok = info != nullptr &&
+                    encodeSamples(png, info, samples,
+                                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, bytes);
+    png_destroy_write_struct(&png, &info);
+    return ok ? bytes : QByteArray();
 }
 
 }  // namespace
@@ -132,16 +230,18 @@ QByteArray pngBytes(const QImage& image) {
     if (image.isNull()) {
         return {};
     }
-    const Pixels pixels = pixelsOf(image);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (png == nullptr) {
-        return {};
+    if (!image.hasAlphaChannel()) {
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        Indexed indexed;
+        if (indexRows(rgb, indexed)) {
+            const int depth = bitDepthFor(indexed.palette.colours().size());
+            if (depth < 8) {
+                packRows(indexed, rgb.width(), rgb.height(), depth);
+            }
+            return palettePng(rgb, indexed);
+        }
     }
-    png_infop info = png_create_info_struct(png);
-    QByteArray bytes;
-    const bool ok = info != nullptr && encode(png, info, image, pixels, bytes);
-    png_destroy_write_struct(&png, &info);
-    return ok ? bytes : QByteArray();
+    return samplesPng(image);
 }
 
 }  // namespace strikon

@@ -1,0 +1,19 @@
+#pragma once
+// The zlib stream of a PNG's image data, for pictures whose rows mostly repeat the row above
+// (bar codes: every row through the bars is the same) or run in one colour (quiet zones, wide
+// bars). Each position is coded as a copy of the bytes one row up, a run of the byte before it,
+// or a literal, whichever covers most, with deflate's fixed codes; nothing searches further
+// back. A symbol's rows then cost a few bytes each, and the stream is made in about the time
+// it takes to read the pixels, many times faster than a general match search.
+
+#include <QByteArray>
+#include <cstddef>
+#include <cstdint>
+
+namespace strikon {
+
+// data: `rows` scanlines of `stride` bytes each, every one its filter byte then its pixels, as
+// they are to decode. Returns the whole zlib stream (header, one final block, Adler-32).
+QByteArray deflateScanlines(const uint8_t* data, size_t stride, size_t rows);
+
+}  // namespace strikon
