@@ -1,5 +1,6 @@
 #include "platform/images/png_bytes.h"
 
+#include <libdeflate.h>
 #include <png.h>
 #include <zlib.h>
 
@@ -125,11 +126,11 @@ void appendChunk(QByteArray& png, const char (&type)[5], const char* data, size_
     appendBigEndian32(png, static_cast<uint32_t>(length));
     png.append(type, 4);
     png.append(data, static_cast<qsizetype>(length));
-    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
-    if (length > 0) {  // zlib answers 0 for no data, whatever the checksum so far
-        crc = crc32_z(crc, reinterpret_cast<const Bytef*>(data), length);
+    uint32_t crc = libdeflate_crc32(0, type, 4);
+    if (length > 0) {  // libdeflate answers its initial value for no data
+        crc = libdeflate_crc32(crc, data, length);
     }
-    appendBigEndian32(png, static_cast<uint32_t>(crc));
+    appendBigEndian32(png, crc);
 }
 
 void appendChunk(QByteArray& png, const char (&type)[5], const QByteArray& data) {

@@ -1,6 +1,6 @@
 #include "platform/images/scanline_deflate.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <array>
@@ -148,6 +148,77 @@ size_t matchLength(const uint8_t* p, size_t distance, size_t limit) {
     return n;
 }
 
+// Codes `length` bytes (at least kMinMatch) as copies from `distance` back, in matches of the
+// lengths deflate allows.
+void putCopies(BitWriter& bits, size_t length, Code distance) {
+    while (length > 0) {
+        size_t n = std::min(length, kMaxMatch);
+        if (length - n != 0 && length - n < kMinMatch) {
+            n = length - kMinMatch;  // leave the last match its minimum
+        }
+        bits.put(kLengthCodes[n]);
+        bits.put(distance);
+        length -= n;
+    }
+}
+
+class RowCoder {
+  public:
+    RowCoder(const uint8_t* data, size_t stride)
+        : data_(data),
+          stride_(stride),
+          rowAbove_(stride <= kMaxDistance && stride >= kMinMatch),
+          runDistance_(distanceCode(1)),
+          aboveDistance_(rowAbove_ ? distanceCode(stride) : Code{}) {}
+
+    // Codes the row and any after it that repeat it; returns how many rows that was.
+    size_t code(BitWriter& bits, size_t row, size_t rows) const {
+        const uint8_t* line = data_ + row * stride_;
+        size_t same = 0;
+        while (rowAbove_ && row + same < rows && row + same > 0 &&
+               std::memcmp(line + same * stride_, line + (same - 1) * stride_, stride_) == 0) {
+            ++same;
+        }
+        if (same > 0) {
+            putCopies(bits, same * stride_, aboveDistance_);
+            return same;
+        }
+        codeChanged(bits, row);
+        return 1;
+    }
+
+  private:
+    // A row unlike the one above: copies of parts of it, runs, and literals. Nothing reaches
+    // past the row's end, so the next row starts on its own.
+    void codeChanged(BitWriter& bits, size_t row) const {
+        const size_t end = (row + 1) * stride_;
+        for (size_t p = row * stride_; p < end;) {
+            const size_t limit = std::min(kMaxMatch, end - p);
+            const size_t run = p >= 1 ? matchLength(data_ + p, 1, limit) : 0;
+            const size_t above = rowAbove_ && row > 0 ? matchLength(data_ + p, stride_, limit) : 0;
+            // A run's distance needs no extra bits, so it wins a tie.
+            if (run >= kMinMatch && run >= above) {
+                bits.put(kLengthCodes[run]);
+                bits.put(runDistance_);
+                p += run;
+            } else if (above >= kMinMatch) {
+                bits.put(kLengthCodes[above]);
+                bits.put(aboveDistance_);
+                p += above;
+            } else {
+                bits.put(kSymbolCodes[data_[p]]);
+                ++p;
+            }
+        }
+    }
+
+    const uint8_t* data_;
+    size_t stride_;
+    bool rowAbove_;
+    Code runDistance_;
+    Code aboveDistance_;
+};
+
 void putBigEndian32(uint8_t* out, uint32_t v) {
     for (int i = 0; i < 4; ++i) {
         out[i] = static_cast<uint8_t>(v >> (24 - 8 * i));
@@ -167,31 +238,13 @@ QByteArray deflateScanlines(const uint8_t* data, size_t stride, size_t rows) {
     BitWriter bits(out + 2);
     bits.put({0b011, 3});  // the final block, fixed codes
 
-    const bool rowAbove = stride <= kMaxDistance;
-    const Code runDistance = distanceCode(1);
-    const Code aboveDistance = rowAbove ? distanceCode(stride) : Code{};
-    size_t p = 0;
-    while (p < size) {
-        const size_t limit = std::min(kMaxMatch, size - p);
-        const size_t run = p >= 1 ? matchLength(data + p, 1, limit) : 0;
-        const size_t above = rowAbove && p >= stride ? matchLength(data + p, stride, limit) : 0;
-        // A run's distance needs no extra bits, so it wins a tie.
-        if (run >= kMinMatch && run >= above) {
-            bits.put(kLengthCodes[run]);
-            bits.put(runDistance);
-            p += run;
-        } else if (above >= kMinMatch) {
-            bits.put(kLengthCodes[above]);
-            bits.put(aboveDistance);
-            p += above;
-        } else {
-            bits.put(kSymbolCodes[data[p]]);
-            ++p;
-        }
+    const RowCoder coder(data, stride);
+    for (size_t row = 0; row < rows;) {
+        row += coder.code(bits, row, rows);
     }
     bits.put(kSymbolCodes[256]);  // end of block
     uint8_t* end = bits.finish();
-    putBigEndian32(end, static_cast<uint32_t>(adler32_z(1, data, size)));
+    putBigEndian32(end, libdeflate_adler32(1, data, size));
     stream.resize(static_cast<qsizetype>(end + 4 - out));
     return stream;
 }

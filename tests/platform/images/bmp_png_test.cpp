@@ -1,6 +1,7 @@
 // The bitmap file and the in-memory PNG: format, stored density, pixels.
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -70,6 +71,16 @@ TEST(PngBytes, KeepsPixelsAndDensity) {
     const QByteArray png = pngBytes(src);
     ASSERT_TRUE(png.startsWith("\x89PNG"));
 
+    // Every chunk's checksum holds (decoders may ignore a wrong one; other readers refuse it).
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const auto length = qFromBigEndian<quint32>(png.constData() + at);
+        ASSERT_LE(at + 12 + length, png.size());
+        const auto* chunk = reinterpret_cast<const Bytef*>(png.constData() + at + 4);
+        EXPECT_EQ(qFromBigEndian<quint32>(png.constData() + at + 8 + length),
+                  crc32(0, chunk, 4 + length))
+            << png.mid(at + 4, 4).toStdString();
+        at += 12 + length;
+    }
     const QImage back = QImage::fromData(png, "PNG");
     EXPECT_EQ(back.dotsPerMeterX(), kDpm300);
     EXPECT_EQ(back.dotsPerMeterY(), kDpm300);
