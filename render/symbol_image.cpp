@@ -19,14 +19,22 @@ std::optional<QSize> measureSymbol(const SymbolRequest& request, double pxPerMmX
     return QSize(width, height);
 }
 
-void paintSymbol(QPainter& painter, const SymbolRequest& request, double pxPerMmX,
-                 double pxPerMmY) {
-    QtSurface surface(painter);
+namespace {
+
+void drawOn(QtSurface& surface, const SymbolRequest& request, double pxPerMmX, double pxPerMmY) {
     surface.setLineColor(request.lineColor);
     surface.setBackgroundColor(request.backgroundColor);
     Rect drawn;
     // Measured at offset zero, the rectangle starts at the painter's origin.
     renderSymbol(request, &surface, drawn, 0.0, 0.0, pxPerMmX, pxPerMmY);
+}
+
+}  // namespace
+
+void paintSymbol(QPainter& painter, const SymbolRequest& request, double pxPerMmX,
+                 double pxPerMmY) {
+    QtSurface surface(painter);
+    drawOn(surface, request, pxPerMmX, pxPerMmY);
 }
 
 QImage renderSymbolImage(const SymbolRequest& request, double pxPerMmX, double pxPerMmY) {
@@ -39,7 +47,8 @@ QImage renderSymbolImage(const SymbolRequest& request, double pxPerMmX, double p
     image.setDotsPerMeterX(static_cast<int>(std::lround(pxPerMmX * 1000.0)));
     image.setDotsPerMeterY(static_cast<int>(std::lround(pxPerMmY * 1000.0)));
     QPainter painter(&image);
-    paintSymbol(painter, request, pxPerMmX, pxPerMmY);
+    QtSurface surface(painter, image);  // the picture is ours: bars go straight into it
+    drawOn(surface, request, pxPerMmX, pxPerMmY);
     return image;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <QThread>
@@ -90,6 +91,20 @@ QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+QtSurface::QtSurface(QPainter& painter, QImage& canvas) : QtSurface(painter) {
+    const QImage::Format format = canvas.format();
+    const bool plain = painter.device() == &canvas && painter.worldTransform().isIdentity() &&
+                       !painter.hasClipping() && painter.opacity() == 1.0 &&
+                       painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+    if (plain && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                  format == QImage::Format_ARGB32_Premultiplied)) {
+        pixels_ = canvas.bits();
+        bytesPerLine_ = canvas.bytesPerLine();
+        width_ = canvas.width();
+        height_ = canvas.height();
+    }
+}
+
 QtSurface::~QtSurface() {
     flushLines();
     painter_.restore();
@@ -101,7 +116,24 @@ void QtSurface::fill(int64_t left, int64_t top, int64_t right, int64_t bottom,
         return;
     }
     flushLines();
-    painter_.fillRect(toQRect(left, top, right, bottom), color);
+    paintRect(left, top, right, bottom, color);
+}
+
+void QtSurface::paintRect(int64_t left, int64_t top, int64_t right, int64_t bottom,
+                          const QColor& color) {
+    const QRgba64 rgba = color.rgba64();
+    if (pixels_ == nullptr || !rgba.isOpaque()) {
+        painter_.fillRect(toQRect(left, top, right, bottom), color);
+        return;
+    }
+    // An opaque colour covers what is under it: Qt sets its 8-bit value, as here.
+    const QRgb pixel = rgba.toArgb32();
+    const int64_t l = std::max<int64_t>(left, 0);
+    const int64_t r = std::min<int64_t>(right, width_);
+    for (int64_t y = std::max<int64_t>(top, 0); y < std::min<int64_t>(bottom, height_); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(pixels_ + y * bytesPerLine_);
+        std::fill(row + l, row + std::max(l, r), pixel);
+    }
 }
 
 // A line in the line colour, joined to the gathered run where it continues it exactly: the
@@ -131,7 +163,7 @@ void QtSurface::flushLines() {
         return;
     }
     const Run r = std::exchange(run_, Run{});
-    painter_.fillRect(toQRect(r.left, r.top, r.right, r.bottom), runColor_);
+    paintRect(r.left, r.top, r.right, r.bottom, runColor_);
 }
 
 void QtSurface::fillRect(const Rect& r) {

@@ -28,6 +28,7 @@
 #include "encoders/surface.h"
 #include "platform/surface/cell_font.h"
 
+class QImage;
 class QPainter;
 
 namespace strikon {
@@ -35,6 +36,10 @@ namespace strikon {
 class QtSurface final : public Surface {
   public:
     explicit QtSurface(QPainter& painter);
+    // canvas: the image the painter paints on, when it is the caller's own and the painter
+    // neither transforms, clips nor blends: rectangles in opaque colours are then set straight
+    // in its pixels, with the values Qt would set, instead of one painter call per row of each.
+    QtSurface(QPainter& painter, QImage& canvas);
     ~QtSurface() override;
 
     void setLineColor(const QColor& color) { lineColor_ = color; }
@@ -57,12 +62,18 @@ class QtSurface final : public Surface {
 
   private:
     void fill(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& color);
+    void paintRect(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& color);
     void line(int64_t left, int64_t top, int64_t right, int64_t bottom);
     void flushLines();
     void diagonalLine(QPoint from, QPoint to);
     void drawText(int32_t x, int32_t y, const QString& text);
 
     QPainter& painter_;
+    // The canvas's pixels when rectangles may be set in them directly, else null.
+    uchar* pixels_ = nullptr;
+    qsizetype bytesPerLine_ = 0;
+    int width_ = 0;
+    int height_ = 0;
     QColor lineColor_ = Qt::black;
     QColor backgroundColor_ = Qt::white;
     QPoint pen_;

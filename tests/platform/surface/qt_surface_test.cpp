@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <functional>
 #include <limits>
+#include <optional>
 
 namespace strikon {
 namespace {
@@ -15,7 +16,9 @@ const QColor kUntouched(0x80, 0x80, 0x80);
 const QColor kLine(0x10, 0x20, 0xC0);
 const QColor kBackground(0xF0, 0xE0, 0x30);
 
-class QtSurfaceTest : public ::testing::Test {
+// Every case runs on the painter alone and with the image as the surface's own canvas (bars
+// and fills set straight in its pixels): both must paint the same pixels.
+class QtSurfaceTest : public ::testing::TestWithParam<bool> {
   protected:
     QtSurfaceTest() : image_(48, 40, QImage::Format_RGB32) {
         image_.fill(kUntouched);
@@ -25,10 +28,15 @@ class QtSurfaceTest : public ::testing::Test {
     // Runs the steps on a fresh surface over the image, as the preview does on its widget.
     void paint(const std::function<void(QtSurface&)>& steps) {
         QPainter painter(&image_);
-        QtSurface surface(painter);
-        surface.setLineColor(kLine);
-        surface.setBackgroundColor(kBackground);
-        steps(surface);
+        std::optional<QtSurface> surface;
+        if (GetParam()) {
+            surface.emplace(painter, image_);
+        } else {
+            surface.emplace(painter);
+        }
+        surface->setLineColor(kLine);
+        surface->setBackgroundColor(kBackground);
+        steps(*surface);
     }
 
     void expectColor(int left, int top, int right, int bottom, const QColor& color) {
@@ -53,13 +61,13 @@ class QtSurfaceTest : public ::testing::Test {
     QImage expected_;
 };
 
-TEST_F(QtSurfaceTest, FillRectLeavesRightAndBottomEdgesOut) {
+TEST_P(QtSurfaceTest, FillRectLeavesRightAndBottomEdgesOut) {
     paint([](QtSurface& s) { s.fillRect({3, 4, 10, 9}); });
     expectColor(3, 4, 10, 9, kBackground);
     expectImage();
 }
 
-TEST_F(QtSurfaceTest, EmptyAndInvertedRectanglesPaintNothing) {
+TEST_P(QtSurfaceTest, EmptyAndInvertedRectanglesPaintNothing) {
     paint([](QtSurface& s) {
         s.fillRect({5, 5, 5, 9});
         s.fillRect({5, 5, 9, 5});
@@ -68,7 +76,7 @@ TEST_F(QtSurfaceTest, EmptyAndInvertedRectanglesPaintNothing) {
     expectImage();
 }
 
-TEST_F(QtSurfaceTest, BackgroundColourCanChangeBetweenFills) {
+TEST_P(QtSurfaceTest, BackgroundColourCanChangeBetweenFills) {
     // The preview clears itself in the window colour, then the symbol fills in its background.
     const QColor window(0xD4, 0xD0, 0xC8);
     paint([&](QtSurface& s) {
@@ -82,7 +90,7 @@ TEST_F(QtSurfaceTest, BackgroundColourCanChangeBetweenFills) {
     expectImage();
 }
 
-TEST_F(QtSurfaceTest, DownwardLinesLeaveTheEndPointOut) {
+TEST_P(QtSurfaceTest, DownwardLinesLeaveTheEndPointOut) {
     paint([](QtSurface& s) {
         // Bars as the encoders draw them: one column each, from the top row to the bar's end.
         for (int x : {5, 6, 9}) {
@@ -96,7 +104,7 @@ TEST_F(QtSurfaceTest, DownwardLinesLeaveTheEndPointOut) {
     expectImage();
 }
 
-TEST_F(QtSurfaceTest, UpwardLinesPaintFromThePenToJustBelowTheEnd) {
+TEST_P(QtSurfaceTest, UpwardLinesPaintFromThePenToJustBelowTheEnd) {
     // Add-on bars go up from their bottom row yb to yt, painting rows yt + 1 to yb.
     paint([](QtSurface& s) {
         s.moveTo(7, 20);
@@ -106,7 +114,7 @@ TEST_F(QtSurfaceTest, UpwardLinesPaintFromThePenToJustBelowTheEnd) {
     expectImage();
 }
 
-TEST_F(QtSurfaceTest, HorizontalLinesInBothDirectionsLeaveTheEndPointOut) {
+TEST_P(QtSurfaceTest, HorizontalLinesInBothDirectionsLeaveTheEndPointOut) {
     paint([](QtSurface& s) {
         s.moveTo(2, 6);
         s.lineTo(12, 6);
@@ -118,7 +126,7 @@ TEST_F(QtSurfaceTest, HorizontalLinesInBothDirectionsLeaveTheEndPointOut) {
     expectImage();
 }
 
-TEST_F(QtSurfaceTest, ZeroLengthLineOnlyMovesThePen) {
+TEST_P(QtSurfaceTest, ZeroLengthLineOnlyMovesThePen) {
     paint([](QtSurface& s) {
         s.moveTo(4, 4);
         s.lineTo(4, 4);
@@ -127,7 +135,7 @@ TEST_F(QtSurfaceTest, ZeroLengthLineOnlyMovesThePen) {
     expectImage();
 }
 
-TEST_F(QtSurfaceTest, DiagonalLineFollowsBresenhamWithoutItsEnd) {
+TEST_P(QtSurfaceTest, DiagonalLineFollowsBresenhamWithoutItsEnd) {
     paint([](QtSurface& s) {
         s.moveTo(0, 0);
         s.lineTo(3, 2);
@@ -137,7 +145,7 @@ TEST_F(QtSurfaceTest, DiagonalLineFollowsBresenhamWithoutItsEnd) {
     expectImage();
 }
 
-TEST_F(QtSurfaceTest, ExtremeCoordinatesAreClippedNotOverflowed) {
+TEST_P(QtSurfaceTest, ExtremeCoordinatesAreClippedNotOverflowed) {
     constexpr int32_t lo = std::numeric_limits<int32_t>::min();
     constexpr int32_t hi = std::numeric_limits<int32_t>::max();
     paint([](QtSurface& s) {
@@ -153,7 +161,7 @@ TEST_F(QtSurfaceTest, ExtremeCoordinatesAreClippedNotOverflowed) {
     expectImage();
 }
 
-TEST_F(QtSurfaceTest, TheCallersPainterIsRestored) {
+TEST_P(QtSurfaceTest, TheCallersPainterIsRestored) {
     QPainter painter(&image_);
     painter.setPen(Qt::red);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -166,6 +174,8 @@ TEST_F(QtSurfaceTest, TheCallersPainterIsRestored) {
     EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing));
     EXPECT_FALSE(painter.hasClipping());
 }
+
+INSTANTIATE_TEST_SUITE_P(PainterAndCanvas, QtSurfaceTest, ::testing::Bool());
 
 }  // namespace
 }  // namespace strikon
