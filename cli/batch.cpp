@@ -103,8 +103,9 @@ QString checkFileName(const QString& name) {
 
 // Rows are checked here, in order, and drawn and staged on the pool (each file whole under a
 // temporary name); every kCommitGroup rows the staged files are made durable together and
-// renamed to their names. What each row has to say is said in row order once it is committed,
-// so the messages read as if the rows ran one by one.
+// renamed to their names, on a thread of their own while the next group is drawn. What each
+// row has to say is said in row order once it is committed, so the messages read as if the
+// rows ran one by one.
 class BatchRun {
   public:
     BatchRun(const QString& outputDir, const OptionValues& defaults, QTextStream& messages,
@@ -134,6 +135,7 @@ class BatchRun {
     bool frontDone() const;
     void finishFront();
     void commit();
+    void report();
     void finishAll();
     void progress(int done, int total);
     QString countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source, int& rows);
@@ -144,8 +146,12 @@ class BatchRun {
     TaskPool pool_;
     size_t window_;  // rows under way at most, which bounds the memory a batch holds
     std::vector<const OptionSpec*> columns_;
-    std::deque<Row> rows_;           // started, still being drawn, in row order
-    std::vector<Row> staged_;        // done drawing, waiting for the commit, in row order
+    std::deque<Row> rows_;     // started, still being drawn, in row order
+    std::vector<Row> staged_;  // done drawing, waiting for the commit, in row order
+    // The group being committed on its own thread while the next is drawn; its rows are
+    // reported when it is done.
+    std::vector<Row> committing_;
+    std::future<std::vector<WriteResult>> committed_;
     QHash<QString, int> underWay_;   // file name -> line writing it
     QHash<QString, int> writtenBy_;  // file name -> line that wrote it
     int failed_ = 0;
@@ -292,17 +298,30 @@ void BatchRun::finishFront() {
     }
 }
 
-// Renames the staged files after one sync for all of them, then reports their rows.
+// Hands the staged group to a thread that syncs and renames it, after reporting the group
+// before: the disk's wait then overlaps the drawing of the next rows.
 void BatchRun::commit() {
+    report();
     std::vector<StagedFile> files;
     for (const Row& row : staged_) {
         if (row.staged) {
             files.push_back(*row.staged);
         }
     }
-    const std::vector<WriteResult> committed = commitStaged(files);
+    committing_ = std::move(staged_);
+    staged_.clear();
+    committed_ =
+        std::async(std::launch::async, [files = std::move(files)] { return commitStaged(files); });
+}
+
+// Waits for the group being committed, then says what each of its rows has to say.
+void BatchRun::report() {
+    if (!committed_.valid()) {
+        return;
+    }
+    const std::vector<WriteResult> committed = committed_.get();
     size_t next = 0;
-    for (Row& row : staged_) {
+    for (Row& row : committing_) {
         if (!row.file.isEmpty()) {
             underWay_.remove(row.file);
         }
@@ -322,7 +341,7 @@ void BatchRun::commit() {
         }
         progress(++done_, total_);
     }
-    staged_.clear();
+    committing_.clear();
 }
 
 void BatchRun::finishAll() {
@@ -330,6 +349,7 @@ void BatchRun::finishAll() {
         finishFront();
     }
     commit();
+    report();
 }
 
 void BatchRun::progress(int done, int total) {
