@@ -1,25 +1,71 @@
 #include "platform/images/bmp_writer.h"
 
-#include <QBuffer>
-#include <QImageWriter>
+#include <QtEndian>
+#include <cstring>
 
 #include "platform/images/atomic_write.h"
 
 namespace strikon {
 
+namespace {
+
+constexpr int kFileHeaderSize = 14;
+constexpr int kInfoHeaderSize = 40;  // BITMAPINFOHEADER
+constexpr int kBitsPerPixel = 24;
+
+template <typename T>
+void putLittleEndian(char* at, T v) {
+    qToLittleEndian(v, at);
+}
+
+// The two headers: "BM", the file's size, where the pixels start; then the picture's size
+// (a positive height: rows bottom up), one plane, 24 bits, no compression, and the density.
+void putHeaders(char* at, const QImage& image, quint32 pixelBytes) {
+    std::memset(at, 0, kFileHeaderSize + kInfoHeaderSize);
+    at[0] = 'B';
+    at[1] = 'M';
+    putLittleEndian<quint32>(at + 2, kFileHeaderSize + kInfoHeaderSize + pixelBytes);
+    putLittleEndian<quint32>(at + 10, kFileHeaderSize + kInfoHeaderSize);
+    char* info = at + kFileHeaderSize;
+    putLittleEndian<quint32>(info, kInfoHeaderSize);
+    putLittleEndian<qint32>(info + 4, image.width());
+    putLittleEndian<qint32>(info + 8, image.height());
+    putLittleEndian<quint16>(info + 12, 1);
+    putLittleEndian<quint16>(info + 14, kBitsPerPixel);
+    putLittleEndian<quint32>(info + 20, pixelBytes);
+    putLittleEndian<qint32>(info + 24, image.dotsPerMeterX());
+    putLittleEndian<qint32>(info + 28, image.dotsPerMeterY());
+}
+
+}  // namespace
+
 ValueResult<QByteArray> encodeBmp(const QImage& image) {
     if (image.isNull()) {
         return ValueResult<QByteArray>::failure(QStringLiteral("The picture is empty."));
     }
-    // Qt writes RGB32 as a 24-bit bitmap; an image with alpha would become a 32-bit one, which
-    // some readers mishandle. The conversion keeps dotsPerMeterX/Y.
-    const QImage opaque = image.convertToFormat(QImage::Format_RGB32);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "bmp");
-    if (!writer.write(opaque)) {
-        return ValueResult<QByteArray>::failure(writer.errorString());
+    // An image with alpha would call for a 32-bit bitmap, which some readers mishandle: the
+    // bitmap is always 24-bit, alpha dropped. The conversion keeps dotsPerMeterX/Y and is no
+    // copy for the RGB32 pictures drawn here.
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const qint64 rowBytes = (qint64{rgb.width()} * 3 + 3) / 4 * 4;  // rows end on 4 bytes
+    const qint64 pixelBytes = rowBytes * rgb.height();
+    if (pixelBytes > 0x7FFFFFFF - kFileHeaderSize - kInfoHeaderSize) {
+        return ValueResult<QByteArray>::failure(
+            QStringLiteral("The picture is too large for a bitmap file."));
+    }
+    // Sized once and filled in place: no growing buffer, no second copy.
+    QByteArray bytes(kFileHeaderSize + kInfoHeaderSize + pixelBytes, Qt::Uninitialized);
+    putHeaders(bytes.data(), rgb, static_cast<quint32>(pixelBytes));
+    char* out = bytes.data() + kFileHeaderSize + kInfoHeaderSize;
+    for (int y = rgb.height() - 1; y >= 0; --y, out += rowBytes) {
+        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        char* o = out;
+        for (int x = 0; x < rgb.width(); ++x) {
+            *o++ = static_cast<char>(qBlue(in[x]));
+            *o++ = static_cast<char>(qGreen(in[x]));
+            *o++ = static_cast<char>(qRed(in[x]));
+        }
+        std::memset(o, 0, static_cast<size_t>(out + rowBytes - o));
     }
     return ValueResult<QByteArray>::success(std::move(bytes));
 }

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <vector>
 
 #include "platform/images/bmp_writer.h"
 #include "platform/images/png_bytes.h"
@@ -58,6 +61,34 @@ TEST(BmpWriter, DropsAlphaInsteadOfWriting32Bit) {
     ASSERT_TRUE(encoded.ok) << encoded.error.toStdString();
     EXPECT_EQ(le<quint16>(encoded.value, 28), 24);
     EXPECT_EQ(le<qint32>(encoded.value, 38), kDpm300);
+}
+
+// The file is byte for byte the bitmap Qt's own writer makes of the opaque picture, at every
+// row padding (widths 1 to 4 and a bar code's), with and without density or alpha.
+TEST(BmpWriter, SameBytesAsQtsBitmapWriter) {
+    std::vector<QImage> pictures = {barsImage()};
+    for (int width = 1; width <= 4; ++width) {
+        QImage picture(width, 3, width == 4 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < width; ++x) {
+                picture.setPixel(x, y, qRgba(40 * x + y, 200 - x, 7 * y, 60 + x));
+            }
+        }
+        picture.setDotsPerMeterX(width == 2 ? 0 : kDpm300 + width);
+        picture.setDotsPerMeterY(width == 2 ? 0 : kDpm300);
+        pictures.push_back(picture);
+    }
+    for (const QImage& picture : pictures) {
+        QByteArray qt;
+        QBuffer buffer(&qt);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(
+            QImageWriter(&buffer, "bmp").write(picture.convertToFormat(QImage::Format_RGB32)));
+        const auto encoded = encodeBmp(picture);
+        ASSERT_TRUE(encoded.ok);
+        EXPECT_EQ(encoded.value.toHex().toStdString(), qt.toHex().toStdString())
+            << picture.width() << " x " << picture.height();
+    }
 }
 
 TEST(BmpWriter, RefusesEmptyPicture) {
