@@ -9,9 +9,11 @@
 namespace strikon {
 
 inline int32_t roundPx(long double v) {
-    // nearbyint follows the current rounding mode, which is round-to-nearest-even by default
-    // and is never changed by this program.
-    return static_cast<int32_t>(std::nearbyintl(v));
+    // rint follows the current rounding mode, which is round-to-nearest-even by default and is
+    // never changed by this program. It rounds as nearbyint does and differs only in raising
+    // the inexact flag, which nothing here reads; nearbyint saves and restores the floating-
+    // point environment at every call, which made it a sixth of a repaint.
+    return static_cast<int32_t>(std::rintl(v));
 }
 
 }  // namespace strikon
