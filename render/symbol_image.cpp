@@ -43,11 +43,13 @@ QImage renderSymbolImage(const SymbolRequest& request, double pxPerMmX, double p
         return {};
     }
     QImage image(*size, QImage::Format_RGB32);
-    image.fill(request.backgroundColor);
     image.setDotsPerMeterX(static_cast<int>(std::lround(pxPerMmX * 1000.0)));
     image.setDotsPerMeterY(static_cast<int>(std::lround(pxPerMmY * 1000.0)));
     QPainter painter(&image);
     QtSurface surface(painter, image);  // the picture is ours: bars go straight into it
+    // The encoders fill their symbol's rectangle first; where that is the whole picture, the
+    // picture is not filled twice.
+    surface.clearCanvasFirst(request.backgroundColor);
     drawOn(surface, request, pxPerMmX, pxPerMmY);
     return image;
 }

@@ -92,6 +92,7 @@ QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
 }
 
 QtSurface::QtSurface(QPainter& painter, QImage& canvas) : QtSurface(painter) {
+    canvas_ = &canvas;
     const QImage::Format format = canvas.format();
     const bool plain = painter.device() == &canvas && painter.worldTransform().isIdentity() &&
                        !painter.hasClipping() && painter.opacity() == 1.0 &&
@@ -105,8 +106,23 @@ QtSurface::QtSurface(QPainter& painter, QImage& canvas) : QtSurface(painter) {
     }
 }
 
+void QtSurface::clearCanvasFirst(const QColor& colour) {
+    uncleared_ = canvas_;
+    clearColour_ = colour;
+    if (pixels_ == nullptr) {
+        clearPending();  // no fill can be known to cover it
+    }
+}
+
+void QtSurface::clearPending() {
+    if (uncleared_ != nullptr) {
+        std::exchange(uncleared_, nullptr)->fill(clearColour_);
+    }
+}
+
 QtSurface::~QtSurface() {
     flushLines();
+    clearPending();  // nothing was drawn
     painter_.restore();
 }
 
@@ -122,7 +138,13 @@ void QtSurface::fill(int64_t left, int64_t top, int64_t right, int64_t bottom,
 void QtSurface::paintRect(int64_t left, int64_t top, int64_t right, int64_t bottom,
                           const QColor& color) {
     const QRgba64 rgba = color.rgba64();
-    if (pixels_ == nullptr || !rgba.isOpaque()) {
+    const bool opaque = rgba.isOpaque();
+    if (uncleared_ != nullptr &&
+        !(opaque && left <= 0 && top <= 0 && right >= width_ && bottom >= height_)) {
+        clearPending();
+    }
+    uncleared_ = nullptr;  // cleared, or about to be covered whole
+    if (pixels_ == nullptr || !opaque) {
         painter_.fillRect(toQRect(left, top, right, bottom), color);
         return;
     }
@@ -228,6 +250,7 @@ int32_t QtSurface::textWidth(const std::string& text) {
 
 void QtSurface::drawText(int32_t x, int32_t y, const QString& text) {
     flushLines();
+    clearPending();
     painter_.setPen(lineColor_);
     font_.draw(painter_, x, y, text);
 }

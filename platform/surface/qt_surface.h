@@ -40,6 +40,9 @@ class QtSurface final : public Surface {
     // neither transforms, clips nor blends: rectangles in opaque colours are then set straight
     // in its pixels, with the values Qt would set, instead of one painter call per row of each.
     QtSurface(QPainter& painter, QImage& canvas);
+    // For a canvas whose pixels are not set yet: they are filled with `colour` before the first
+    // drawing, unless that drawing is an opaque fill of the whole canvas (which sets them all).
+    void clearCanvasFirst(const QColor& colour);
     ~QtSurface() override;
 
     void setLineColor(const QColor& color) { lineColor_ = color; }
@@ -63,6 +66,7 @@ class QtSurface final : public Surface {
   private:
     void fill(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& color);
     void paintRect(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& color);
+    void clearPending();
     void line(int64_t left, int64_t top, int64_t right, int64_t bottom);
     void flushLines();
     void diagonalLine(QPoint from, QPoint to);
@@ -74,6 +78,10 @@ class QtSurface final : public Surface {
     qsizetype bytesPerLine_ = 0;
     int width_ = 0;
     int height_ = 0;
+    QImage* canvas_ = nullptr;
+    // The canvas to clear before anything is drawn, else null.
+    QImage* uncleared_ = nullptr;
+    QColor clearColour_;
     QColor lineColor_ = Qt::black;
     QColor backgroundColor_ = Qt::white;
     QPoint pen_;

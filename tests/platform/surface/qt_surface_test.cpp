@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace strikon {
 namespace {
@@ -173,6 +174,58 @@ TEST_P(QtSurfaceTest, TheCallersPainterIsRestored) {
     EXPECT_EQ(painter.pen().color(), QColor(Qt::red));
     EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing));
     EXPECT_FALSE(painter.hasClipping());
+}
+
+// A canvas left to be cleared is cleared before the first drawing, unless that drawing is an
+// opaque fill of all of it; either way no pixel keeps what was there before.
+TEST(QtSurfaceCanvas, IsClearedFirstUnlessAFillCoversItWhole) {
+    const QColor kClear(0x20, 0xA0, 0x60);
+    const QColor kHalf(0xFF, 0x00, 0x00, 0x80);
+    struct Case {
+        const char* name;
+        std::function<void(QtSurface&)> steps;
+    };
+    const std::vector<Case> cases = {
+        {"nothing drawn", [](QtSurface&) {}},
+        {"a bar first",
+         [](QtSurface& s) {
+             s.moveTo(2, 0);
+             s.lineTo(2, 5);
+         }},
+        {"a part filled first",
+         [](QtSurface& s) {
+             s.fillRect({1, 1, 4, 4});
+         }},
+        {"all filled first",
+         [](QtSurface& s) {
+             s.fillRect({-3, 0, 9, 6});
+         }},
+        {"all filled in a translucent colour",
+         [&](QtSurface& s) {
+             s.setBackgroundColor(kHalf);
+             s.fillRect({0, 0, 8, 6});
+         }},
+    };
+    for (const Case& c : cases) {
+        QImage expected(8, 6, QImage::Format_RGB32);
+        expected.fill(kClear);
+        {
+            QPainter painter(&expected);
+            QtSurface surface(painter);
+            surface.setBackgroundColor(kBackground);
+            c.steps(surface);
+        }
+        QImage image(8, 6, QImage::Format_RGB32);
+        image.fill(kUntouched);
+        {
+            QPainter painter(&image);
+            QtSurface surface(painter, image);
+            surface.clearCanvasFirst(kClear);
+            surface.setBackgroundColor(kBackground);
+            c.steps(surface);
+        }
+        EXPECT_EQ(image, expected) << c.name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(PainterAndCanvas, QtSurfaceTest, ::testing::Bool());
