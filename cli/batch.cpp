@@ -25,6 +25,9 @@ namespace {
 // Rows whose files are made durable by one sync. Larger groups sync less often; this one keeps
 // the files a crash can cost few and the temporaries open at once within any limit.
 constexpr size_t kCommitGroup = 64;
+// Groups being synced at once, each on its own thread, while later rows are drawn: a sync that
+// waits for the disk then holds up neither the drawing nor the groups after it.
+constexpr size_t kGroupsInFlight = 4;
 
 // Column i of the header fills the option columns[i]; "" when the header is valid.
 QString readHeader(const QStringList& header, std::vector<const OptionSpec*>& columns,
@@ -103,7 +106,7 @@ QString checkFileName(const QString& name) {
 
 // Rows are checked here, in order, and drawn and staged on the pool (each file whole under a
 // temporary name); every kCommitGroup rows the staged files are made durable together and
-// renamed to their names, on a thread of their own while the next group is drawn. What each
+// renamed to their names, on threads of their own while later rows are drawn. What each
 // row has to say is said in row order once it is committed, so the messages read as if the
 // rows ran one by one.
 class BatchRun {
@@ -135,7 +138,8 @@ class BatchRun {
     bool frontDone() const;
     void finishFront();
     void commit();
-    void report();
+    void reportFront();
+    void reportDone();
     void finishAll();
     void progress(int done, int total);
     QString countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source, int& rows);
@@ -148,10 +152,12 @@ class BatchRun {
     std::vector<const OptionSpec*> columns_;
     std::deque<Row> rows_;     // started, still being drawn, in row order
     std::vector<Row> staged_;  // done drawing, waiting for the commit, in row order
-    // The group being committed on its own thread while the next is drawn; its rows are
-    // reported when it is done.
-    std::vector<Row> committing_;
-    std::future<std::vector<WriteResult>> committed_;
+    // Groups being committed, in row order; a group's rows are reported when it is done.
+    struct Group {
+        std::vector<Row> rows;
+        std::future<std::vector<WriteResult>> committed;
+    };
+    std::deque<Group> committing_;
     QHash<QString, int> underWay_;   // file name -> line writing it
     QHash<QString, int> writtenBy_;  // file name -> line that wrote it
     int failed_ = 0;
@@ -298,30 +304,33 @@ void BatchRun::finishFront() {
     }
 }
 
-// Hands the staged group to a thread that syncs and renames it, after reporting the group
-// before: the disk's wait then overlaps the drawing of the next rows.
+// Hands the staged group to a thread that syncs and renames it, and reports the groups before
+// it that are done; waits for the oldest only when kGroupsInFlight are under way.
 void BatchRun::commit() {
-    report();
     std::vector<StagedFile> files;
     for (const Row& row : staged_) {
         if (row.staged) {
             files.push_back(*row.staged);
         }
     }
-    committing_ = std::move(staged_);
+    committing_.push_back({std::move(staged_), std::async(std::launch::async, [files] {
+                               return commitStaged(files);
+                           })});
     staged_.clear();
-    committed_ =
-        std::async(std::launch::async, [files = std::move(files)] { return commitStaged(files); });
+    while (!committing_.empty() && (committing_.size() > kGroupsInFlight ||
+                                    committing_.front().committed.wait_for(
+                                        std::chrono::seconds(0)) == std::future_status::ready)) {
+        reportFront();
+    }
 }
 
-// Waits for the group being committed, then says what each of its rows has to say.
-void BatchRun::report() {
-    if (!committed_.valid()) {
-        return;
-    }
-    const std::vector<WriteResult> committed = committed_.get();
+// Waits for the oldest group being committed, then says what each of its rows has to say.
+void BatchRun::reportFront() {
+    Group group = std::move(committing_.front());
+    committing_.pop_front();
+    const std::vector<WriteResult> committed = group.committed.get();
     size_t next = 0;
-    for (Row& row : committing_) {
+    for (Row& row : group.rows) {
         if (!row.file.isEmpty()) {
             underWay_.remove(row.file);
         }
@@ -341,15 +350,22 @@ void BatchRun::report() {
         }
         progress(++done_, total_);
     }
-    committing_.clear();
+}
+
+void BatchRun::reportDone() {
+    while (!committing_.empty()) {
+        reportFront();
+    }
 }
 
 void BatchRun::finishAll() {
     while (!rows_.empty()) {
         finishFront();
     }
-    commit();
-    report();
+    if (!staged_.empty()) {
+        commit();
+    }
+    reportDone();
 }
 
 void BatchRun::progress(int done, int total) {
