@@ -2,49 +2,71 @@
 # Times a batch of EAN-13 symbols to PNG at 300 dpi through strikon-render, on one thread and
 # on every core, and zint's batch of the same numbers beside it when zint is installed (zint is
 # only a yardstick here; nothing in Strikon needs it). A timing, not a test.
-# Usage: bench/batch_vs_zint.sh [path/to/strikon-render] [rows] [repetitions]
+# Usage: bench/batch_vs_zint.sh [path/to/strikon-render] [rows] [repetitions] [other strikon-render]
+# With a second strikon-render (an earlier build), it runs too, in the same rounds, as it is.
+# Each round runs every program once, in turn, each into a new folder (a folder of deleted files
+# makes the file system's next creations slower); the best wall time of the rounds is shown
+# with the CPU time (user + system) of that run.
 set -euo pipefail
 render=${1:-build/release-bench/cli/strikon-render}
 rows=${2:-1000}
 reps=${3:-3}
+other=${4:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
-# Valid EAN-13 numbers 400638000000c .. with their check digits.
+# Valid EAN-13 numbers 400000000000c .. with their check digits.
 python3 - "$rows" "$work" <<'PY'
 import sys
 rows, work = int(sys.argv[1]), sys.argv[2]
 with open(f"{work}/rows.csv", "w") as csv, open(f"{work}/digits.txt", "w") as plain:
     csv.write("type,digits,file\n")
     for i in range(rows):
-        body = f"400638{i:06d}"
+        body = f"400{i:09d}"
         s = sum(int(d) * (3 if k % 2 else 1) for k, d in enumerate(body))
         digits = body + str((10 - s % 10) % 10)
         csv.write(f"EAN-13,{digits},s{i}.png\n")
         plain.write(body + "\n")
 PY
 
-# Best of `reps` wall-clock runs, in seconds.
-best() {
-    local best=""
-    for _ in $(seq "$reps"); do
-        rm -rf "$work/out" && mkdir "$work/out"
-        local start end
-        start=$(date +%s.%N)
-        "$@" >/dev/null 2>&1
-        end=$(date +%s.%N)
-        best=$(python3 -c "a='$best'; t=$end-$start; print(t if not a else min(float(a), t))")
-    done
-    printf '%.3f' "$best"
-}
-
 cores=$(nproc)
-echo "rows: $rows, cores: $cores, best of $reps"
-echo "strikon-render --jobs 1:      $(best "$render" --batch "$work/rows.csv" --output-dir "$work/out" --jobs 1) s"
-echo "strikon-render --jobs $cores:      $(best "$render" --batch "$work/rows.csv" --output-dir "$work/out") s"
+names=() commands=()
+add() { names+=("$1"); commands+=("$2"); }
+add "strikon-render --jobs 1" "$render --batch $work/rows.csv --output-dir OUT --jobs 1"
+add "strikon-render --jobs $cores" "$render --batch $work/rows.csv --output-dir OUT"
+if [[ -n $other ]]; then  # as it is called: an earlier build may not know --jobs
+    add "earlier build" "$other --batch $work/rows.csv --output-dir OUT"
+fi
 if command -v zint >/dev/null; then
-    echo "zint --batch --scale 2:       $(best zint --batch -b EANX --scale 2 \
-        --filetype=PNG -o "$work/out/~~~~~.png" -i "$work/digits.txt") s"
+    add "zint --batch --scale 2" \
+        "zint --batch -b EANX --scale 2 --filetype=PNG -o OUT/~~~~~.png -i $work/digits.txt"
 else
     echo "zint: not installed, skipped"
 fi
+
+declare -A best
+for round in $(seq "$reps"); do
+    for i in "${!commands[@]}"; do
+        out="$work/out.$round.$i"
+        mkdir "$out"
+        # wall, user, system seconds
+        if ! t=$(/usr/bin/time -f "%e %U %S" ${commands[$i]//OUT/$out} 2>&1 >/dev/null | tail -1)
+        then
+            echo "${names[$i]} failed" >&2
+            exit 1
+        fi
+        read -r wall user sys <<<"$t"
+        if [[ -z ${best[$i]:-} ]] || python3 -c "import sys; sys.exit(not $wall < ${best[$i]%% *})"; then
+            best[$i]="$wall $user $sys"
+        fi
+    done
+done
+rm -rf "$work"/out.*
+
+echo "rows: $rows, cores: $cores, best of $reps rounds, load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+for i in "${!commands[@]}"; do
+    read -r wall user sys <<<"${best[$i]}"
+    printf '%-30s %6.2f s wall %6.2f s CPU (%.2f user, %.2f system)\n' "${names[$i]}:" \
+        "$wall" "$(python3 -c "print($user + $sys)")" "$user" "$sys"
+done
