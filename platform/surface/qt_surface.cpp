@@ -8,6 +8,7 @@
 #include <QThread>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -152,9 +153,25 @@ void QtSurface::paintRect(int64_t left, int64_t top, int64_t right, int64_t bott
     const QRgb pixel = rgba.toArgb32();
     const int64_t l = std::max<int64_t>(left, 0);
     const int64_t r = std::min<int64_t>(right, width_);
-    for (int64_t y = std::max<int64_t>(top, 0); y < std::min<int64_t>(bottom, height_); ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(pixels_ + y * bytesPerLine_);
-        std::fill(row + l, row + std::max(l, r), pixel);
+    const int64_t t = std::max<int64_t>(top, 0);
+    const int64_t b = std::min<int64_t>(bottom, height_);
+    if (r <= l || b <= t) {
+        return;
+    }
+    const auto rowOf = [&](int64_t y) {
+        return reinterpret_cast<QRgb*>(pixels_ + y * bytesPerLine_) + l;
+    };
+    const auto n = static_cast<size_t>(r - l);
+    std::fill_n(rowOf(t), n, pixel);
+    // A wide span is copied from the row above, a narrow one (a bar) is set where it is:
+    // the library's copy moves whole vectors at once, where the loop sets a pixel at a time.
+    constexpr size_t kCopyFrom = 16;
+    for (int64_t y = t + 1; y < b; ++y) {
+        if (n >= kCopyFrom) {
+            std::memcpy(rowOf(y), rowOf(t), n * sizeof(QRgb));
+        } else {
+            std::fill_n(rowOf(y), n, pixel);
+        }
     }
 }
 
