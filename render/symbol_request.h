@@ -40,6 +40,8 @@ struct SymbolRequest {
     QColor lineColor = Qt::black;
     QColor backgroundColor = Qt::white;
     OutputOptions output;
+
+    friend bool operator==(const SymbolRequest&, const SymbolRequest&) = default;
 };
 
 }  // namespace strikon

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
+#include <functional>
 
 #include "app/current_lang.h"
 #include "app/language_table.h"
@@ -224,6 +225,42 @@ TEST(MainFormPreview, BackgroundColourStaysInsideTheSymbol) {
     EXPECT_EQ(preview.pixelColor(224, 60), QColor(Qt::yellow));
     EXPECT_EQ(preview.pixelColor(223, 60), form.palette().color(QPalette::Window));
     EXPECT_EQ(preview.pixelColor(224, 59), form.palette().color(QPalette::Window));
+}
+
+// The preview keeps its last picture between repaints, so every change that alters the drawing
+// must reach the next repaint just as a window opened with that change would draw it.
+TEST(MainFormPreview, EachChangeReachesTheNextRepaint) {
+    const std::function<void(TMainForm&)> changes[] = {
+        [](TMainForm& f) { f.controls().EANUPC_CodeValue->setText("4006381333931"); },
+        [](TMainForm& f) { f.controls().EANUPC_CodeType->setCurrentIndex(1); },
+        [](TMainForm& f) { f.controls().EANUPC_AddOnType->setCurrentIndex(2); },
+        [](TMainForm& f) { f.controls().EANUPC_Size->setValue(150); },
+        [](TMainForm& f) { f.controls().LineColorBtn->setColor(Qt::blue); },
+        [](TMainForm& f) { f.controls().BackgroundColorBtn->setColor(Qt::yellow); },
+        [](TMainForm& f) { f.controls().PageControl->setCurrentIndex(1); },
+        [](TMainForm& f) {
+            f.setScaleOverride(ScreenScale{5.0, 5.0});
+        },
+        [](TMainForm& f) {
+            f.setOutputSettings({{0.0, true, 0.0, false}, 150});
+        },
+        [](TMainForm& f) {
+            f.setOutputSettings({{0.0, false, 0.0, true}, 300});
+        },
+        [](TMainForm& f) { f.controls().PaintBox->resize(300, 150); },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        TMainForm form;
+        form.setScaleOverride(ScreenScale{4.0, 4.0});
+        const QImage before = renderPreview(form);
+        changes[i](form);
+        const QImage after = renderPreview(form);
+        TMainForm fresh;
+        fresh.setScaleOverride(ScreenScale{4.0, 4.0});
+        changes[i](fresh);
+        EXPECT_TRUE(after == renderPreview(fresh)) << "change " << i;
+        EXPECT_FALSE(after == before) << "change " << i;
+    }
 }
 
 TEST(MainFormPreview, ItfPageDrawsFromItsOwnFields) {
