@@ -112,17 +112,6 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<QImage> jpegImage_;
     std::optional<ScreenScale> scaleOverride_;
     bool screenSizeUnknown_ = false;
-    // The preview as last painted, in device pixels, with what it was painted from. A repaint
-    // that changes none of it (an expose, a window passing over) only copies the picture.
-    struct PreviewPicture {
-        std::optional<SymbolRequest> symbol;
-        double pxPerMmX = 0;
-        double pxPerMmY = 0;
-        QColor window;
-        QImage image;
-    };
-    PreviewPicture preview_;
-    void paintPreviewPicture(const ScreenScale& scale, QSize device);
     ColorChooser colorChooser_;
     QColorDialog* colorDialog_ = nullptr;
     QColor lastChosenColor_ = Qt::black;

@@ -64,48 +64,28 @@ void TMainForm::PaintBoxPaint(QPainter& painter) {
     painter.save();
     const double ratio = devicePixelRatioOf(painter);
     const QSize device = useDevicePixels(painter, ui->PaintBox->size());
-    const ScreenScale scale = deviceScale(previewScale(), ratio);
-    paintPreviewPicture(scale, device);
-    painter.drawImage(0, 0, preview_.image);
+    {
+        QtSurface surface(painter);
+        surface.setLineColor(lineColor());
+        surface.setBackgroundColor(palette().color(QPalette::Window));
+        const int width = device.width();
+        const int height = device.height();
+        surface.fillRect(Rect{0, 0, width, height});
+        surface.setBackgroundColor(backgroundColor());
+
+        const ScreenScale scale = deviceScale(previewScale(), ratio);
+        Rect measured{0, 0, width, height};
+        DrawBarcode(nullptr, measured, 0.0, 0.0, scale.x, scale.y);
+        const double offsetX = centringOffset(width, measured.right, scale.x);
+        const double offsetY = centringOffset(height, measured.bottom, scale.y);
+        Rect drawn;
+        DrawBarcode(&surface, drawn, offsetX, offsetY, scale.x, scale.y);
+        if (scale.sizeUnknown != screenSizeUnknown_) {
+            // The window may have moved to another screen; the notice follows after the paint.
+            QMetaObject::invokeMethod(this, &TMainForm::updateScreenNotice, Qt::QueuedConnection);
+        }
+    }
     painter.restore();
-    if (scale.sizeUnknown != screenSizeUnknown_) {
-        // The window may have moved to another screen; the notice follows after the paint.
-        QMetaObject::invokeMethod(this, &TMainForm::updateScreenNotice, Qt::QueuedConnection);
-    }
-}
-
-void TMainForm::paintPreviewPicture(const ScreenScale& scale, QSize device) {
-    std::optional<SymbolRequest> symbol = currentSymbol();
-    if (symbol) {
-        symbol->output.fitPxPerMm = outputSettings().dpi / kMmPerInch;  // as DrawBarcode
-    }
-    const QColor window = palette().color(QPalette::Window);
-    if (preview_.image.size() == device && preview_.symbol == symbol &&
-        preview_.pxPerMmX == scale.x && preview_.pxPerMmY == scale.y && preview_.window == window) {
-        return;
-    }
-    if (preview_.image.size() != device) {
-        preview_.image = QImage(device, QImage::Format_RGB32);
-    }
-    preview_.symbol = symbol;
-    preview_.pxPerMmX = scale.x;
-    preview_.pxPerMmY = scale.y;
-    preview_.window = window;
-    QPainter painter(&preview_.image);
-    QtSurface surface(painter, preview_.image);  // the picture is ours: bars go straight in
-    surface.setLineColor(lineColor());
-    surface.setBackgroundColor(window);
-    const int width = device.width();
-    const int height = device.height();
-    surface.fillRect(Rect{0, 0, width, height});
-    surface.setBackgroundColor(backgroundColor());
-
-    Rect measured{0, 0, width, height};
-    DrawBarcode(nullptr, measured, 0.0, 0.0, scale.x, scale.y);
-    const double offsetX = centringOffset(width, measured.right, scale.x);
-    const double offsetY = centringOffset(height, measured.bottom, scale.y);
-    Rect drawn;
-    DrawBarcode(&surface, drawn, offsetX, offsetY, scale.x, scale.y);
 }
 
 void TMainForm::updateScreenNotice() {

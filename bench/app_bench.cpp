@@ -1,5 +1,5 @@
-// Timings of the window's work: a repaint of the preview, unchanged and after an edit, and Save As
-// at 300 dpi (render, encode, write). Run from a Release build; the figures are not assertions.
+// Timings of the window's work: one full repaint of the preview, and Save As at 300 dpi
+// (render, encode, write). Run from a Release build; the figures are not assertions.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -38,22 +38,6 @@ void BM_PreviewRepaint(benchmark::State& state) {
     state.SetLabel(state.range(0) == 1 ? "ITF-14" : "EAN-13 + 5-digit add-on");
 }
 BENCHMARK(BM_PreviewRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-
-// A repaint after each edit: the line colour alternates, so every repaint draws the symbol anew.
-void BM_PreviewRepaintAfterEdit(benchmark::State& state) {
-    TMainForm form;
-    showSymbol(form, state.range(0) == 1);
-    QImage target(form.controls().PaintBox->size(), QImage::Format_RGB32);
-    bool dark = false;
-    for (auto _ : state) {
-        form.controls().LineColorBtn->setColor(dark ? QColor(0, 0, 0) : QColor(0, 0, 1));
-        dark = !dark;
-        QPainter painter(&target);
-        form.PaintBoxPaint(painter);
-    }
-    state.SetLabel(state.range(0) == 1 ? "ITF-14" : "EAN-13 + 5-digit add-on");
-}
-BENCHMARK(BM_PreviewRepaintAfterEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_SaveAs300Dpi(benchmark::State& state) {
     TMainForm form;

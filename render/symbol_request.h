@@ -40,8 +40,6 @@ struct SymbolRequest {
     QColor lineColor = Qt::black;
     QColor backgroundColor = Qt::white;
     OutputOptions output;
-
-    friend bool operator==(const SymbolRequest&, const SymbolRequest&) = default;
 };
 
 }  // namespace strikon

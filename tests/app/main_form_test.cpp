@@ -227,8 +227,8 @@ TEST(MainFormPreview, BackgroundColourStaysInsideTheSymbol) {
     EXPECT_EQ(preview.pixelColor(224, 59), form.palette().color(QPalette::Window));
 }
 
-// The preview keeps its last picture between repaints, so every change that alters the drawing
-// must reach the next repaint just as a window opened with that change would draw it.
+// Each repaint is complete by itself: after any change, a window that has painted before draws
+// exactly what a window opened with that change draws, and not what it drew before.
 TEST(MainFormPreview, EachChangeReachesTheNextRepaint) {
     const std::function<void(TMainForm&)> changes[] = {
         [](TMainForm& f) { f.controls().EANUPC_CodeValue->setText("4006381333931"); },
