@@ -30,21 +30,23 @@ constexpr size_t kCommitGroup = 64;
 constexpr size_t kGroupsInFlight = 4;
 
 // Column i of the header fills the option columns[i]; "" when the header is valid.
-QString readHeader(const QStringList& header, std::vector<const OptionSpec*>& columns,
+QString readHeader(const QStringList& header, std::vector<const OptionRow*>& columns,
                    bool needsFile) {
     for (const QString& cell : header) {
-        const OptionSpec* spec = findColumn(cell);
-        if (spec == nullptr) {
+        const OptionRow* option = findColumn(cell);
+        if (option == nullptr) {
             return QStringLiteral("line 1: unknown column \"%1\"; columns are %2")
                 .arg(shownValue(cell), columnNames());
         }
-        if (std::find(columns.begin(), columns.end(), spec) != columns.end()) {
+        if (std::find(columns.begin(), columns.end(), option) != columns.end()) {
             return QStringLiteral("line 1: column \"%1\" appears twice")
-                .arg(QLatin1String(spec->column));
+                .arg(QLatin1String(option->column));
         }
-        columns.push_back(spec);
+        columns.push_back(option);
     }
-    const auto isFile = [](const OptionSpec* spec) { return spec->field == &OptionValues::output; };
+    const auto isFile = [](const OptionRow* option) {
+        return option->field == &OptionValues::output;
+    };
     if (needsFile && std::none_of(columns.begin(), columns.end(), isFile)) {
         return QStringLiteral(
             "line 1: the header names no file column; each row needs the "
@@ -54,7 +56,7 @@ QString readHeader(const QStringList& header, std::vector<const OptionSpec*>& co
 }
 
 // A row's cells laid over the defaults; "" when the row could be read.
-QString rowValues(const CsvRecord& record, const std::vector<const OptionSpec*>& columns,
+QString rowValues(const CsvRecord& record, const std::vector<const OptionRow*>& columns,
                   const OptionValues& defaults, OptionValues& values) {
     if (!record.error.isEmpty()) {
         return record.error;
@@ -149,7 +151,7 @@ class BatchRun {
     QTextStream& messages_;
     TaskPool pool_;
     size_t window_;  // rows under way at most, which bounds the memory a batch holds
-    std::vector<const OptionSpec*> columns_;
+    std::vector<const OptionRow*> columns_;
     std::deque<Row> rows_;     // started, still being drawn, in row order
     std::vector<Row> staged_;  // done drawing, waiting for the commit, in row order
     // Groups being committed, in row order; a group's rows are reported when it is done.
@@ -397,7 +399,7 @@ BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRow
     BatchRows out;
     CsvStream stream(csv);
     const std::optional<CsvRecord> header = stream.next();
-    std::vector<const OptionSpec*> columns;
+    std::vector<const OptionRow*> columns;
     if (!header) {
         out.error = QStringLiteral("--batch: the file is empty; it needs a header row");
     } else if (!header->error.isEmpty()) {

@@ -40,10 +40,10 @@ QString sheetShape(const OptionValues& values) {
     if (values.sheet) {
         return {};
     }
-    for (const OptionSpec& spec : options()) {
-        if (spec.use == OptionUse::Sheet && values.*spec.field) {
+    for (const OptionRow& option : options()) {
+        if (option.use == OptionUse::Sheet && values.*option.field) {
             return QStringLiteral("--%1: only used with --sheet LAYOUT")
-                .arg(QLatin1String(spec.name));
+                .arg(QLatin1String(option.name));
         }
     }
     return {};
@@ -65,15 +65,15 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
                                .arg(arg));
         }
         Argument a = split(arg);
-        const OptionSpec* spec = findOption(a.name);
-        if (spec == nullptr || spec->field == nullptr) {
+        const OptionRow* option = findOption(a.name);
+        if (option == nullptr || option->field == nullptr) {
             return failure(QStringLiteral("--%1: unknown option, see --help").arg(a.name));
         }
-        std::optional<QString>& field = values.*spec->field;
+        std::optional<QString>& field = values.*option->field;
         if (field) {
             return failure(QStringLiteral("--%1: given more than once").arg(a.name));
         }
-        if (spec->valueName == nullptr && !a.value) {
+        if (option->valueName == nullptr && !a.value) {
             a.value = QStringLiteral("yes");
         }
         if (!a.value) {

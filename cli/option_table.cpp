@@ -7,7 +7,7 @@ namespace strikon::cli {
 namespace {
 
 // In the order --help lists them.
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRow kOptions[] = {
     {"type", "TYPE", OptionUse::Symbol, &OptionValues::type, "type",
      "EAN-13, EAN-8, UPC-A, UPC-E or ITF-14 (any case, the\n"
      "dash optional)."},
@@ -95,38 +95,38 @@ constexpr OptionSpec kOptions[] = {
 // --help's descriptions start in this column, after the option and its value.
 constexpr qsizetype kHelpColumn = 23;
 
-QString optionWithValue(const OptionSpec& spec) {
-    QString shown = QStringLiteral("--") + QLatin1String(spec.name);
-    if (spec.valueName != nullptr) {
-        shown += QLatin1Char(' ') + QLatin1String(spec.valueName);
+QString optionWithValue(const OptionRow& option) {
+    QString shown = QStringLiteral("--") + QLatin1String(option.name);
+    if (option.valueName != nullptr) {
+        shown += QLatin1Char(' ') + QLatin1String(option.valueName);
     }
     return shown;
 }
 
 }  // namespace
 
-std::span<const OptionSpec> options() {
+std::span<const OptionRow> options() {
     return kOptions;
 }
 
-const OptionSpec* findOption(QStringView name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (name == QLatin1String(spec.name)) {
-            return &spec;
+const OptionRow* findOption(QStringView name) {
+    for (const OptionRow& option : kOptions) {
+        if (name == QLatin1String(option.name)) {
+            return &option;
         }
     }
     return nullptr;
 }
 
-const OptionSpec* findColumn(QStringView cell) {
+const OptionRow* findColumn(QStringView cell) {
     QString name = cell.trimmed().toString().toLower();
     if (name.startsWith(QLatin1String("--"))) {
         name = name.mid(2);
     }
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.column != nullptr &&
-            (name == QLatin1String(spec.column) || name == QLatin1String(spec.name))) {
-            return &spec;
+    for (const OptionRow& option : kOptions) {
+        if (option.column != nullptr &&
+            (name == QLatin1String(option.column) || name == QLatin1String(option.name))) {
+            return &option;
         }
     }
     return nullptr;
@@ -134,9 +134,9 @@ const OptionSpec* findColumn(QStringView cell) {
 
 QString columnNames() {
     QStringList names;
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.column != nullptr) {
-            names << QLatin1String(spec.column);
+    for (const OptionRow& option : kOptions) {
+        if (option.column != nullptr) {
+            names << QLatin1String(option.column);
         }
     }
     return names.join(QStringLiteral(", "));
@@ -145,9 +145,9 @@ QString columnNames() {
 QString optionHelp() {
     QString text;
     const QString indent(kHelpColumn, QLatin1Char(' '));
-    for (const OptionSpec& spec : kOptions) {
-        const QString head = QStringLiteral("  ") + optionWithValue(spec);
-        const QStringList lines = QString::fromUtf8(spec.help).split(QLatin1Char('\n'));
+    for (const OptionRow& option : kOptions) {
+        const QString head = QStringLiteral("  ") + optionWithValue(option);
+        const QStringList lines = QString::fromUtf8(option.help).split(QLatin1Char('\n'));
         text += head.leftJustified(kHelpColumn - 1) + QLatin1Char(' ') + lines.front() +
                 QLatin1Char('\n');
         for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -159,9 +159,9 @@ QString optionHelp() {
 
 OptionValues OptionValues::overlaidWith(const OptionValues& over) const {
     OptionValues merged = *this;
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.field != nullptr && over.*spec.field) {
-            merged.*spec.field = over.*spec.field;
+    for (const OptionRow& option : kOptions) {
+        if (option.field != nullptr && over.*option.field) {
+            merged.*option.field = over.*option.field;
         }
     }
     return merged;

@@ -17,7 +17,7 @@ enum class OptionUse {
     Help,
 };
 
-struct OptionSpec {
+struct OptionRow {
     const char* name;       // without the leading "--"
     const char* valueName;  // shown in --help; nullptr for a flag, given alone to mean "yes"
     OptionUse use;
@@ -26,14 +26,14 @@ struct OptionSpec {
     const char* help;  // --help's description, its lines broken where they are to break
 };
 
-std::span<const OptionSpec> options();
+std::span<const OptionRow> options();
 
 // The option of this name (without "--"), or nullptr.
-const OptionSpec* findOption(QStringView name);
+const OptionRow* findOption(QStringView name);
 
 // The option a batch header cell names: its column name, or the option's own name with or
 // without "--", in any case; nullptr when no column has that name.
-const OptionSpec* findColumn(QStringView cell);
+const OptionRow* findColumn(QStringView cell);
 
 // "type, digits, ... and file": the columns, for messages.
 QString columnNames();

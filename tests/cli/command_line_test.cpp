@@ -83,9 +83,9 @@ TEST(CommandLine, HelpOfTheBatchNamesEveryColumn) {
     const qsizetype from = help.indexOf(QLatin1String("  --batch FILE.csv"));
     const QString batchHelp =
         help.mid(from, help.indexOf(QLatin1String("  --output-dir"), from) - from);
-    for (const OptionSpec& spec : options()) {
-        if (spec.column != nullptr) {
-            EXPECT_TRUE(batchHelp.contains(QLatin1String(spec.column))) << spec.column;
+    for (const OptionRow& option : options()) {
+        if (option.column != nullptr) {
+            EXPECT_TRUE(batchHelp.contains(QLatin1String(option.column))) << option.column;
         }
     }
 }
