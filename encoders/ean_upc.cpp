@@ -6,12 +6,11 @@ namespace strikon {
 
 using namespace ean_upc;
 
-void DrawEANUPC(const std::string& CodeType, const std::string& AddOnType,
-                const std::string& Digits, Surface* surface, double OffsetX, double OffsetY,
-                uint16_t SizePercent, double PxPerMmX, double PxPerMmY, Rect& Bounds) {
-    const Frame f = MakeFrame(surface, OffsetX, OffsetY, SizePercent, PxPerMmX, PxPerMmY);
-    Rect R;
-    int A = 0;  // 1-based position of the first add-on digit; 0: no add-on possible
+namespace {
+
+// The main symbol of CodeType; an unknown type draws nothing and leaves R and A alone.
+void MainSection(const Frame& f, const std::string& CodeType, const std::string& Digits, Rect& R,
+                 int& A) {
     if (CodeType == "EAN-13") {
         EAN13Section(f, Digits, R, A);
     } else if (CodeType == "EAN-8") {
@@ -21,6 +20,17 @@ void DrawEANUPC(const std::string& CodeType, const std::string& AddOnType,
     } else if (CodeType == "UPC-E") {
         UPCESection(f, Digits, R, A);
     }
+}
+
+}  // namespace
+
+void DrawEANUPC(const std::string& CodeType, const std::string& AddOnType,
+                const std::string& Digits, Surface* surface, double OffsetX, double OffsetY,
+                uint16_t SizePercent, double PxPerMmX, double PxPerMmY, Rect& Bounds) {
+    const Frame f = MakeFrame(surface, OffsetX, OffsetY, SizePercent, PxPerMmX, PxPerMmY);
+    Rect R;
+    int A = 0;  // 1-based position of the first add-on digit; 0: no add-on possible
+    MainSection(f, CodeType, Digits, R, A);
     // A stays 0 for EAN-8, for an unknown code type and for digits no symbol was drawn from,
     // so no add-on ever stands without its main symbol.
     if (A != 0) {
@@ -46,15 +56,7 @@ void DrawEANUPCQuietZoneMarks(const std::string& CodeType, const std::string& Ad
     const Frame measuring = MakeFrame(nullptr, OffsetX, OffsetY, SizePercent, PxPerMmX, PxPerMmY);
     Rect main;
     int A = 0;
-    if (CodeType == "EAN-13") {
-        EAN13Section(measuring, Digits, main, A);
-    } else if (CodeType == "EAN-8") {
-        EAN8Section(measuring, Digits, main);
-    } else if (CodeType == "UPC-A") {
-        UPCASection(measuring, Digits, main, A);
-    } else if (CodeType == "UPC-E") {
-        UPCESection(measuring, Digits, main, A);
-    }
+    MainSection(measuring, CodeType, Digits, main, A);
     if (main == Rect{}) {
         return;
     }
