@@ -3,12 +3,17 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRect>
+#include <QRegion>
 #include <QThread>
+#include <QTransform>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <limits>
 #include <utility>
 
@@ -90,27 +95,66 @@ QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    findPixels();
 }
 
 QtSurface::QtSurface(QPainter& painter, QImage& canvas) : QtSurface(painter) {
     canvas_ = &canvas;
-    const QImage::Format format = canvas.format();
-    const bool plain = painter.device() == &canvas && painter.worldTransform().isIdentity() &&
-                       !painter.hasClipping() && painter.opacity() == 1.0 &&
-                       painter.compositionMode() == QPainter::CompositionMode_SourceOver;
-    if (plain && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-                  format == QImage::Format_ARGB32_Premultiplied)) {
-        pixels_ = canvas.bits();
-        bytesPerLine_ = canvas.bytesPerLine();
-        width_ = canvas.width();
-        height_ = canvas.height();
+    width_ = canvas.width();
+    height_ = canvas.height();
+}
+
+// Qt paints a window, a grab and an image alike into a 32-bit image behind the painter. When
+// the painter only shifts by whole pixels and neither clips nor blends, an opaque rectangle is
+// set straight in that image, inside the area Qt lets this painting reach (a widget's visible
+// part, the part being repainted): one call per rectangle instead of a painter call per row.
+void QtSurface::findPixels() {
+    const QPaintEngine* engine = painter_.paintEngine();
+    if (engine == nullptr || engine->type() != QPaintEngine::Raster) {
+        return;
+    }
+    QPaintDevice* device = engine->paintDevice();
+    if (device == nullptr || device->devType() != QInternal::Image) {
+        return;
+    }
+    const auto* image = static_cast<const QImage*>(device);
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied) {
+        return;
+    }
+    const QTransform toDevice = painter_.deviceTransform();
+    const qreal dx = toDevice.dx();
+    const qreal dy = toDevice.dy();
+    if (toDevice.type() > QTransform::TxTranslate || dx != std::round(dx) || dy != std::round(dy) ||
+        painter_.hasClipping() || painter_.opacity() != 1.0 ||
+        painter_.compositionMode() != QPainter::CompositionMode_SourceOver) {
+        return;
+    }
+    const QRect whole = image->rect();
+    const QRegion allowed =
+        engine->systemClip().isEmpty() ? QRegion(whole) : engine->systemClip() & whole;
+    // The engine paints into the image's own buffer; writing through the same pointer keeps
+    // the two in step, where bits() could detach a shared image from under the engine.
+    pixels_ = const_cast<uchar*>(image->constBits());
+    bytesPerLine_ = image->bytesPerLine();
+    originX_ = static_cast<int64_t>(dx);
+    originY_ = static_cast<int64_t>(dy);
+    for (const QRect& r : allowed) {
+        reach_.push_back({r.left() - originX_, r.top() - originY_, r.right() + 1 - originX_,
+                          r.bottom() + 1 - originY_});
     }
 }
 
 void QtSurface::clearCanvasFirst(const QColor& colour) {
     uncleared_ = canvas_;
     clearColour_ = colour;
-    if (pixels_ == nullptr) {
+    const Run whole{0, 0, width_, height_};
+    const bool direct = painter_.device() == canvas_ && reach_.size() == 1 &&
+                        reach_.front().left == whole.left && reach_.front().top == whole.top &&
+                        reach_.front().right == whole.right &&
+                        reach_.front().bottom == whole.bottom;
+    if (!direct) {
         clearPending();  // no fill can be known to cover it
     }
 }
@@ -151,26 +195,28 @@ void QtSurface::paintRect(int64_t left, int64_t top, int64_t right, int64_t bott
     }
     // An opaque colour covers what is under it: Qt sets its 8-bit value, as here.
     const QRgb pixel = rgba.toArgb32();
-    const int64_t l = std::max<int64_t>(left, 0);
-    const int64_t r = std::min<int64_t>(right, width_);
-    const int64_t t = std::max<int64_t>(top, 0);
-    const int64_t b = std::min<int64_t>(bottom, height_);
-    if (r <= l || b <= t) {
+    for (const Run& reach : reach_) {
+        setPixels(std::max(left, reach.left), std::max(top, reach.top),
+                  std::min(right, reach.right), std::min(bottom, reach.bottom), pixel);
+    }
+}
+
+// Sets the pixels of a rectangle in surface coordinates, already inside the reach.
+void QtSurface::setPixels(int64_t left, int64_t top, int64_t right, int64_t bottom, QRgb pixel) {
+    if (right <= left || bottom <= top) {
         return;
     }
-    const auto rowOf = [&](int64_t y) {
-        return reinterpret_cast<QRgb*>(pixels_ + y * bytesPerLine_) + l;
-    };
-    const auto n = static_cast<size_t>(r - l);
-    std::fill_n(rowOf(t), n, pixel);
-    // A wide span is copied from the row above, a narrow one (a bar) is set where it is:
-    // the library's copy moves whole vectors at once, where the loop sets a pixel at a time.
-    constexpr size_t kCopyFrom = 16;
-    for (int64_t y = t + 1; y < b; ++y) {
-        if (n >= kCopyFrom) {
-            std::memcpy(rowOf(y), rowOf(t), n * sizeof(QRgb));
+    uchar* row = pixels_ + (top + originY_) * bytesPerLine_ + (left + originX_) * sizeof(QRgb);
+    const auto n = static_cast<size_t>(right - left);
+    // A wide span is set by the library's fill, which stores whole vectors at a time; a
+    // narrow one (a bar) is set in place, cheaper than the call.
+    constexpr size_t kLibraryFrom = 16;
+    static_assert(sizeof(wchar_t) == sizeof(QRgb), "wmemset sets 32-bit units");
+    for (int64_t y = top; y < bottom; ++y, row += bytesPerLine_) {
+        if (n >= kLibraryFrom) {
+            std::wmemset(reinterpret_cast<wchar_t*>(row), static_cast<wchar_t>(pixel), n);
         } else {
-            std::fill_n(rowOf(y), n, pixel);
+            std::fill_n(reinterpret_cast<QRgb*>(row), n, pixel);
         }
     }
 }

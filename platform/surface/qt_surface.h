@@ -13,6 +13,10 @@
 // The surface saves the painter's state when it is made and restores it when it goes, so the
 // painter is as the caller left it afterwards. The painter must outlive the surface.
 //
+// Where the painter paints into a 32-bit image (a window's, a grab's or the caller's own) and
+// only shifts by whole pixels, rectangles in opaque colours are set straight in the image's
+// pixels, with the values Qt would set, inside the area Qt lets the painting reach.
+//
 // Adjacent one-pixel lines of one colour and one length (the columns of a bar, the rows of a
 // bearer) are gathered and painted as one rectangle before anything else is drawn; the last
 // of them are painted when the surface goes.
@@ -23,7 +27,9 @@
 #include <QColor>
 #include <QPoint>
 #include <QRawFont>
+#include <QRgb>
 #include <QString>
+#include <vector>
 
 #include "encoders/surface.h"
 #include "platform/surface/cell_font.h"
@@ -36,9 +42,8 @@ namespace strikon {
 class QtSurface final : public Surface {
   public:
     explicit QtSurface(QPainter& painter);
-    // canvas: the image the painter paints on, when it is the caller's own and the painter
-    // neither transforms, clips nor blends: rectangles in opaque colours are then set straight
-    // in its pixels, with the values Qt would set, instead of one painter call per row of each.
+    // canvas: the image the painter paints on, when it is the caller's own and may be cleared
+    // by the surface (see clearCanvasFirst).
     QtSurface(QPainter& painter, QImage& canvas);
     // For a canvas whose pixels are not set yet: they are filled with `colour` before the first
     // drawing, unless that drawing is an opaque fill of the whole canvas (which sets them all).
@@ -50,6 +55,8 @@ class QtSurface final : public Surface {
     QColor lineColor() const { return lineColor_; }
     QColor backgroundColor() const { return backgroundColor_; }
 
+    // Whether opaque rectangles are set straight in the painted image's pixels.
+    bool setsPixels() const { return pixels_ != nullptr; }
     // Where moveTo, lineTo and textAt left the pen; (0, 0) at first.
     QPoint penPosition() const { return pen_; }
     // The font that setFont chose; invalid (no text) before the first setFont.
@@ -64,6 +71,13 @@ class QtSurface final : public Surface {
     void textAt(int32_t x, int32_t y, const std::string& text) override;
 
   private:
+    // A rectangle in the surface's coordinates; empty when right <= left.
+    struct Run {
+        int64_t left = 0, top = 0, right = 0, bottom = 0;
+    };
+
+    void findPixels();
+    void setPixels(int64_t left, int64_t top, int64_t right, int64_t bottom, QRgb pixel);
     void fill(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& color);
     void paintRect(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& color);
     void clearPending();
@@ -73,9 +87,13 @@ class QtSurface final : public Surface {
     void drawText(int32_t x, int32_t y, const QString& text);
 
     QPainter& painter_;
-    // The canvas's pixels when rectangles may be set in them directly, else null.
+    // The painted image's pixels when rectangles may be set in them directly, else null; the
+    // image pixel of surface point (0, 0), and the parts of the surface the painting may reach.
     uchar* pixels_ = nullptr;
     qsizetype bytesPerLine_ = 0;
+    int64_t originX_ = 0;
+    int64_t originY_ = 0;
+    std::vector<Run> reach_;
     int width_ = 0;
     int height_ = 0;
     QImage* canvas_ = nullptr;
@@ -86,10 +104,8 @@ class QtSurface final : public Surface {
     QColor backgroundColor_ = Qt::white;
     QPoint pen_;
     CellFont font_;
-    // Lines gathered into one rectangle, not yet painted; empty when right <= left.
-    struct Run {
-        int64_t left = 0, top = 0, right = 0, bottom = 0;
-    } run_;
+    // Lines gathered into one rectangle, not yet painted.
+    Run run_;
     QColor runColor_;
 };
 

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QRegion>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -17,8 +19,8 @@ const QColor kUntouched(0x80, 0x80, 0x80);
 const QColor kLine(0x10, 0x20, 0xC0);
 const QColor kBackground(0xF0, 0xE0, 0x30);
 
-// Every case runs on the painter alone and with the image as the surface's own canvas (bars
-// and fills set straight in its pixels): both must paint the same pixels.
+// Every case runs with Qt painting everything (the painter clipped, which the surface leaves to
+// Qt) and with bars and fills set straight in the image's pixels: both must paint the same.
 class QtSurfaceTest : public ::testing::TestWithParam<bool> {
   protected:
     QtSurfaceTest() : image_(48, 40, QImage::Format_RGB32) {
@@ -29,12 +31,12 @@ class QtSurfaceTest : public ::testing::TestWithParam<bool> {
     // Runs the steps on a fresh surface over the image, as the preview does on its widget.
     void paint(const std::function<void(QtSurface&)>& steps) {
         QPainter painter(&image_);
-        std::optional<QtSurface> surface;
-        if (GetParam()) {
-            surface.emplace(painter, image_);
-        } else {
-            surface.emplace(painter);
+        if (!GetParam()) {
+            painter.setClipRect(image_.rect());
         }
+        std::optional<QtSurface> surface;
+        surface.emplace(painter);
+        ASSERT_EQ(surface->setsPixels(), GetParam());
         surface->setLineColor(kLine);
         surface->setBackgroundColor(kBackground);
         steps(*surface);
@@ -228,7 +230,56 @@ TEST(QtSurfaceCanvas, IsClearedFirstUnlessAFillCoversItWhole) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(PainterAndCanvas, QtSurfaceTest, ::testing::Bool());
+// A window's painter is shifted to the widget's place in the window's image and may reach only
+// the part being repainted; pixels set directly must stay inside it, as Qt's own do.
+TEST(QtSurfacePixels, ReachOnlyWhereQtLetsThePainterPaint) {
+    struct Case {
+        const char* name;
+        QPoint shift;
+        QRegion reach;    // empty: the whole image
+        QPoint shielded;  // an image pixel the scene covers outside the reach, if any
+    };
+    const std::vector<Case> cases = {
+        {"whole image", {0, 0}, {}, {-1, -1}},
+        {"shifted", {7, 5}, {}, {-1, -1}},
+        {"shifted, one part", {7, 5}, QRegion(10, 8, 20, 15), {8, 20}},
+        {"two parts", {-3, 2}, QRegion(0, 0, 12, 40) + QRegion(30, 10, 18, 9), {20, 20}},
+    };
+    const auto scene = [](QtSurface& s) {
+        s.setLineColor(kLine);
+        s.setBackgroundColor(kBackground);
+        s.fillRect({std::numeric_limits<int32_t>::min(), 2, 40, 30});
+        for (int32_t x = 4; x < 30; x += 3) {
+            s.moveTo(x, -4);
+            s.lineTo(x, 60);
+        }
+        s.setFont("Arial", 12);
+        s.textInBox({20, 20, 44, 34}, 22, 21, "42");
+    };
+    for (const Case& c : cases) {
+        QImage images[2];
+        for (const bool direct : {false, true}) {
+            QImage& image = images[direct];
+            image = QImage(48, 40, QImage::Format_ARGB32_Premultiplied);
+            image.fill(kUntouched);
+            image.paintEngine()->setSystemClip(c.reach);
+            QPainter painter(&image);
+            painter.translate(c.shift);
+            if (!direct) {
+                painter.setClipRect(QRect(-1000, -1000, 2000, 2000));
+            }
+            QtSurface surface(painter);
+            EXPECT_EQ(surface.setsPixels(), direct) << c.name;
+            scene(surface);
+        }
+        EXPECT_EQ(images[1], images[0]) << c.name;
+        if (images[1].valid(c.shielded)) {
+            EXPECT_EQ(images[1].pixelColor(c.shielded), kUntouched) << c.name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(QtAndDirect, QtSurfaceTest, ::testing::Bool());
 
 }  // namespace
 }  // namespace strikon
