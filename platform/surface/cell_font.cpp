@@ -50,10 +50,17 @@ CellFont::Layout CellFont::layout(const QString& text) const {
     if (!isValid() || text.isEmpty()) {
         return out;
     }
-    out.glyphs = raw_.glyphIndexesForString(text);
-    const QList<QPointF> advances =
-        raw_.advancesForGlyphIndexes(out.glyphs, QRawFont::UseDesignMetrics);
-    out.positions.reserve(out.glyphs.size());
+    // A character gives at most one glyph; a pair of surrogates gives one for the two.
+    int count = static_cast<int>(text.size());
+    out.glyphs.resize(count);
+    if (!raw_.glyphIndexesForChars(text.constData(), count, out.glyphs.data(), &count)) {
+        return Layout{};
+    }
+    out.glyphs.resize(count);
+    QVarLengthArray<QPointF, 16> advances(count);
+    raw_.advancesForGlyphIndexes(out.glyphs.constData(), advances.data(), count,
+                                 QRawFont::UseDesignMetrics);
+    out.positions.reserve(count);
     for (const QPointF& advance : advances) {
         out.positions.append(QPointF(static_cast<qreal>(out.width), 0));
         out.width += roundPx(advance.x());
@@ -72,8 +79,8 @@ void CellFont::draw(QPainter& painter, int32_t x, int32_t y, const QString& text
     }
     QGlyphRun run;
     run.setRawFont(raw_);
-    run.setGlyphIndexes(l.glyphs);
-    run.setPositions(l.positions);
+    run.setRawData(l.glyphs.constData(), l.positions.constData(),
+                   static_cast<int>(l.glyphs.size()));
     // A whole-pixel baseline keeps the ink in the same place relative to the cell wherever
     // the cell is, so a digit looks the same in every box.
     painter.drawGlyphRun(QPointF(x, static_cast<qreal>(y) + ascent_), run);

@@ -11,10 +11,10 @@
 //     the width of a text is the sum of those advances. No kerning. The glyphs are drawn at
 //     these whole-pixel positions, so the width measured is the width drawn.
 
-#include <QList>
 #include <QPointF>
 #include <QRawFont>
 #include <QString>
+#include <QVarLengthArray>
 #include <cstdint>
 
 class QPainter;
@@ -48,9 +48,10 @@ class CellFont {
     void draw(QPainter& painter, int32_t x, int32_t y, const QString& text) const;
 
   private:
+    // A digit or a few: kept on the stack, as the glyph run only borrows them.
     struct Layout {
-        QList<quint32> glyphs;
-        QList<QPointF> positions;
+        QVarLengthArray<quint32, 16> glyphs;
+        QVarLengthArray<QPointF, 16> positions;
         int64_t width = 0;
     };
     Layout layout(const QString& text) const;

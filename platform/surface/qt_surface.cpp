@@ -95,6 +95,7 @@ QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    callerClips_ = painter_.hasClipping();
     findPixels();
 }
 
@@ -212,11 +213,16 @@ void QtSurface::setPixels(int64_t left, int64_t top, int64_t right, int64_t bott
     // narrow one (a bar) is set in place, cheaper than the call.
     constexpr size_t kLibraryFrom = 16;
     static_assert(sizeof(wchar_t) == sizeof(QRgb), "wmemset sets 32-bit units");
-    for (int64_t y = top; y < bottom; ++y, row += bytesPerLine_) {
-        if (n >= kLibraryFrom) {
+    if (n >= kLibraryFrom) {
+        for (int64_t y = top; y < bottom; ++y, row += bytesPerLine_) {
             std::wmemset(reinterpret_cast<wchar_t*>(row), static_cast<wchar_t>(pixel), n);
-        } else {
-            std::fill_n(reinterpret_cast<QRgb*>(row), n, pixel);
+        }
+        return;
+    }
+    for (int64_t y = top; y < bottom; ++y, row += bytesPerLine_) {
+        auto* at = reinterpret_cast<QRgb*>(row);
+        for (size_t i = 0; i < n; ++i) {
+            at[i] = pixel;
         }
     }
 }
@@ -314,7 +320,10 @@ int32_t QtSurface::textWidth(const std::string& text) {
 void QtSurface::drawText(int32_t x, int32_t y, const QString& text) {
     flushLines();
     clearPending();
-    painter_.setPen(lineColor_);
+    if (penColor_ != lineColor_) {
+        painter_.setPen(lineColor_);
+        penColor_ = lineColor_;
+    }
     font_.draw(painter_, x, y, text);
 }
 
@@ -323,10 +332,20 @@ void QtSurface::textInBox(const Rect& box, int32_t x, int32_t y, const std::stri
     if (box.right <= box.left || box.bottom <= box.top) {
         return;  // an empty box lets no ink through
     }
-    painter_.save();
-    painter_.setClipRect(toQRect(box.left, box.top, box.right, box.bottom), Qt::IntersectClip);
+    const QRect inside = toQRect(box.left, box.top, box.right, box.bottom);
+    if (callerClips_) {
+        painter_.save();
+        painter_.setClipRect(inside, Qt::IntersectClip);
+        drawText(x, y, QString::fromStdString(text));
+        painter_.restore();
+        penColor_.reset();  // restored with the rest
+        return;
+    }
+    // Without a clip of the caller's to keep, the box replaces none: cheaper than saving and
+    // restoring the painter's whole state for every digit.
+    painter_.setClipRect(inside, Qt::ReplaceClip);
     drawText(x, y, QString::fromStdString(text));
-    painter_.restore();
+    painter_.setClipping(false);
 }
 
 void QtSurface::textAt(int32_t x, int32_t y, const std::string& text) {

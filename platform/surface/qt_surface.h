@@ -29,6 +29,7 @@
 #include <QRawFont>
 #include <QRgb>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "encoders/surface.h"
@@ -87,6 +88,10 @@ class QtSurface final : public Surface {
     void drawText(int32_t x, int32_t y, const QString& text);
 
     QPainter& painter_;
+    // Whether the caller's painter clips; the surface's own clips (text boxes) come and go.
+    bool callerClips_ = false;
+    // The pen colour this surface last gave the painter, if it still has it.
+    std::optional<QColor> penColor_;
     // The painted image's pixels when rectangles may be set in them directly, else null; the
     // image pixel of surface point (0, 0), and the parts of the surface the painting may reach.
     uchar* pixels_ = nullptr;

@@ -70,6 +70,36 @@ TEST(QtSurfaceText, TextInBoxPaintsTheBoxAndNothingOutsideIt) {
     EXPECT_LT(inkBounds(unclipped).top(), box.top);  // so the clip really cut something
 }
 
+// A box clips only its own text: what is painted after it is not clipped to it, and a clip the
+// caller's painter had holds for the text and for everything after.
+TEST(QtSurfaceText, ABoxClipsOnlyItsText) {
+    const QColor kTint(0xFF, 0x00, 0x00, 0x80);  // translucent: painted by Qt, not set directly
+    for (const bool callerClips : {false, true}) {
+        QImage image(80, 60, QImage::Format_RGB32);
+        image.fill(kUntouched);
+        const QRect callerClip(0, 0, 40, 60);
+        {
+            QPainter painter(&image);
+            if (callerClips) {
+                painter.setClipRect(callerClip);
+            }
+            QtSurface s(painter);
+            s.setLineColor(kLine);
+            s.setBackgroundColor(kBackground);
+            s.setFont("Arial", 24);
+            s.textInBox({30, 10, 50, 40}, 30, 12, "8");
+            s.setBackgroundColor(kTint);
+            s.fillRect({0, 45, 80, 50});
+        }
+        const QRect reach = callerClips ? callerClip : image.rect();
+        const QRect ink = inkBounds(image.copy(0, 0, 80, 44));  // above the tint
+        EXPECT_FALSE(ink.isNull()) << callerClips;
+        EXPECT_TRUE(reach.intersected(QRect(30, 10, 20, 30)).contains(ink)) << callerClips;
+        EXPECT_NE(image.pixelColor(5, 47), kUntouched) << callerClips;
+        EXPECT_EQ(untouched(image, 70, 47), callerClips) << callerClips;
+    }
+}
+
 TEST(QtSurfaceText, EmptyBoxDrawsNothing) {
     const QImage image = paintOn([](QtSurface& s) { s.textInBox({10, 10, 10, 40}, 10, 10, "8"); });
     EXPECT_TRUE(inkBounds(image).isNull());
