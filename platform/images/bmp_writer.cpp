@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/images/atomic_write.h"
+#include "platform/images/palette_index.h"
 
 namespace strikon {
 
@@ -11,30 +12,66 @@ namespace {
 
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;  // BITMAPINFOHEADER
-constexpr int kBitsPerPixel = 24;
+constexpr int kHeadersSize = kFileHeaderSize + kInfoHeaderSize;
+constexpr int kTrueColourBits = 24;
 
 template <typename T>
 void putLittleEndian(char* at, T v) {
     qToLittleEndian(v, at);
 }
 
-// The two headers: "BM", the file's size, where the pixels start; then the picture's size
-// (a positive height: rows bottom up), one plane, 24 bits, no compression, and the density.
-void putHeaders(char* at, const QImage& image, quint32 pixelBytes) {
-    std::memset(at, 0, kFileHeaderSize + kInfoHeaderSize);
+// Uncompressed bitmaps hold 1, 4, 8 or 24 bits a pixel; 2 bits are not among them.
+int bitmapBitsFor(size_t colours) {
+    const int bits = paletteBitsFor(colours);
+    return bits == 2 ? 4 : bits;
+}
+
+// Every row ends on a 4-byte boundary.
+qint64 rowBytesFor(int width, int bits) {
+    return (qint64{width} * bits + 31) / 32 * 4;
+}
+
+// The two headers: "BM", the file's size, where the pixels start (after the palette); then the
+// picture's size (a positive height: rows bottom up), one plane, the bits a pixel, no
+// compression, the density and how many palette entries follow.
+void putHeaders(char* at, const QImage& image, int bits, quint32 paletteEntries,
+                quint32 pixelBytes) {
+    std::memset(at, 0, kHeadersSize);
+    const quint32 pixelsAt = kHeadersSize + 4 * paletteEntries;
     at[0] = 'B';
     at[1] = 'M';
-    putLittleEndian<quint32>(at + 2, kFileHeaderSize + kInfoHeaderSize + pixelBytes);
-    putLittleEndian<quint32>(at + 10, kFileHeaderSize + kInfoHeaderSize);
+    putLittleEndian<quint32>(at + 2, pixelsAt + pixelBytes);
+    putLittleEndian<quint32>(at + 10, pixelsAt);
     char* info = at + kFileHeaderSize;
     putLittleEndian<quint32>(info, kInfoHeaderSize);
     putLittleEndian<qint32>(info + 4, image.width());
     putLittleEndian<qint32>(info + 8, image.height());
     putLittleEndian<quint16>(info + 12, 1);
-    putLittleEndian<quint16>(info + 14, kBitsPerPixel);
+    putLittleEndian<quint16>(info + 14, static_cast<quint16>(bits));
     putLittleEndian<quint32>(info + 20, pixelBytes);
     putLittleEndian<qint32>(info + 24, image.dotsPerMeterX());
     putLittleEndian<qint32>(info + 28, image.dotsPerMeterY());
+    putLittleEndian<quint32>(info + 32, paletteEntries);
+}
+
+// The whole file's buffer, sized once and filled in place (no growing buffer, no second copy),
+// with its headers and palette (blue, green, red, 0 each) written: the pixels are left to fill.
+ValueResult<QByteArray> startFile(const QImage& image, int bits, const std::vector<QRgb>& palette) {
+    const qint64 pixelBytes = rowBytesFor(image.width(), bits) * image.height();
+    const auto paletteBytes = static_cast<qint64>(4 * palette.size());
+    if (pixelBytes > 0x7FFFFFFF - kHeadersSize - paletteBytes) {
+        return ValueResult<QByteArray>::failure(
+            QStringLiteral("The picture is too large for a bitmap file."));
+    }
+    QByteArray bytes(kHeadersSize + paletteBytes + pixelBytes, Qt::Uninitialized);
+    putHeaders(bytes.data(), image, bits, static_cast<quint32>(palette.size()),
+               static_cast<quint32>(pixelBytes));
+    char* entry = bytes.data() + kHeadersSize;
+    for (const QRgb c : palette) {
+        putLittleEndian<quint32>(entry, c & 0xFFFFFF);  // in memory: blue, green, red, 0
+        entry += 4;
+    }
+    return ValueResult<QByteArray>::success(std::move(bytes));
 }
 
 // One row of pixels as blue, green, red bytes; returns where it ends. A pixel's first three
@@ -55,31 +92,58 @@ char* putRow(const QRgb* in, int width, char* out) {
     return out;
 }
 
+// More colours than a palette holds: each pixel's own colour.
+ValueResult<QByteArray> trueColourBitmap(const QImage& rgb) {
+    auto file = startFile(rgb, kTrueColourBits, {});
+    if (!file.ok) {
+        return file;
+    }
+    const qint64 rowBytes = rowBytesFor(rgb.width(), kTrueColourBits);
+    char* out = file.value.data() + kHeadersSize;
+    for (int y = rgb.height() - 1; y >= 0; --y, out += rowBytes) {
+        char* end = putRow(reinterpret_cast<const QRgb*>(rgb.constScanLine(y)), rgb.width(), out);
+        std::memset(end, 0, static_cast<size_t>(out + rowBytes - end));
+    }
+    return file;
+}
+
+// The palette's indices at the fewest bits that hold its colours. Rows go bottom up, so a row
+// is the one just written when the row below it repeats it.
+ValueResult<QByteArray> paletteBitmap(const QImage& rgb, const PaletteIndex& index) {
+    const int bits = bitmapBitsFor(index.colours().size());
+    auto file = startFile(rgb, bits, index.colours());
+    if (!file.ok) {
+        return file;
+    }
+    const qint64 rowBytes = rowBytesFor(rgb.width(), bits);
+    const qint64 packedBytes = (qint64{rgb.width()} * bits + 7) / 8;
+    auto* out =
+        reinterpret_cast<uint8_t*>(file.value.data()) + kHeadersSize + 4 * index.colours().size();
+    for (int y = rgb.height() - 1; y >= 0; --y, out += rowBytes) {
+        if (y + 1 < rgb.height() && index.sameAsAbove(y + 1)) {
+            std::memcpy(out, out - rowBytes, static_cast<size_t>(rowBytes));
+            continue;
+        }
+        index.packRow(y, bits, out);
+        std::memset(out + packedBytes, 0, static_cast<size_t>(rowBytes - packedBytes));
+    }
+    return file;
+}
+
 }  // namespace
 
 ValueResult<QByteArray> encodeBmp(const QImage& image) {
     if (image.isNull()) {
         return ValueResult<QByteArray>::failure(QStringLiteral("The picture is empty."));
     }
-    // An image with alpha would call for a 32-bit bitmap, which some readers mishandle: the
-    // bitmap is always 24-bit, alpha dropped. The conversion keeps dotsPerMeterX/Y and is no
-    // copy for the RGB32 pictures drawn here.
+    // An image with alpha would call for a 32-bit bitmap, which some readers mishandle: alpha
+    // is dropped. The conversion keeps dotsPerMeterX/Y and is no copy for the RGB32 pictures
+    // drawn here.
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    const qint64 rowBytes = (qint64{rgb.width()} * 3 + 3) / 4 * 4;  // rows end on 4 bytes
-    const qint64 pixelBytes = rowBytes * rgb.height();
-    if (pixelBytes > 0x7FFFFFFF - kFileHeaderSize - kInfoHeaderSize) {
-        return ValueResult<QByteArray>::failure(
-            QStringLiteral("The picture is too large for a bitmap file."));
+    if (const auto index = PaletteIndex::of(rgb)) {
+        return paletteBitmap(rgb, *index);
     }
-    // Sized once and filled in place: no growing buffer, no second copy.
-    QByteArray bytes(kFileHeaderSize + kInfoHeaderSize + pixelBytes, Qt::Uninitialized);
-    putHeaders(bytes.data(), rgb, static_cast<quint32>(pixelBytes));
-    char* out = bytes.data() + kFileHeaderSize + kInfoHeaderSize;
-    for (int y = rgb.height() - 1; y >= 0; --y, out += rowBytes) {
-        char* end = putRow(reinterpret_cast<const QRgb*>(rgb.constScanLine(y)), rgb.width(), out);
-        std::memset(end, 0, static_cast<size_t>(out + rowBytes - end));
-    }
-    return ValueResult<QByteArray>::success(std::move(bytes));
+    return trueColourBitmap(rgb);
 }
 
 WriteResult writeBmp(const QImage& image, const QString& path) {

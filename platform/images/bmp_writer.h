@@ -1,7 +1,11 @@
 #pragma once
-// Windows bitmap files: uncompressed, 24 bits per pixel, with the image's density (dots per
-// metre, e.g. 11811 for 300 dpi) stored in the header so that other programs print the picture
-// at its true size.
+// Windows bitmap files, uncompressed, with the image's density (dots per metre, e.g. 11811 for
+// 300 dpi) stored in the header so that other programs print the picture at its true size.
+//
+// A symbol holds two colours and the few blends of its smoothed digits, so its bitmap is written
+// with an exact palette of 1, 4 or 8 bits a pixel, the fewest its colours need; a picture of
+// more than 256 colours is written at 24 bits a pixel. Either way it decodes to exactly the
+// pixels given (without alpha).
 
 #include <QByteArray>
 #include <QImage>

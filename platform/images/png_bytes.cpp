@@ -4,116 +4,40 @@
 #include <png.h>
 #include <zlib.h>
 
-#include <array>
 #include <csetjmp>
 #include <cstring>
 #include <memory>
-#include <vector>
 
+#include "platform/images/palette_index.h"
 #include "platform/images/scanline_deflate.h"
 
 namespace strikon {
 
 namespace {
 
-constexpr size_t kMaxPaletteColours = 256;
-
-// Colours to palette indices in the order they first appear; a symbol has few, and most
-// lookups are answered by the colour of the pixel before.
-class Palette {
-  public:
-    Palette() { slots_.fill(kEmpty); }
-
-    // The colour's index, or -1 when the palette is full (no colour is ever approximated).
-    int indexOf(QRgb colour) {
-        for (uint32_t slot = (colour * 0x9E3779B1U) >> (32 - kSlotBits);;
-             slot = (slot + 1) & (kSlots - 1)) {
-            if (slots_[slot] == kEmpty) {
-                if (colours_.size() == kMaxPaletteColours) {
-                    return -1;
-                }
-                slots_[slot] = static_cast<uint16_t>(colours_.size());
-                colours_.push_back(colour);
-                return slots_[slot];
-            }
-            if (colours_[slots_[slot]] == colour) {
-                return slots_[slot];
-            }
-        }
-    }
-
-    const std::vector<QRgb>& colours() const { return colours_; }
-
-  private:
-    static constexpr uint32_t kSlotBits = 9;  // twice the palette, so probes stay short
-    static constexpr uint32_t kSlots = 1U << kSlotBits;
-    static constexpr uint16_t kEmpty = 0xFFFF;
-    std::array<uint16_t, kSlots> slots_;
-    std::vector<QRgb> colours_;
-};
-
-// A palette picture as the scanlines of its image data: each row its filter byte (none) and
-// its indices, packed to the fewest bits its colours need.
-struct Indexed {
-    Palette palette;
-    std::unique_ptr<uint8_t[]> scanlines;
+// A palette picture's image data as it is to decode: each row its filter byte (none) and its
+// indices at the fewest bits its colours need.
+struct Scanlines {
+    std::unique_ptr<uint8_t[]> data;
     size_t stride = 0;
     int bitDepth = 8;
 };
 
-int bitDepthFor(size_t colours) {
-    return colours <= 2 ? 1 : colours <= 4 ? 2 : colours <= 16 ? 4 : 8;
-}
-
-// One byte per pixel first; false when the picture has more colours than a palette holds.
-// A row the same as the one above (most of a bar code's) is copied, not looked up again.
-bool indexRows(const QImage& rgb, Indexed& out) {
-    const auto width = static_cast<size_t>(rgb.width());
-    out.stride = width + 1;
-    out.scanlines = std::make_unique_for_overwrite<uint8_t[]>(out.stride * rgb.height());
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        uint8_t* row = out.scanlines.get() + out.stride * static_cast<size_t>(y);
-        if (y > 0 && std::memcmp(in, rgb.constScanLine(y - 1), width * sizeof(QRgb)) == 0) {
+Scanlines scanlinesOf(const PaletteIndex& index) {
+    Scanlines out;
+    out.bitDepth = paletteBitsFor(index.colours().size());
+    out.stride = 1 + (static_cast<size_t>(index.width()) * out.bitDepth + 7) / 8;
+    out.data = std::make_unique_for_overwrite<uint8_t[]>(out.stride * index.height());
+    for (int y = 0; y < index.height(); ++y) {
+        uint8_t* row = out.data.get() + out.stride * static_cast<size_t>(y);
+        if (index.sameAsAbove(y)) {
             std::memcpy(row, row - out.stride, out.stride);
             continue;
         }
         row[0] = PNG_FILTER_VALUE_NONE;
-        QRgb last = in[0];
-        int index = out.palette.indexOf(last);
-        for (size_t x = 0; x < width && index >= 0; ++x) {
-            if (in[x] != last) {
-                last = in[x];
-                index = out.palette.indexOf(last);
-            }
-            row[1 + x] = static_cast<uint8_t>(index);
-        }
-        if (index < 0) {
-            return false;
-        }
+        index.packRow(y, out.bitDepth, row + 1);
     }
-    return true;
-}
-
-// Packs every row to `bitDepth` bits a pixel, leftmost pixel in the highest bits, in place:
-// a packed row never reaches past the unpacked bytes still to be read.
-void packRows(Indexed& out, int width, int height, int bitDepth) {
-    const size_t perByte = 8 / static_cast<size_t>(bitDepth);
-    const size_t packedStride = 1 + (static_cast<size_t>(width) + perByte - 1) / perByte;
-    for (size_t y = 0; y < static_cast<size_t>(height); ++y) {
-        const uint8_t* from = out.scanlines.get() + y * out.stride + 1;
-        uint8_t* to = out.scanlines.get() + y * packedStride;
-        to[0] = PNG_FILTER_VALUE_NONE;
-        for (size_t x = 0, j = 1; x < static_cast<size_t>(width); ++j) {
-            unsigned byte = 0;
-            for (size_t k = 0; k < perByte; ++k, ++x) {
-                byte = (byte << bitDepth) | (x < static_cast<size_t>(width) ? from[x] : 0U);
-            }
-            to[j] = static_cast<uint8_t>(byte);
-        }
-    }
-    out.stride = packedStride;
-    out.bitDepth = bitDepth;
+    return out;
 }
 
 void appendBigEndian32(QByteArray& bytes, uint32_t v) {
@@ -138,20 +62,21 @@ void appendChunk(QByteArray& png, const char (&type)[5], const QByteArray& data)
 }
 
 // The file around the indexed rows: header, palette, density, image data, end.
-QByteArray palettePng(const QImage& image, const Indexed& indexed) {
+QByteArray palettePng(const QImage& image, const PaletteIndex& index) {
+    const Scanlines scanlines = scanlinesOf(index);
     QByteArray header;
     appendBigEndian32(header, static_cast<uint32_t>(image.width()));
     appendBigEndian32(header, static_cast<uint32_t>(image.height()));
-    header.append(static_cast<char>(indexed.bitDepth));
+    header.append(static_cast<char>(scanlines.bitDepth));
     header.append(static_cast<char>(PNG_COLOR_TYPE_PALETTE));
     header.append(3, '\0');  // deflate, adaptive filtering, no interlace
     QByteArray palette;
-    for (const QRgb c : indexed.palette.colours()) {
+    for (const QRgb c : index.colours()) {
         palette.append(static_cast<char>(qRed(c)));
         palette.append(static_cast<char>(qGreen(c)));
         palette.append(static_cast<char>(qBlue(c)));
     }
-    const QByteArray data = deflateScanlines(indexed.scanlines.get(), indexed.stride,
+    const QByteArray data = deflateScanlines(scanlines.data.get(), scanlines.stride,
                                              static_cast<size_t>(image.height()));
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     png.reserve(data.size() + palette.size() + 128);
@@ -233,13 +158,8 @@ QByteArray pngBytes(const QImage& image) {
     }
     if (!image.hasAlphaChannel()) {
         const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-        Indexed indexed;
-        if (indexRows(rgb, indexed)) {
-            const int depth = bitDepthFor(indexed.palette.colours().size());
-            if (depth < 8) {
-                packRows(indexed, rgb.width(), rgb.height(), depth);
-            }
-            return palettePng(rgb, indexed);
+        if (const auto index = PaletteIndex::of(rgb)) {
+            return palettePng(rgb, *index);
         }
     }
     return samplesPng(image);

@@ -136,7 +136,7 @@ TEST(AtomicWrite, FullDiskIsReportedAndKeepsTheEarlierFileWhole) {
         rlim_t limit;
     };
     const Case cases[] = {
-        {"small bmp", [&](const QString& p) { return writeBmp(small, p); }, 1024},
+        {"small bmp", [&](const QString& p) { return writeBmp(small, p); }, 512},
         {"large bmp", [&](const QString& p) { return writeBmp(large, p); }, 64 * 1024},
         {"small jpeg", [&](const QString& p) { return writeJpeg(smallRgb, p); }, 1024},
         {"large jpeg", [&](const QString& p) { return writeJpeg(largeRgb, p); }, 64 * 1024},

@@ -10,8 +10,10 @@
 #include <QtEndian>
 #include <vector>
 
+#include "encoders/check_digit.h"
 #include "platform/images/bmp_writer.h"
 #include "platform/images/png_bytes.h"
+#include "render/symbol_image.h"
 #include "sample_images.h"
 
 namespace strikon {
@@ -25,53 +27,113 @@ T le(const QByteArray& bytes, int offset) {
     return qFromLittleEndian<T>(bytes.constData() + offset);
 }
 
-TEST(BmpWriter, WritesUncompressed24BitWithDensity) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("bars.bmp");
-    const QImage src = barsImage();
+// A picture of exactly `colours` colours (width times height / repeat must reach that many),
+// pixel after pixel in turn, each row given `repeat` times so that repeated rows are written too.
+QImage colouredPicture(int width, int height, int colours, int repeat, bool alpha) {
+    QImage picture(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int i = (x + y / repeat * width) % colours;
+            picture.setPixel(x, y, qRgba(i % 256, 40 + i / 256, 255 - i % 7, alpha ? 90 : 255));
+        }
+    }
+    picture.setDotsPerMeterX(width == 2 ? 0 : kDpm300 + width);
+    picture.setDotsPerMeterY(width == 2 ? 0 : 2 * kDpm300);
+    return picture;
+}
 
-    const WriteResult r = writeBmp(src, path);
-    ASSERT_TRUE(r.ok) << r.error.toStdString();
-
-    const QByteArray bytes = test::readFile(path);
-    ASSERT_GE(bytes.size(), 54);
-    EXPECT_EQ(bytes.left(2), "BM");
-    EXPECT_EQ(le<quint32>(bytes, 2), quint32(bytes.size()));
-    EXPECT_EQ(le<quint32>(bytes, 14), 40u) << "BITMAPINFOHEADER";
-    EXPECT_EQ(le<qint32>(bytes, 18), src.width());
-    EXPECT_EQ(le<qint32>(bytes, 22), src.height());
-    EXPECT_EQ(le<quint16>(bytes, 28), 24) << "bits per pixel";
-    EXPECT_EQ(le<quint32>(bytes, 30), 0u) << "BI_RGB, no compression";
-    EXPECT_EQ(le<qint32>(bytes, 38), kDpm300);
-    EXPECT_EQ(le<qint32>(bytes, 42), kDpm300);
-
-    const QImage back(path);
+// The headers hold the picture's size, density and `bits` a pixel, uncompressed, with
+// `paletteEntries` colours between them and the pixels; Qt's reader gives back exactly the
+// picture's pixels (alpha dropped).
+void expectBitmapOf(const QImage& src, const QByteArray& bmp, int bits, int paletteEntries) {
+    ASSERT_GE(bmp.size(), 54 + 4 * paletteEntries);
+    EXPECT_EQ(bmp.left(2), "BM");
+    EXPECT_EQ(le<quint32>(bmp, 2), quint32(bmp.size()));
+    EXPECT_EQ(le<quint32>(bmp, 10), quint32(54 + 4 * paletteEntries)) << "where pixels start";
+    EXPECT_EQ(le<quint32>(bmp, 14), 40u) << "BITMAPINFOHEADER";
+    EXPECT_EQ(le<qint32>(bmp, 18), src.width());
+    EXPECT_EQ(le<qint32>(bmp, 22), src.height()) << "positive: rows bottom up";
+    EXPECT_EQ(le<quint16>(bmp, 26), 1);
+    EXPECT_EQ(le<quint16>(bmp, 28), bits) << "bits per pixel";
+    EXPECT_EQ(le<quint32>(bmp, 30), 0u) << "BI_RGB, no compression";
+    EXPECT_EQ(le<quint32>(bmp, 34), quint32(bmp.size() - 54 - 4 * paletteEntries));
+    EXPECT_EQ(le<qint32>(bmp, 38), src.dotsPerMeterX());
+    EXPECT_EQ(le<qint32>(bmp, 42), src.dotsPerMeterY());
+    EXPECT_EQ(le<quint32>(bmp, 46), quint32(paletteEntries)) << "colours used";
+    for (int i = 0; i < paletteEntries; ++i) {
+        EXPECT_EQ(bmp[54 + 4 * i + 3], 0) << "palette entries are blue, green, red, 0";
+    }
+    const QImage back = QImage::fromData(bmp, "BMP");
     ASSERT_FALSE(back.isNull());
-    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), src);
-    EXPECT_EQ(back.dotsPerMeterX(), kDpm300);
+    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32),
+              src.convertToFormat(QImage::Format_RGB32));
+    if (src.dotsPerMeterX() > 0) {
+        EXPECT_EQ(back.dotsPerMeterX(), src.dotsPerMeterX());
+        EXPECT_EQ(back.dotsPerMeterY(), src.dotsPerMeterY());
+    }
 }
 
-TEST(BmpWriter, DropsAlphaInsteadOfWriting32Bit) {
-    QImage src(10, 4, QImage::Format_ARGB32);
-    src.fill(QColor(10, 20, 30, 128));
-    src.setDotsPerMeterX(kDpm300);
-    src.setDotsPerMeterY(kDpm300);
-
-    const auto encoded = encodeBmp(src);
-    ASSERT_TRUE(encoded.ok) << encoded.error.toStdString();
-    EXPECT_EQ(le<quint16>(encoded.value, 28), 24);
-    EXPECT_EQ(le<qint32>(encoded.value, 38), kDpm300);
+// Up to 2, 16 and 256 colours take a palette of 1, 4 and 8 bits (there is no 2-bit bitmap);
+// 257 take 24 bits. Widths 1 to 9 meet every row padding at every depth, as one row where it
+// holds the colours, rows in pairs, and tall runs of repeated rows.
+TEST(BmpWriter, FewestBitsThatHoldTheColoursDecodeToTheSamePixels) {
+    struct Case {
+        int colours;
+        bool alpha;
+        int bits;
+    };
+    for (const Case c :
+         {Case{1, true, 1}, Case{2, false, 1}, Case{3, false, 4}, Case{16, false, 4},
+          Case{17, false, 8}, Case{256, false, 8}, Case{257, false, 24}, Case{300, true, 24}}) {
+        for (int width = 1; width <= 9; ++width) {
+            const int rows = (c.colours + width - 1) / width;
+            for (const int repeat : {1, 2, 100}) {
+                const QImage src =
+                    colouredPicture(width, rows * repeat + repeat / 2, c.colours, repeat, c.alpha);
+                const auto encoded = encodeBmp(src);
+                ASSERT_TRUE(encoded.ok) << encoded.error.toStdString();
+                SCOPED_TRACE(testing::Message()
+                             << c.colours << " colours, " << width << " x " << src.height());
+                expectBitmapOf(src, encoded.value, c.bits, c.bits == 24 ? 0 : c.colours);
+            }
+        }
+    }
 }
 
-// The file is byte for byte the bitmap Qt's own writer makes of the opaque picture, at every
-// row padding (widths 1 to 4 and a bar code's), with and without density or alpha.
+// A symbol's picture, written to a file: a palette bitmap of its exact pixels.
+TEST(BmpWriter, SymbolPictureIsAPaletteBitmapOfItsPixels) {
+    SymbolRequest itf14;
+    itf14.symbology = Symbology::ITF14;
+    itf14.digits = CalcCheckDigitFor(Symbology::ITF14, "15400141288763");
+    SymbolRequest ean13;
+    ean13.digits = CalcCheckDigitFor(Symbology::EAN13, "4006381333931");
+    ean13.addOn = AddOn::FiveDigit;
+    ean13.addOnDigits = "52495";
+    ean13.lineColor = QColor(20, 40, 120);
+    QTemporaryDir dir;
+    for (const SymbolRequest& request : {itf14, ean13}) {
+        const QImage src = renderSymbolImage(request);
+        ASSERT_FALSE(src.isNull());
+        const QString path = dir.filePath("symbol.bmp");
+        const WriteResult r = writeBmp(src, path);
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        const QByteArray bytes = test::readFile(path);
+        ASSERT_GE(bytes.size(), 54);
+        const int bits = le<quint16>(bytes, 28);
+        EXPECT_TRUE(bits == 1 || bits == 4 || bits == 8) << bits << " bits";
+        expectBitmapOf(src, bytes, bits, int(le<quint32>(bytes, 46)));
+    }
+}
+
+// More colours than a palette holds: byte for byte the bitmap Qt's own writer makes of the
+// opaque picture, at every row padding (widths 1 to 4), with and without density or alpha.
 TEST(BmpWriter, SameBytesAsQtsBitmapWriter) {
-    std::vector<QImage> pictures = {barsImage()};
+    std::vector<QImage> pictures;
     for (int width = 1; width <= 4; ++width) {
-        QImage picture(width, 3, width == 4 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        QImage picture(width, 260, width == 4 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
         for (int y = 0; y < picture.height(); ++y) {
             for (int x = 0; x < width; ++x) {
-                picture.setPixel(x, y, qRgba(40 * x + y, 200 - x, 7 * y, 60 + x));
+                picture.setPixel(x, y, qRgba(y % 256, 200 - x + y / 256, 7 * x, 60 + x));
             }
         }
         picture.setDotsPerMeterX(width == 2 ? 0 : kDpm300 + width);

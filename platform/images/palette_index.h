@@ -1,0 +1,50 @@
+#pragma once
+// A picture's pixels as indices into an exact palette, for the writers that store a symbol's
+// few colours as a palette (PNG, BMP). No colour is ever approximated: a picture of more
+// colours than a palette holds is refused, and its writer stores the colours themselves.
+//
+// Each row is indexed once; a row the same as the one above (most of a bar code's) is not
+// looked up again but shares that row's indices, and is marked so that a writer copies its
+// packed bytes instead of packing them a second time.
+
+#include <QImage>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace strikon {
+
+inline constexpr size_t kMaxPaletteColours = 256;
+
+// The fewest bits a pixel (1, 2, 4 or 8) whose indices tell `colours` colours apart.
+int paletteBitsFor(size_t colours);
+
+class PaletteIndex {
+  public:
+    // rgb: a picture in Format_RGB32. Nothing when it has more than 256 colours.
+    static std::optional<PaletteIndex> of(const QImage& rgb);
+
+    // The colours (alpha always 255) in the order they first appear, top row first.
+    const std::vector<QRgb>& colours() const { return colours_; }
+    int width() const { return width_; }
+    int height() const { return static_cast<int>(rows_.size()); }
+
+    // True when row y holds the same pixels as row y - 1 (never for the top row).
+    bool sameAsAbove(int y) const { return y > 0 && rows_[y] == rows_[y - 1]; }
+
+    // Row y's indices at `bits` a pixel (1, 2, 4 or 8, enough for the colours), leftmost pixel
+    // in the highest bits, the last byte's unused low bits zero: (width * bits + 7) / 8 bytes.
+    void packRow(int y, int bits, uint8_t* out) const;
+
+  private:
+    PaletteIndex() = default;
+
+    int width_ = 0;
+    std::vector<QRgb> colours_;
+    std::unique_ptr<uint8_t[]> indices_;  // one byte a pixel, rows that differ from the one above
+    std::vector<const uint8_t*> rows_;    // each row's indices in indices_; repeats share them
+};
+
+}  // namespace strikon
