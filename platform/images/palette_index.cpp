@@ -87,29 +87,27 @@ std::optional<PaletteIndex> PaletteIndex::of(const QImage& rgb) {
     out.width_ = rgb.width();
     const auto width = static_cast<size_t>(rgb.width());
     const auto height = static_cast<size_t>(rgb.height());
-    // Room for every row; only the rows that differ from the one above are ever written.
-    out.indices_ = std::make_unique_for_overwrite<uint8_t[]>(width * height);
-    out.rows_.reserve(height);
+    out.rowAt_.reserve(height);
     Palette palette;
-    uint8_t* next = out.indices_.get();
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         if (y > 0 && std::memcmp(in, rgb.constScanLine(y - 1), width * sizeof(QRgb)) == 0) {
-            out.rows_.push_back(out.rows_.back());
+            out.rowAt_.push_back(out.rowAt_.back());
             continue;
         }
-        if (!indexRow(in, width, palette, next)) {
+        const size_t at = out.indices_.size();
+        out.indices_.resize(at + width);
+        if (!indexRow(in, width, palette, out.indices_.data() + at)) {
             return std::nullopt;
         }
-        out.rows_.push_back(next);
-        next += width;
+        out.rowAt_.push_back(at);
     }
     out.colours_ = palette.takeColours();
     return out;
 }
 
 void PaletteIndex::packRow(int y, int bits, uint8_t* out) const {
-    const uint8_t* from = rows_[static_cast<size_t>(y)];
+    const uint8_t* from = indices_.data() + rowAt_[static_cast<size_t>(y)];
     const auto width = static_cast<size_t>(width_);
     switch (bits) {
         case 1:

@@ -10,7 +10,6 @@
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,10 +28,10 @@ class PaletteIndex {
     // The colours (alpha always 255) in the order they first appear, top row first.
     const std::vector<QRgb>& colours() const { return colours_; }
     int width() const { return width_; }
-    int height() const { return static_cast<int>(rows_.size()); }
+    int height() const { return static_cast<int>(rowAt_.size()); }
 
     // True when row y holds the same pixels as row y - 1 (never for the top row).
-    bool sameAsAbove(int y) const { return y > 0 && rows_[y] == rows_[y - 1]; }
+    bool sameAsAbove(int y) const { return y > 0 && rowAt_[y] == rowAt_[y - 1]; }
 
     // Row y's indices at `bits` a pixel (1, 2, 4 or 8, enough for the colours), leftmost pixel
     // in the highest bits, the last byte's unused low bits zero: (width * bits + 7) / 8 bytes.
@@ -43,8 +42,10 @@ class PaletteIndex {
 
     int width_ = 0;
     std::vector<QRgb> colours_;
-    std::unique_ptr<uint8_t[]> indices_;  // one byte a pixel, rows that differ from the one above
-    std::vector<const uint8_t*> rows_;    // each row's indices in indices_; repeats share them
+    // One byte a pixel, only for the rows that differ from the one above: a symbol's few, so
+    // this stays small next to the picture (and the file buffer the writer fills from it).
+    std::vector<uint8_t> indices_;
+    std::vector<size_t> rowAt_;  // where each row's indices start in indices_; repeats share them
 };
 
 }  // namespace strikon
