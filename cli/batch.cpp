@@ -106,9 +106,9 @@ QString checkFileName(const QString& name) {
     return {};
 }
 
-// Rows are checked here, in order, and drawn and staged on the pool (each file whole under a
-// temporary name); every kCommitGroup rows the staged files are made durable together and
-// renamed to their names, on threads of their own while later rows are drawn. What each
+// Rows are checked here, in order, and drawn and staged on the pool (each file whole, without
+// its name yet); every kCommitGroup rows the staged files are made durable together and
+// given their names, on threads of their own while later rows are drawn. What each
 // row has to say is said in row order once it is committed, so the messages read as if the
 // rows ran one by one.
 class BatchRun {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -52,6 +53,46 @@ class FileDescriptor {
   private:
     int fd_;
 };
+
+}  // namespace
+
+// An open file without a name, made with O_TMPFILE. Open ones are counted: each holds a
+// descriptor until its commit, and a batch must not run out of them.
+class UnnamedFile {
+  public:
+    explicit UnnamedFile(int fd) : fd_(fd) { ++open_; }
+    UnnamedFile(const UnnamedFile&) = delete;
+    UnnamedFile& operator=(const UnnamedFile&) = delete;
+    ~UnnamedFile() {
+        ::close(fd_);
+        --open_;
+    }
+    int fd() const { return fd_; }
+    static int open() { return open_; }
+
+  private:
+    int fd_;
+    static inline std::atomic<int> open_{0};
+};
+
+namespace {
+
+// At most this many staged files are held open unnamed; beyond it they are named temporaries.
+constexpr int kMaxUnnamed = 256;
+
+// A file without a name is given one through its entry in /proc (linkat with AT_EMPTY_PATH
+// needs a privilege); without /proc there is no way, so none is made.
+bool canNameUnnamed() {
+    static const bool can = ::access("/proc/self/fd", X_OK) == 0;
+    return can;
+}
+
+int linkUnnamed(const UnnamedFile& file, int folder, const QByteArray& name) {
+    const QByteArray entry = "/proc/self/fd/" + QByteArray::number(file.fd());
+    return ::linkat(AT_FDCWD, entry.constData(), folder, name.constData(), AT_SYMLINK_FOLLOW) == 0
+               ? 0
+               : errno;
+}
 
 // A folder and a name inside it; every step after the split works relative to the folder, so a
 // name that is a link is seen as one and never resolved on the way.
@@ -136,7 +177,8 @@ class AtomicWrite {
     }
 
     // The bytes whole in a closed temporary file beside the target, synced when asked to.
-    WriteResult stage(const QByteArray& bytes, LinkPolicy links, bool sync) {
+    // unnamed: the file may stay open without a name (a staged file), where the system can.
+    WriteResult stage(const QByteArray& bytes, LinkPolicy links, bool sync, bool unnamed = false) {
         std::optional<mode_t> keptMode;  // a new file gets the usual 0666 less the umask
         struct stat st;
         if (::fstatat(folder_, place_.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
@@ -154,10 +196,27 @@ class AtomicWrite {
         } else if (errno != ENOENT) {
             return systemFailure(errno);
         }
-        if (int e = createTemporary(keptMode ? 0600 : 0666); e != 0) {
+        const mode_t mode = keptMode ? 0600 : 0666;
+        if (unnamed && canNameUnnamed() && UnnamedFile::open() < kMaxUnnamed) {
+            const int fd = ::openat(folder_, ".", O_WRONLY | O_TMPFILE | O_CLOEXEC, mode);
+            if (fd >= 0) {
+                auto file = std::make_shared<UnnamedFile>(fd);
+                if (int e = fill(fd, bytes, keptMode, false); e != 0) {
+                    return systemFailure(e);  // the file goes with its descriptor
+                }
+                unnamed_ = std::move(file);
+                return WriteResult::success();
+            }
+            // No O_TMPFILE on this file system (or no descriptor left): a named temporary.
+        }
+        if (int e = createTemporary(mode); e != 0) {
             return systemFailure(e);
         }
-        if (int e = fillTemporary(bytes, keptMode, sync); e != 0) {
+        int e = fill(file_->get(), bytes, keptMode, sync);
+        if (e == 0) {
+            e = file_->closeChecked();
+        }
+        if (e != 0) {
             ::unlinkat(folder_, temporary_.constData(), 0);
             return systemFailure(e);
         }
@@ -165,6 +224,7 @@ class AtomicWrite {
     }
 
     const QByteArray& temporary() const { return temporary_; }
+    const std::shared_ptr<UnnamedFile>& unnamed() const { return unnamed_; }
 
   private:
     int createTemporary(mode_t mode) {
@@ -183,23 +243,21 @@ class AtomicWrite {
         return EEXIST;
     }
 
-    int fillTemporary(const QByteArray& bytes, std::optional<mode_t> keptMode, bool sync) {
-        if (int e = writeAll(file_->get(), bytes); e != 0) {
+    static int fill(int fd, const QByteArray& bytes, std::optional<mode_t> keptMode, bool sync) {
+        if (int e = writeAll(fd, bytes); e != 0) {
             return e;
         }
-        if (keptMode && ::fchmod(file_->get(), *keptMode) != 0) {
+        if (keptMode && ::fchmod(fd, *keptMode) != 0) {
             return errno;
         }
-        if (int e = sync ? syncChecked(file_->get()) : 0; e != 0) {
-            return e;
-        }
-        return file_->closeChecked();
+        return sync ? syncChecked(fd) : 0;
     }
 
     int folder_;
     Place place_;
     QByteArray temporary_;
     std::unique_ptr<FileDescriptor> file_;
+    std::shared_ptr<UnnamedFile> unnamed_;
 };
 
 // The folder and name a write goes to, with the folder opened; error set when it cannot be.
@@ -230,6 +288,31 @@ std::unique_ptr<Opened> openTarget(const QString& path, LinkPolicy links) {
     return opened;
 }
 
+// Gives an unnamed file the target's name. Where a file is already there, the new one is named
+// beside it first and renamed over it, so the name never points at nothing.
+int nameUnnamed(const UnnamedFile& file, int folder, const QByteArray& name) {
+    const int linked = linkUnnamed(file, folder, name);
+    if (linked != EEXIST) {
+        return linked;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray temporary = temporaryName(name);
+        if (const int e = linkUnnamed(file, folder, temporary); e != 0) {
+            if (e == EEXIST) {
+                continue;
+            }
+            return e;
+        }
+        if (::renameat(folder, temporary.constData(), folder, name.constData()) != 0) {
+            const int e = errno;
+            ::unlinkat(folder, temporary.constData(), 0);
+            return e;
+        }
+        return 0;
+    }
+    return EEXIST;
+}
+
 }  // namespace
 
 WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, LinkPolicy links) {
@@ -246,11 +329,12 @@ ValueResult<StagedFile> stageFile(const QString& path, const QByteArray& bytes, 
         return ValueResult<StagedFile>::failure(target->error.error);
     }
     AtomicWrite write(target->folder.get(), target->place);
-    if (const WriteResult staged = write.stage(bytes, links, false); !staged.ok) {
+    if (const WriteResult staged = write.stage(bytes, links, false, true); !staged.ok) {
         return ValueResult<StagedFile>::failure(staged.error);
     }
-    return ValueResult<StagedFile>::success(
-        {target->place.folder, write.temporary(), target->place.name});
+    return ValueResult<StagedFile>::success({target->place.folder,
+                                             write.unnamed() ? QByteArray() : write.temporary(),
+                                             target->place.name, write.unnamed()});
 }
 
 std::vector<WriteResult> commitStaged(const std::vector<StagedFile>& files) {
@@ -261,7 +345,7 @@ std::vector<WriteResult> commitStaged(const std::vector<StagedFile>& files) {
     const QByteArray& folderPath = files.front().folder;
     const FileDescriptor folder(::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     // One sync of the file system writes every temporary's data at once, where a sync per file
-    // waits for the disk once per file. Nothing is renamed before it has succeeded.
+    // waits for the disk once per file. Nothing gets its name before it has succeeded.
     int failure = folder.get() < 0 ? errno : 0;
     if (failure == 0 && ::syncfs(folder.get()) != 0) {
         failure = errno;
@@ -269,11 +353,14 @@ std::vector<WriteResult> commitStaged(const std::vector<StagedFile>& files) {
     int renamed = 0;
     for (const StagedFile& f : files) {
         int e = failure;
-        if (e == 0 && ::renameat(folder.get(), f.temporary.constData(), folder.get(),
-                                 f.name.constData()) != 0) {
-            e = errno;
+        if (e == 0) {
+            e = f.unnamed ? nameUnnamed(*f.unnamed, folder.get(), f.name)
+                          : (::renameat(folder.get(), f.temporary.constData(), folder.get(),
+                                        f.name.constData()) == 0
+                                 ? 0
+                                 : errno);
         }
-        if (e != 0) {
+        if (e != 0 && !f.unnamed) {
             ::unlink((folderPath + '/' + f.temporary).constData());
         }
         results.push_back(e == 0 ? WriteResult::success() : systemFailure(e));

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "platform/images/write_result.h"
@@ -30,20 +31,24 @@ WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes,
 
 // The same in two steps, for many files (a batch), where one sync per file would keep the disk
 // busy far longer than the drawing. stageFile makes the same checks and leaves the bytes whole
-// in a closed temporary file beside the target, not yet synced; nothing is under the target's
-// name yet. commitStaged then makes the data of every staged file durable with one sync of the
-// file system, renames each over its target, and syncs the folder once. A crash at any moment
-// leaves each target either as it was or whole with its new contents, and at worst hidden
-// temporaries ("." + name + ".XXXXXXXX.tmp") beside them.
+// in a file beside the target, not yet synced; nothing is under the target's name yet. Where
+// the system can (Linux, most local file systems) that file has no name at all and stays
+// open; elsewhere it is a hidden temporary ("." + name + ".XXXXXXXX.tmp"), closed.
+// commitStaged then makes the data of every staged file durable with one sync of the file
+// system, gives each its target's name (a link, or a rename over a file already there), and
+// syncs the folder once. A crash at any moment leaves each target either as it was or whole
+// with its new contents; an unnamed file goes with the crash, a hidden temporary may stay.
+class UnnamedFile;
 struct StagedFile {
     QByteArray folder;     // as the system spells it
-    QByteArray temporary;  // the temporary's name inside the folder
+    QByteArray temporary;  // the temporary's name inside the folder; empty when unnamed
     QByteArray name;       // the target's name inside the folder
+    std::shared_ptr<const UnnamedFile> unnamed;  // the open file while it has no name
 };
 ValueResult<StagedFile> stageFile(const QString& path, const QByteArray& bytes,
                                   LinkPolicy links = LinkPolicy::Follow);
 // files: staged in one folder. One result per file, in order; a file that fails has its
-// temporary removed and its target untouched.
+// temporary removed (or never named) and its target untouched.
 std::vector<WriteResult> commitStaged(const std::vector<StagedFile>& files);
 
 }  // namespace strikon

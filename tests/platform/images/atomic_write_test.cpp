@@ -226,7 +226,8 @@ TEST(AtomicWrite, ReplacesExistingFileWholeAndKeepsItsPermissions) {
 }
 
 // Staged files: nothing under a target's name until the commit; then each target whole, or,
-// where its rename fails, untouched with its temporary gone while the others still land.
+// where it cannot be named (a folder took its place), untouched with no temporary left while
+// the others still land. A file already there is replaced, not refused.
 TEST(StagedWrite, TargetsChangeOnlyAtTheCommitAndAFailureStaysWithItsFile) {
     QTemporaryDir dir;
     const QString kept = dir.filePath("kept.png");
@@ -239,10 +240,22 @@ TEST(StagedWrite, TargetsChangeOnlyAtTheCommitAndAFailureStaysWithItsFile) {
         ASSERT_TRUE(staged.ok) << staged.error.toStdString();
         files.push_back(staged.value);
     }
+    {
+        // Staged and dropped, as by a crash before the commit: an unnamed file leaves nothing.
+        const ValueResult<StagedFile> dropped = stageFile(dir.filePath("dropped.png"), "x");
+        ASSERT_TRUE(dropped.ok);
+        EXPECT_EQ(dropped.value.unnamed != nullptr, dropped.value.temporary.isEmpty());
+    }
     ASSERT_TRUE(QDir(dir.path()).mkdir("blocked.png"));  // a folder now stands in the way
     EXPECT_EQ(test::readFile(kept), "old");
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("new.png")));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.png"});
+    for (const QString& hidden : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
+        EXPECT_TRUE(hidden == "kept.png" || hidden.endsWith(".tmp")) << hidden.toStdString();
+    }
+    if (files.front().unnamed) {  // where the system makes files without names
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.png"});
+    }
 
     const std::vector<WriteResult> committed = commitStaged(files);
     ASSERT_EQ(committed.size(), 3u);
