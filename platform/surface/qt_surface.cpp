@@ -15,6 +15,7 @@
 #include <cstring>
 #include <cwchar>
 #include <limits>
+#include <type_traits>
 #include <utility>
 
 namespace strikon {
@@ -219,11 +220,24 @@ void QtSurface::setPixels(int64_t left, int64_t top, int64_t right, int64_t bott
         }
         return;
     }
-    for (int64_t y = top; y < bottom; ++y, row += bytesPerLine_) {
-        auto* at = reinterpret_cast<QRgb*>(row);
-        for (size_t i = 0; i < n; ++i) {
-            at[i] = pixel;
+    // A bar on a screen is a pixel or a few wide: its width is fixed once for all its rows, so
+    // each row is a store or two rather than a loop.
+    const auto setRows = [&](auto width) {
+        for (int64_t y = top; y < bottom; ++y, row += bytesPerLine_) {
+            std::fill_n(reinterpret_cast<QRgb*>(row), width, pixel);
         }
+    };
+    switch (n) {
+        case 1:
+            return setRows(std::integral_constant<size_t, 1>{});
+        case 2:
+            return setRows(std::integral_constant<size_t, 2>{});
+        case 3:
+            return setRows(std::integral_constant<size_t, 3>{});
+        case 4:
+            return setRows(std::integral_constant<size_t, 4>{});
+        default:
+            return setRows(n);
     }
 }
 
