@@ -48,8 +48,9 @@ constexpr OptionRow kOptions[] = {
      "or after an add-on, \"<\" and \">\" beside EAN-8."},
     {"output", "FILE", OptionUse::Symbol, &OptionValues::output, "file",
      "The format follows the extension: .bmp, .jpg or .jpeg\n"
-     "(as Save As: 24-bit bitmap; JPEG quality 95 with full\n"
-     "colour resolution), .png, each with its resolution\n"
+     "(as Save As: a bitmap with an exact palette, 24-bit past\n"
+     "256 colours; JPEG quality 95 with full colour\n"
+     "resolution), .png, each with its resolution\n"
      "stored; .svg and .pdf, sized exactly to the symbol in\n"
      "millimetres. \"-\" writes PNG to standard output."},
     {"batch", "FILE.csv", OptionUse::Batch, &OptionValues::batch, nullptr,
