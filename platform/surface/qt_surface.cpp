@@ -129,7 +129,7 @@ void QtSurface::findPixels() {
     const qreal dx = toDevice.dx();
     const qreal dy = toDevice.dy();
     if (toDevice.type() > QTransform::TxTranslate || dx != std::round(dx) || dy != std::round(dy) ||
-        painter_.hasClipping() || painter_.opacity() != 1.0 ||
+        callerClips_ || painter_.opacity() != 1.0 ||
         painter_.compositionMode() != QPainter::CompositionMode_SourceOver) {
         return;
     }
@@ -151,11 +151,8 @@ void QtSurface::findPixels() {
 void QtSurface::clearCanvasFirst(const QColor& colour) {
     uncleared_ = canvas_;
     clearColour_ = colour;
-    const Run whole{0, 0, width_, height_};
-    const bool direct = painter_.device() == canvas_ && reach_.size() == 1 &&
-                        reach_.front().left == whole.left && reach_.front().top == whole.top &&
-                        reach_.front().right == whole.right &&
-                        reach_.front().bottom == whole.bottom;
+    const bool direct =
+        painter_.device() == canvas_ && reach_ == std::vector<Run>{Run{0, 0, width_, height_}};
     if (!direct) {
         clearPending();  // no fill can be known to cover it
     }

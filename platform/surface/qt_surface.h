@@ -75,6 +75,7 @@ class QtSurface final : public Surface {
     // A rectangle in the surface's coordinates; empty when right <= left.
     struct Run {
         int64_t left = 0, top = 0, right = 0, bottom = 0;
+        bool operator==(const Run&) const = default;
     };
 
     void findPixels();
