@@ -1,13 +1,10 @@
 #include "qt_surface.h"
 
-#include <QCoreApplication>
-#include <QHash>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRect>
 #include <QRegion>
-#include <QThread>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -17,6 +14,8 @@
 #include <limits>
 #include <type_traits>
 #include <utility>
+
+#include "platform/surface/font_cache.h"
 
 namespace strikon {
 
@@ -40,55 +39,6 @@ QRect toQRect(int64_t left, int64_t top, int64_t right, int64_t bottom) {
     const int t = clampEdge(top);
     return QRect(l, t, clampEdge(right) - l, clampEdge(bottom) - t);
 }
-
-// A diagonal is never drawn by the encoders; this bound only keeps an absurd one from
-// stalling the program. It is longer than any page at printer resolution.
-constexpr int64_t kMaxDiagonalSteps = int64_t{1} << 20;
-
-// Fonts by face name and cell height, for this thread only: a raw font and its glyph cache
-// are not to be shared between threads. Resolving a face asks fontconfig and sizing one
-// makes a new font engine whose glyphs are rendered again, so both are kept. A symbol uses
-// two or three heights; the bound only keeps a long session of zooming from growing it.
-class FontCache {
-  public:
-    const CellFont& font(const QString& face, int32_t cellHeight) {
-        const Key key{face, cellHeight};
-        if (const auto found = fonts_.constFind(key); found != fonts_.constEnd()) {
-            return *found;
-        }
-        if (fonts_.size() >= kMaxFonts) {
-            fonts_.clear();
-        }
-        return *fonts_.insert(key, CellFont(faceNamed(face), cellHeight));
-    }
-
-    // A worker thread's fonts go with the thread. The main thread's are never destroyed: it
-    // outlives the application object, and fonts must not be released after it.
-    static FontCache& forThisThread() {
-        const QCoreApplication* app = QCoreApplication::instance();
-        if (app == nullptr || QThread::currentThread() == app->thread()) {
-            static FontCache* const mainThread = new FontCache;
-            return *mainThread;
-        }
-        thread_local FontCache worker;
-        return worker;
-    }
-
-  private:
-    using Key = std::pair<QString, int32_t>;
-    static constexpr qsizetype kMaxFonts = 64;
-
-    const QRawFont& faceNamed(const QString& face) {
-        auto found = faces_.find(face);
-        if (found == faces_.end()) {
-            found = faces_.insert(face, CellFont::resolveFace(face));
-        }
-        return *found;
-    }
-
-    QHash<QString, QRawFont> faces_;
-    QHash<Key, CellFont> fonts_;
-};
 
 }  // namespace
 
@@ -151,8 +101,8 @@ void QtSurface::findPixels() {
 void QtSurface::clearCanvasFirst(const QColor& colour) {
     uncleared_ = canvas_;
     clearColour_ = colour;
-    const bool direct =
-        painter_.device() == canvas_ && reach_ == std::vector<Run>{Run{0, 0, width_, height_}};
+    const bool direct = painter_.device() == canvas_ &&
+                        reach_ == std::vector<PixelRect>{PixelRect{0, 0, width_, height_}};
     if (!direct) {
         clearPending();  // no fill can be known to cover it
     }
@@ -194,7 +144,7 @@ void QtSurface::paintRect(int64_t left, int64_t top, int64_t right, int64_t bott
     }
     // An opaque colour covers what is under it: Qt sets its 8-bit value, as here.
     const QRgb pixel = rgba.toArgb32();
-    for (const Run& reach : reach_) {
+    for (const PixelRect& reach : reach_) {
         setPixels(std::max(left, reach.left), std::max(top, reach.top),
                   std::min(right, reach.right), std::min(bottom, reach.bottom), pixel);
     }
@@ -238,34 +188,10 @@ void QtSurface::setPixels(int64_t left, int64_t top, int64_t right, int64_t bott
     }
 }
 
-// A line in the line colour, joined to the gathered run where it continues it exactly: the
-// next column of the same rows, or the next row of the same columns.
-void QtSurface::line(int64_t left, int64_t top, int64_t right, int64_t bottom) {
-    if (right <= left || bottom <= top) {
-        return;
-    }
-    const bool sameColour = runColor_ == lineColor_;
-    if (sameColour && run_.right > run_.left) {
-        if (left == run_.right && top == run_.top && bottom == run_.bottom) {
-            run_.right = right;
-            return;
-        }
-        if (top == run_.bottom && left == run_.left && right == run_.right) {
-            run_.bottom = bottom;
-            return;
-        }
-    }
-    flushLines();
-    run_ = {left, top, right, bottom};
-    runColor_ = lineColor_;
-}
-
 void QtSurface::flushLines() {
-    if (run_.right <= run_.left) {
-        return;
-    }
-    const Run r = std::exchange(run_, Run{});
-    paintRect(r.left, r.top, r.right, r.bottom, runColor_);
+    lines_.flush([this](const PixelRect& r, const QColor& colour) {
+        paintRect(r.left, r.top, r.right, r.bottom, colour);
+    });
 }
 
 void QtSurface::fillRect(const Rect& r) {
@@ -277,51 +203,17 @@ void QtSurface::moveTo(int32_t x, int32_t y) {
 }
 
 void QtSurface::lineTo(int32_t x, int32_t y) {
-    const QPoint from = pen_;
-    pen_ = QPoint(x, y);
     // Straight lines are filled one-pixel rectangles: a pen's caps and end-point rules are
-    // not to be trusted for "the end point left out". Either way the span starts at the pen
-    // and stops one pixel short of (x, y).
-    if (from.x() == x) {
-        const int64_t y0 = from.y();
-        const int64_t top = y >= y0 ? y0 : int64_t{y} + 1;
-        const int64_t bottom = y >= y0 ? y : y0 + 1;
-        line(x, top, int64_t{x} + 1, bottom);
-    } else if (from.y() == y) {
-        const int64_t x0 = from.x();
-        const int64_t left = x >= x0 ? x0 : int64_t{x} + 1;
-        const int64_t right = x >= x0 ? x : x0 + 1;
-        line(left, y, right, int64_t{y} + 1);
-    } else {
-        diagonalLine(from, pen_);
-    }
-}
-
-// Bresenham's walk from `from` towards `to`, the end point left out.
-void QtSurface::diagonalLine(QPoint from, QPoint to) {
-    const int64_t dx = std::abs(int64_t{to.x()} - from.x());
-    const int64_t dy = -std::abs(int64_t{to.y()} - from.y());
-    const int sx = from.x() < to.x() ? 1 : -1;
-    const int sy = from.y() < to.y() ? 1 : -1;
-    int64_t x = from.x();
-    int64_t y = from.y();
-    int64_t err = dx + dy;
-    for (int64_t step = 0; step < kMaxDiagonalSteps && (x != to.x() || y != to.y()); ++step) {
-        line(x, y, x + 1, y + 1);
-        const int64_t e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    // not to be trusted for "the end point left out".
+    const auto paint = [this](const PixelRect& r, const QColor& colour) {
+        paintRect(r.left, r.top, r.right, r.bottom, colour);
+    };
+    forEachLinePixels(std::exchange(pen_, QPoint(x, y)), QPoint(x, y),
+                      [&](const PixelRect& r) { lines_.add(r, lineColor_, paint); });
 }
 
 void QtSurface::setFont(const std::string& face, int32_t cellHeight) {
-    font_ = FontCache::forThisThread().font(QString::fromStdString(face), cellHeight);
+    font_ = cachedCellFont(QString::fromStdString(face), cellHeight);
 }
 
 int32_t QtSurface::textWidth(const std::string& text) {

@@ -18,8 +18,8 @@
 // pixels, with the values Qt would set, inside the area Qt lets the painting reach.
 //
 // Adjacent one-pixel lines of one colour and one length (the columns of a bar, the rows of a
-// bearer) are gathered and painted as one rectangle before anything else is drawn; the last
-// of them are painted when the surface goes.
+// bearer, two sides of a frame drawn in turn) are gathered and painted as rectangles before
+// anything else is drawn; the last of them are painted when the surface goes.
 //
 // Fonts, with the glyphs their engines have rendered, are kept per thread across surfaces:
 // a repaint draws the same digits at the same cell heights as the one before.
@@ -34,6 +34,7 @@
 
 #include "encoders/surface.h"
 #include "platform/surface/cell_font.h"
+#include "platform/surface/line_pixels.h"
 
 class QImage;
 class QPainter;
@@ -72,20 +73,12 @@ class QtSurface final : public Surface {
     void textAt(int32_t x, int32_t y, const std::string& text) override;
 
   private:
-    // A rectangle in the surface's coordinates; empty when right <= left.
-    struct Run {
-        int64_t left = 0, top = 0, right = 0, bottom = 0;
-        bool operator==(const Run&) const = default;
-    };
-
     void findPixels();
     void setPixels(int64_t left, int64_t top, int64_t right, int64_t bottom, QRgb pixel);
     void fill(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& color);
     void paintRect(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& color);
     void clearPending();
-    void line(int64_t left, int64_t top, int64_t right, int64_t bottom);
     void flushLines();
-    void diagonalLine(QPoint from, QPoint to);
     void drawText(int32_t x, int32_t y, const QString& text);
 
     QPainter& painter_;
@@ -99,7 +92,7 @@ class QtSurface final : public Surface {
     qsizetype bytesPerLine_ = 0;
     int64_t originX_ = 0;
     int64_t originY_ = 0;
-    std::vector<Run> reach_;
+    std::vector<PixelRect> reach_;
     int width_ = 0;
     int height_ = 0;
     QImage* canvas_ = nullptr;
@@ -110,9 +103,8 @@ class QtSurface final : public Surface {
     QColor backgroundColor_ = Qt::white;
     QPoint pen_;
     CellFont font_;
-    // Lines gathered into one rectangle, not yet painted.
-    Run run_;
-    QColor runColor_;
+    // Lines gathered into rectangles, not yet painted.
+    GatheredLines<QColor> lines_;
 };
 
 }  // namespace strikon
