@@ -60,9 +60,17 @@ void warnNothingToOutput(const CommandContext& context, const CommandDialogs& di
 }
 
 // A page that names no known symbology, or digits no symbol is drawn from, render nothing.
-QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs) {
+// palette: the picture is for a writer that stores a palette, and may be drawn in one, in the
+// memory of the picture it replaces (recycled) where that fits.
+QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs,
+                    bool palette = false, QImage recycled = QImage()) {
     const double pxPerMm = context.dpi / kMmPerInch;
-    QImage image = context.symbol ? renderSymbolImage(*context.symbol, pxPerMm, pxPerMm) : QImage();
+    QImage image;
+    if (context.symbol) {
+        image = palette ? renderSymbolPalettePicture(*context.symbol, pxPerMm, pxPerMm,
+                                                     std::move(recycled))
+                        : renderSymbolImage(*context.symbol, pxPerMm, pxPerMm);
+    }
     if (image.isNull()) {
         warnNothingToOutput(context, dialogs);
     }
@@ -140,7 +148,7 @@ std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
 // draw (the warning is already shown).
 WriteResult savePicture(const CommandContext& context, const CommandDialogs& dialogs,
                         PictureFormat format, const QString& path, QImage& target) {
-    target = renderOrWarn(context, dialogs);
+    target = renderOrWarn(context, dialogs, format == PictureFormat::Bitmap, std::move(target));
     if (target.isNull()) {
         return WriteResult::failure(QString());
     }
@@ -262,7 +270,7 @@ bool copySymbol(const CommandContext& context, const CommandDialogs& dialogs) {
 
 std::optional<QString> exportSymbolToWord(const CommandContext& context,
                                           const CommandDialogs& dialogs) {
-    const QImage image = renderOrWarn(context, dialogs);
+    const QImage image = renderOrWarn(context, dialogs, true);  // stored as a PNG
     if (image.isNull()) {
         return std::nullopt;
     }

@@ -13,7 +13,10 @@ namespace {
 ValueResult<QByteArray> encodePicture(const SymbolRequest& request, SymbolFileFormat format,
                                       int dpi) {
     const double pxPerMm = dpi / kMmPerInch;
-    const QImage image = renderSymbolImage(request, pxPerMm, pxPerMm);
+    // JPEG codes colours; BMP and PNG store the palette the picture is drawn in.
+    const QImage image = format == SymbolFileFormat::Jpeg
+                             ? renderSymbolImage(request, pxPerMm, pxPerMm)
+                             : renderSymbolPalettePicture(request, pxPerMm, pxPerMm);
     if (image.isNull()) {
         return ValueResult<QByteArray>::failure(QStringLiteral("the symbol has nothing to draw"));
     }

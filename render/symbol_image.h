@@ -30,6 +30,14 @@ void paintSymbol(QPainter& painter, const SymbolRequest& request, double pxPerMm
 QImage renderSymbolImage(const SymbolRequest& request, double pxPerMmX = kImagePxPerMm,
                          double pxPerMmY = kImagePxPerMm);
 
+// The same pixels in an 8-bit picture (Format_Indexed8) whose colour table holds exactly its
+// colours, drawn in them directly: for the writers that store a palette (BMP, PNG), with a
+// quarter of the memory to fill and no colours to look up. Where the colours are translucent
+// or more than 256, the RGB32 picture of renderSymbolImage instead. recycled: the picture this
+// one replaces, if any; its memory is drawn in again when it has the same size and format.
+QImage renderSymbolPalettePicture(const SymbolRequest& request, double pxPerMmX = kImagePxPerMm,
+                                  double pxPerMmY = kImagePxPerMm, QImage recycled = QImage());
+
 // The picture's physical size in millimetres at the given scale.
 QSizeF imageSizeMm(const QImage& image, double pxPerMmX = kImagePxPerMm,
                    double pxPerMmY = kImagePxPerMm);

@@ -109,18 +109,18 @@ ValueResult<QByteArray> trueColourBitmap(const QImage& rgb) {
 
 // The palette's indices at the fewest bits that hold its colours. Rows go bottom up, so a row
 // is the one just written when the row below it repeats it.
-ValueResult<QByteArray> paletteBitmap(const QImage& rgb, const PaletteIndex& index) {
+ValueResult<QByteArray> paletteBitmap(const QImage& image, const PaletteIndex& index) {
     const int bits = bitmapBitsFor(index.colours().size());
-    auto file = startFile(rgb, bits, index.colours());
+    auto file = startFile(image, bits, index.colours());
     if (!file.ok) {
         return file;
     }
-    const qint64 rowBytes = rowBytesFor(rgb.width(), bits);
-    const qint64 packedBytes = (qint64{rgb.width()} * bits + 7) / 8;
+    const qint64 rowBytes = rowBytesFor(image.width(), bits);
+    const qint64 packedBytes = (qint64{image.width()} * bits + 7) / 8;
     auto* out =
         reinterpret_cast<uint8_t*>(file.value.data()) + kHeadersSize + 4 * index.colours().size();
-    for (int y = rgb.height() - 1; y >= 0; --y, out += rowBytes) {
-        if (y + 1 < rgb.height() && index.sameAsAbove(y + 1)) {
+    for (int y = image.height() - 1; y >= 0; --y, out += rowBytes) {
+        if (y + 1 < image.height() && index.sameAsAbove(y + 1)) {
             std::memcpy(out, out - rowBytes, static_cast<size_t>(rowBytes));
             continue;
         }
@@ -137,13 +137,12 @@ ValueResult<QByteArray> encodeBmp(const QImage& image) {
         return ValueResult<QByteArray>::failure(QStringLiteral("The picture is empty."));
     }
     // An image with alpha would call for a 32-bit bitmap, which some readers mishandle: alpha
-    // is dropped. The conversion keeps dotsPerMeterX/Y and is no copy for the RGB32 pictures
-    // drawn here.
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    if (const auto index = PaletteIndex::of(rgb)) {
-        return paletteBitmap(rgb, *index);
+    // is dropped. A picture drawn in 8-bit palette indices is read as those.
+    if (const auto index = PaletteIndex::of(image)) {
+        return paletteBitmap(image, *index);
     }
-    return trueColourBitmap(rgb);
+    // The conversion keeps dotsPerMeterX/Y and is no copy for an RGB32 picture.
+    return trueColourBitmap(image.convertToFormat(QImage::Format_RGB32));
 }
 
 WriteResult writeBmp(const QImage& image, const QString& path) {

@@ -3,46 +3,14 @@
 #include <array>
 #include <cstring>
 
+#include "platform/images/exact_palette.h"
+
 namespace strikon {
 
 namespace {
 
-// Colours to palette indices in the order they first appear; a symbol has few, and most
-// lookups are answered by the colour of the pixel before.
-class Palette {
-  public:
-    Palette() { slots_.fill(kEmpty); }
-
-    // The colour's index, or -1 when the palette is full (no colour is ever approximated).
-    int indexOf(QRgb colour) {
-        for (uint32_t slot = (colour * 0x9E3779B1U) >> (32 - kSlotBits);;
-             slot = (slot + 1) & (kSlots - 1)) {
-            if (slots_[slot] == kEmpty) {
-                if (colours_.size() == kMaxPaletteColours) {
-                    return -1;
-                }
-                slots_[slot] = static_cast<uint16_t>(colours_.size());
-                colours_.push_back(colour);
-                return slots_[slot];
-            }
-            if (colours_[slots_[slot]] == colour) {
-                return slots_[slot];
-            }
-        }
-    }
-
-    std::vector<QRgb> takeColours() { return std::move(colours_); }
-
-  private:
-    static constexpr uint32_t kSlotBits = 9;  // twice the palette, so probes stay short
-    static constexpr uint32_t kSlots = 1U << kSlotBits;
-    static constexpr uint16_t kEmpty = 0xFFFF;
-    std::array<uint16_t, kSlots> slots_;
-    std::vector<QRgb> colours_;
-};
-
 // One row's indices, one byte a pixel; false when a colour no longer fits the palette.
-bool indexRow(const QRgb* in, size_t width, Palette& palette, uint8_t* out) {
+bool indexRow(const QRgb* in, size_t width, ExactPalette& palette, uint8_t* out) {
     QRgb last = in[0];
     int index = palette.indexOf(last);
     for (size_t x = 0; x < width && index >= 0; ++x) {
@@ -82,13 +50,18 @@ int paletteBitsFor(size_t colours) {
     return colours <= 2 ? 1 : colours <= 4 ? 2 : colours <= 16 ? 4 : 8;
 }
 
-std::optional<PaletteIndex> PaletteIndex::of(const QImage& rgb) {
+std::optional<PaletteIndex> PaletteIndex::of(const QImage& image) {
+    if (image.format() == QImage::Format_Indexed8 && !image.hasAlphaChannel()) {
+        if (auto index = ofIndexed(image)) {
+            return index;
+        }
+    }
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);  // no copy when it is
     PaletteIndex out;
     out.width_ = rgb.width();
     const auto width = static_cast<size_t>(rgb.width());
-    const auto height = static_cast<size_t>(rgb.height());
-    out.rowAt_.reserve(height);
-    Palette palette;
+    out.rowAt_.reserve(static_cast<size_t>(rgb.height()));
+    ExactPalette palette;
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         if (y > 0 && std::memcmp(in, rgb.constScanLine(y - 1), width * sizeof(QRgb)) == 0) {
@@ -99,6 +72,43 @@ std::optional<PaletteIndex> PaletteIndex::of(const QImage& rgb) {
         out.indices_.resize(at + width);
         if (!indexRow(in, width, palette, out.indices_.data() + at)) {
             return std::nullopt;
+        }
+        out.rowAt_.push_back(at);
+    }
+    out.colours_ = palette.takeColours();
+    return out;
+}
+
+// The picture's own indices renumbered in the order their colours first appear, so that it is
+// written exactly as the same picture in RGB32 would be: entries never used drop out, and two
+// entries of one colour become one. Nothing when an index lies past the colour table.
+std::optional<PaletteIndex> PaletteIndex::ofIndexed(const QImage& indexed) {
+    const QList<QRgb> table = indexed.colorTable();
+    std::array<int, kMaxPaletteColours> renumbered;
+    renumbered.fill(-1);
+    ExactPalette palette;
+    PaletteIndex out;
+    out.width_ = indexed.width();
+    const auto width = static_cast<size_t>(indexed.width());
+    out.rowAt_.reserve(static_cast<size_t>(indexed.height()));
+    for (int y = 0; y < indexed.height(); ++y) {
+        const uint8_t* in = indexed.constScanLine(y);
+        if (y > 0 && std::memcmp(in, indexed.constScanLine(y - 1), width) == 0) {
+            out.rowAt_.push_back(out.rowAt_.back());
+            continue;
+        }
+        const size_t at = out.indices_.size();
+        out.indices_.resize(at + width);
+        uint8_t* to = out.indices_.data() + at;
+        for (size_t x = 0; x < width; ++x) {
+            int& index = renumbered[in[x]];
+            if (index < 0) {
+                if (in[x] >= table.size()) {
+                    return std::nullopt;
+                }
+                index = palette.indexOf(table[in[x]] | 0xFF000000U);  // 256 colours at most
+            }
+            to[x] = static_cast<uint8_t>(index);
         }
         out.rowAt_.push_back(at);
     }

@@ -13,17 +13,19 @@
 #include <optional>
 #include <vector>
 
-namespace strikon {
+#include "platform/images/exact_palette.h"
 
-inline constexpr size_t kMaxPaletteColours = 256;
+namespace strikon {
 
 // The fewest bits a pixel (1, 2, 4 or 8) whose indices tell `colours` colours apart.
 int paletteBitsFor(size_t colours);
 
 class PaletteIndex {
   public:
-    // rgb: a picture in Format_RGB32. Nothing when it has more than 256 colours.
-    static std::optional<PaletteIndex> of(const QImage& rgb);
+    // A picture without alpha (what alpha it has is dropped, as in RGB32); one in
+    // Format_Indexed8 with opaque colours is read as its indices. Nothing when it has more
+    // than 256 colours.
+    static std::optional<PaletteIndex> of(const QImage& image);
 
     // The colours (alpha always 255) in the order they first appear, top row first.
     const std::vector<QRgb>& colours() const { return colours_; }
@@ -39,6 +41,7 @@ class PaletteIndex {
 
   private:
     PaletteIndex() = default;
+    static std::optional<PaletteIndex> ofIndexed(const QImage& indexed);
 
     int width_ = 0;
     std::vector<QRgb> colours_;

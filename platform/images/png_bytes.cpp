@@ -157,9 +157,8 @@ QByteArray pngBytes(const QImage& image) {
         return {};
     }
     if (!image.hasAlphaChannel()) {
-        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-        if (const auto index = PaletteIndex::of(rgb)) {
-            return palettePng(rgb, *index);
+        if (const auto index = PaletteIndex::of(image)) {
+            return palettePng(image, *index);
         }
     }
     return samplesPng(image);

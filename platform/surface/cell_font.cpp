@@ -86,4 +86,14 @@ void CellFont::draw(QPainter& painter, int32_t x, int32_t y, const QString& text
     painter.drawGlyphRun(QPointF(x, static_cast<qreal>(y) + ascent_), run);
 }
 
+QRect CellFont::outlineBounds(int32_t x, int32_t y, const QString& text) const {
+    const Layout l = layout(text);
+    QRectF bounds;
+    const QPointF baseline(x, static_cast<qreal>(y) + ascent_);
+    for (qsizetype i = 0; i < l.glyphs.size(); ++i) {
+        bounds |= raw_.boundingRect(l.glyphs[i]).translated(baseline + l.positions[i]);
+    }
+    return bounds.toAlignedRect();
+}
+
 }  // namespace strikon

@@ -13,6 +13,7 @@
 
 #include <QPointF>
 #include <QRawFont>
+#include <QRect>
 #include <QString>
 #include <QVarLengthArray>
 #include <cstdint>
@@ -46,6 +47,9 @@ class CellFont {
     int32_t textWidth(const QString& text) const;
     // Draws the text in the painter's pen colour with the top-left corner of its cell at (x, y).
     void draw(QPainter& painter, int32_t x, int32_t y, const QString& text) const;
+    // Where draw() puts ink, from the glyphs' outlines: smoothing and hinting may reach a pixel
+    // or two past it. Empty when nothing is drawn.
+    QRect outlineBounds(int32_t x, int32_t y, const QString& text) const;
 
   private:
     // A digit or a few: kept on the stack, as the glyph run only borrows them.

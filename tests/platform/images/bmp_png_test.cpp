@@ -27,14 +27,36 @@ T le(const QByteArray& bytes, int offset) {
     return qFromLittleEndian<T>(bytes.constData() + offset);
 }
 
+enum class Pixels { Colours, Indices, IndicesAfterGarbage };
+
 // A picture of exactly `colours` colours (width times height / repeat must reach that many),
 // pixel after pixel in turn, each row given `repeat` times so that repeated rows are written too.
-QImage colouredPicture(int width, int height, int colours, int repeat, bool alpha) {
-    QImage picture(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+// As indices into a colour table of those colours, row padding zero or left as garbage.
+QImage colouredPicture(int width, int height, int colours, int repeat, bool alpha,
+                       Pixels pixels = Pixels::Colours) {
+    const auto colour = [&](int i) {
+        return qRgba(i % 256, 40 + i / 256, 255 - i % 7, alpha ? 90 : 255);
+    };
+    QImage picture(width, height,
+                   pixels != Pixels::Colours ? QImage::Format_Indexed8
+                   : alpha                   ? QImage::Format_ARGB32
+                                             : QImage::Format_RGB32);
+    if (pixels != Pixels::Colours) {
+        QList<QRgb> table;
+        for (int i = 0; i < colours; ++i) {
+            table.append(colour(i));
+        }
+        picture.setColorTable(table);
+        picture.fill(pixels == Pixels::IndicesAfterGarbage ? 0xEE : 0);
+    }
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int i = (x + y / repeat * width) % colours;
-            picture.setPixel(x, y, qRgba(i % 256, 40 + i / 256, 255 - i % 7, alpha ? 90 : 255));
+            if (pixels == Pixels::Colours) {
+                picture.setPixel(x, y, colour(i));
+            } else {
+                picture.scanLine(y)[x] = static_cast<uchar>(i);
+            }
         }
     }
     picture.setDotsPerMeterX(width == 2 ? 0 : kDpm300 + width);
@@ -63,6 +85,13 @@ void expectBitmapOf(const QImage& src, const QByteArray& bmp, int bits, int pale
     for (int i = 0; i < paletteEntries; ++i) {
         EXPECT_EQ(bmp[54 + 4 * i + 3], 0) << "palette entries are blue, green, red, 0";
     }
+    const int rowBytes = (src.width() * bits + 31) / 32 * 4;
+    const int used = (src.width() * bits + 7) / 8;
+    for (int y = 0; y < src.height(); ++y) {
+        const QByteArray padding =
+            bmp.mid(54 + 4 * paletteEntries + y * rowBytes + used, rowBytes - used);
+        ASSERT_EQ(padding, QByteArray(rowBytes - used, 0)) << "row padding, file row " << y;
+    }
     const QImage back = QImage::fromData(bmp, "BMP");
     ASSERT_FALSE(back.isNull());
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32),
@@ -75,7 +104,8 @@ void expectBitmapOf(const QImage& src, const QByteArray& bmp, int bits, int pale
 
 // Up to 2, 16 and 256 colours take a palette of 1, 4 and 8 bits (there is no 2-bit bitmap);
 // 257 take 24 bits. Widths 1 to 9 meet every row padding at every depth, as one row where it
-// holds the colours, rows in pairs, and tall runs of repeated rows.
+// holds the colours, rows in pairs, and tall runs of repeated rows. A picture given as palette
+// indices makes the same file, its padding zero whatever its rows held there.
 TEST(BmpWriter, FewestBitsThatHoldTheColoursDecodeToTheSamePixels) {
     struct Case {
         int colours;
@@ -95,12 +125,21 @@ TEST(BmpWriter, FewestBitsThatHoldTheColoursDecodeToTheSamePixels) {
                 SCOPED_TRACE(testing::Message()
                              << c.colours << " colours, " << width << " x " << src.height());
                 expectBitmapOf(src, encoded.value, c.bits, c.bits == 24 ? 0 : c.colours);
+                if (c.bits == 24 || c.alpha) {
+                    continue;
+                }
+                for (const Pixels p : {Pixels::Indices, Pixels::IndicesAfterGarbage}) {
+                    const QImage indexed =
+                        colouredPicture(width, src.height(), c.colours, repeat, false, p);
+                    EXPECT_EQ(encodeBmp(indexed).value, encoded.value);
+                }
             }
         }
     }
 }
 
-// A symbol's picture, written to a file: a palette bitmap of its exact pixels.
+// A symbol's picture as Save As draws it, written to a file straight from its rows: a palette
+// bitmap of its exact pixels.
 TEST(BmpWriter, SymbolPictureIsAPaletteBitmapOfItsPixels) {
     SymbolRequest itf14;
     itf14.symbology = Symbology::ITF14;
@@ -112,8 +151,8 @@ TEST(BmpWriter, SymbolPictureIsAPaletteBitmapOfItsPixels) {
     ean13.lineColor = QColor(20, 40, 120);
     QTemporaryDir dir;
     for (const SymbolRequest& request : {itf14, ean13}) {
-        const QImage src = renderSymbolImage(request);
-        ASSERT_FALSE(src.isNull());
+        const QImage src = renderSymbolPalettePicture(request);
+        ASSERT_EQ(src.format(), QImage::Format_Indexed8);
         const QString path = dir.filePath("symbol.bmp");
         const WriteResult r = writeBmp(src, path);
         ASSERT_TRUE(r.ok) << r.error.toStdString();
@@ -122,6 +161,7 @@ TEST(BmpWriter, SymbolPictureIsAPaletteBitmapOfItsPixels) {
         const int bits = le<quint16>(bytes, 28);
         EXPECT_TRUE(bits == 1 || bits == 4 || bits == 8) << bits << " bits";
         expectBitmapOf(src, bytes, bits, int(le<quint32>(bytes, 46)));
+        EXPECT_EQ(bytes, encodeBmp(src).value);
     }
 }
 
