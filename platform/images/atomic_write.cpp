@@ -2,13 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -138,20 +141,32 @@ int syncChecked(int fd) {
     return ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
 }
 
-int writeAll(int fd, const QByteArray& bytes) {
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
+int writeAll(int fd, std::span<const QByteArrayView> pieces) {
+    std::vector<iovec> left;
+    left.reserve(pieces.size());
+    for (const QByteArrayView piece : pieces) {
+        if (!piece.isEmpty()) {
+            left.push_back({const_cast<char*>(piece.data()), static_cast<size_t>(piece.size())});
+        }
+    }
+    for (size_t at = 0; at < left.size();) {
+        const auto count = static_cast<int>(std::min<size_t>(left.size() - at, IOV_MAX));
         // A short count is not a failure yet: the next call says why it stopped (ENOSPC, EFBIG).
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(qMin<qsizetype>(left, 1 << 30)));
+        const ssize_t n = ::writev(fd, left.data() + at, count);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
             return n < 0 ? errno : EIO;
         }
-        p += n;
-        left -= n;
+        for (auto written = static_cast<size_t>(n); written > 0;) {
+            iovec& piece = left[at];
+            const size_t step = std::min(written, piece.iov_len);
+            piece.iov_base = static_cast<char*>(piece.iov_base) + step;
+            piece.iov_len -= step;
+            written -= step;
+            at += piece.iov_len == 0 ? 1 : 0;
+        }
     }
     return 0;
 }
@@ -160,7 +175,7 @@ class AtomicWrite {
   public:
     AtomicWrite(int folder, Place place) : folder_(folder), place_(std::move(place)) {}
 
-    WriteResult run(const QByteArray& bytes, LinkPolicy links) {
+    WriteResult run(std::span<const QByteArrayView> bytes, LinkPolicy links) {
         if (WriteResult staged = stage(bytes, links, true); !staged.ok) {
             return staged;
         }
@@ -178,7 +193,8 @@ class AtomicWrite {
 
     // The bytes whole in a closed temporary file beside the target, synced when asked to.
     // unnamed: the file may stay open without a name (a staged file), where the system can.
-    WriteResult stage(const QByteArray& bytes, LinkPolicy links, bool sync, bool unnamed = false) {
+    WriteResult stage(std::span<const QByteArrayView> bytes, LinkPolicy links, bool sync,
+                      bool unnamed = false) {
         std::optional<mode_t> keptMode;  // a new file gets the usual 0666 less the umask
         struct stat st;
         if (::fstatat(folder_, place_.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
@@ -243,7 +259,8 @@ class AtomicWrite {
         return EEXIST;
     }
 
-    static int fill(int fd, const QByteArray& bytes, std::optional<mode_t> keptMode, bool sync) {
+    static int fill(int fd, std::span<const QByteArrayView> bytes, std::optional<mode_t> keptMode,
+                    bool sync) {
         if (int e = writeAll(fd, bytes); e != 0) {
             return e;
         }
@@ -315,12 +332,18 @@ int nameUnnamed(const UnnamedFile& file, int folder, const QByteArray& name) {
 
 }  // namespace
 
-WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, LinkPolicy links) {
+WriteResult writeFileAtomically(const QString& path, std::span<const QByteArrayView> pieces,
+                                LinkPolicy links) {
     const std::unique_ptr<Opened> target = openTarget(path, links);
     if (!target->error.ok) {
         return target->error;
     }
-    return AtomicWrite(target->folder.get(), target->place).run(bytes, links);
+    return AtomicWrite(target->folder.get(), target->place).run(pieces, links);
+}
+
+WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, LinkPolicy links) {
+    const QByteArrayView whole(bytes);
+    return writeFileAtomically(path, std::span(&whole, 1), links);
 }
 
 ValueResult<StagedFile> stageFile(const QString& path, const QByteArray& bytes, LinkPolicy links) {
@@ -329,7 +352,9 @@ ValueResult<StagedFile> stageFile(const QString& path, const QByteArray& bytes, 
         return ValueResult<StagedFile>::failure(target->error.error);
     }
     AtomicWrite write(target->folder.get(), target->place);
-    if (const WriteResult staged = write.stage(bytes, links, false, true); !staged.ok) {
+    const QByteArrayView whole(bytes);
+    if (const WriteResult staged = write.stage(std::span(&whole, 1), links, false, true);
+        !staged.ok) {
         return ValueResult<StagedFile>::failure(staged.error);
     }
     return ValueResult<StagedFile>::success({target->place.folder,

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/images/write_result.h"
@@ -27,6 +28,10 @@ enum class LinkPolicy {
 // Anything at the path that is not a regular file (a folder, a device, a FIFO) is refused under
 // either policy: renaming over it would destroy it.
 WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes,
+                                LinkPolicy links = LinkPolicy::Follow);
+// The same for a file made of pieces, written in order straight from where they lie (a
+// picture's rows need not be copied into one buffer first).
+WriteResult writeFileAtomically(const QString& path, std::span<const QByteArrayView> pieces,
                                 LinkPolicy links = LinkPolicy::Follow);
 
 // The same in two steps, for many files (a batch), where one sync per file would keep the disk

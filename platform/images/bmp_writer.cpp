@@ -1,7 +1,10 @@
 #include "platform/images/bmp_writer.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #include "platform/images/atomic_write.h"
 #include "platform/images/palette_index.h"
@@ -56,14 +59,17 @@ void putHeaders(char* at, const QImage& image, int bits, quint32 paletteEntries,
 
 // The whole file's buffer, sized once and filled in place (no growing buffer, no second copy),
 // with its headers and palette (blue, green, red, 0 each) written: the pixels are left to fill.
-ValueResult<QByteArray> startFile(const QImage& image, int bits, const std::vector<QRgb>& palette) {
+// withPixels false: the headers and palette alone, the pixels to follow from elsewhere.
+ValueResult<QByteArray> startFile(const QImage& image, int bits, const std::vector<QRgb>& palette,
+                                  bool withPixels = true) {
     const qint64 pixelBytes = rowBytesFor(image.width(), bits) * image.height();
     const auto paletteBytes = static_cast<qint64>(4 * palette.size());
     if (pixelBytes > 0x7FFFFFFF - kHeadersSize - paletteBytes) {
         return ValueResult<QByteArray>::failure(
             QStringLiteral("The picture is too large for a bitmap file."));
     }
-    QByteArray bytes(kHeadersSize + paletteBytes + pixelBytes, Qt::Uninitialized);
+    QByteArray bytes(kHeadersSize + paletteBytes + (withPixels ? pixelBytes : 0),
+                     Qt::Uninitialized);
     putHeaders(bytes.data(), image, bits, static_cast<quint32>(palette.size()),
                static_cast<quint32>(pixelBytes));
     char* entry = bytes.data() + kHeadersSize;
@@ -130,14 +136,70 @@ ValueResult<QByteArray> paletteBitmap(const QImage& image, const PaletteIndex& i
     return file;
 }
 
+// An 8-bit picture of more than 16 colours (so 8 bits a pixel it is) holds its bitmap's rows
+// already: each padded to 4 bytes, as a bitmap's, and indexing its colour table, which becomes
+// the palette. The file is then the headers and palette, and the picture's own rows, bottom row
+// first, with nothing copied. Nothing when the picture is not such a one, or when a row's
+// padding or an index (past the colour table) would not make a sound file.
+struct BitmapOfRows {
+    QByteArray head;  // the headers and the palette
+    const QImage& rows;
+
+    std::vector<QByteArrayView> pieces() const {
+        std::vector<QByteArrayView> out;
+        out.reserve(static_cast<size_t>(rows.height()) + 1);
+        out.emplace_back(head);
+        for (int y = rows.height() - 1; y >= 0; --y) {
+            out.emplace_back(rows.constScanLine(y), rows.bytesPerLine());
+        }
+        return out;
+    }
+};
+
+std::optional<BitmapOfRows> bitmapOfRows(const QImage& image) {
+    const QList<QRgb> table = image.colorTable();
+    const qint64 rowBytes = rowBytesFor(image.width(), 8);
+    if (image.format() != QImage::Format_Indexed8 || image.hasAlphaChannel() ||
+        table.size() <= 16 || image.bytesPerLine() != rowBytes) {
+        return std::nullopt;
+    }
+    const auto width = static_cast<size_t>(image.width());
+    const auto inTable = [&](uchar index) { return index < table.size(); };
+    const auto zero = [](uchar b) { return b == 0; };
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* row = image.constScanLine(y);
+        // Most of a symbol's rows repeat the one above, checked already.
+        if (y > 0 && std::memcmp(row, image.constScanLine(y - 1), rowBytes) == 0) {
+            continue;
+        }
+        if (!std::all_of(row + width, row + rowBytes, zero) ||
+            (table.size() < 256 && !std::all_of(row, row + width, inTable))) {
+            return std::nullopt;
+        }
+    }
+    auto head = startFile(image, 8, std::vector<QRgb>(table.begin(), table.end()), false);
+    if (!head.ok) {
+        return std::nullopt;
+    }
+    return BitmapOfRows{std::move(head.value), image};
+}
+
 }  // namespace
 
 ValueResult<QByteArray> encodeBmp(const QImage& image) {
     if (image.isNull()) {
         return ValueResult<QByteArray>::failure(QStringLiteral("The picture is empty."));
     }
+    if (const std::optional<BitmapOfRows> bitmap = bitmapOfRows(image)) {
+        QByteArray bytes;
+        bytes.reserve(bitmap->head.size() + image.sizeInBytes());
+        for (const QByteArrayView piece : bitmap->pieces()) {
+            bytes.append(piece);
+        }
+        return ValueResult<QByteArray>::success(std::move(bytes));
+    }
     // An image with alpha would call for a 32-bit bitmap, which some readers mishandle: alpha
-    // is dropped. A picture drawn in 8-bit palette indices is read as those.
+    // is dropped.
     if (const auto index = PaletteIndex::of(image)) {
         return paletteBitmap(image, *index);
     }
@@ -146,6 +208,9 @@ ValueResult<QByteArray> encodeBmp(const QImage& image) {
 }
 
 WriteResult writeBmp(const QImage& image, const QString& path) {
+    if (const std::optional<BitmapOfRows> bitmap = bitmapOfRows(image)) {
+        return writeFileAtomically(path, bitmap->pieces());
+    }
     auto encoded = encodeBmp(image);
     if (!encoded.ok) {
         return WriteResult::failure(encoded.error);

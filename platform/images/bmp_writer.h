@@ -5,7 +5,8 @@
 // A symbol holds two colours and the few blends of its smoothed digits, so its bitmap is written
 // with an exact palette of 1, 4 or 8 bits a pixel, the fewest its colours need; a picture of
 // more than 256 colours is written at 24 bits a pixel. Either way it decodes to exactly the
-// pixels given (without alpha).
+// pixels given (without alpha). A picture drawn in 8-bit palette indices (more than 16 colours
+// in its table, rows padded with zeros) is written straight from its rows, its table the palette.
 
 #include <QByteArray>
 #include <QImage>

@@ -22,6 +22,7 @@
 #include "platform/images/docx_writer.h"
 #include "platform/images/jpeg_writer.h"
 #include "platform/images/png_bytes.h"
+#include "render/symbol_image.h"
 #include "sample_images.h"
 
 namespace strikon {
@@ -127,6 +128,11 @@ TEST(AtomicWrite, FullDiskIsReportedAndKeepsTheEarlierFileWhole) {
     // child cannot use. The writers then only encode and write.
     const QImage small = barsImage(60, 40);
     const QImage large = noiseImage(800, 600);
+    SymbolRequest itf14;
+    itf14.symbology = Symbology::ITF14;
+    itf14.digits = "15400141288763";
+    const double dpi400 = 400 / kMmPerInch;
+    const QImage symbol = renderSymbolPalettePicture(itf14, dpi400, dpi400);  // from its rows
     const QImage smallRgb = small.convertToFormat(QImage::Format_RGB888);
     const QImage largeRgb = large.convertToFormat(QImage::Format_RGB888);
     const QByteArray smallPng = pngBytes(small), largePng = pngBytes(large);
@@ -138,6 +144,7 @@ TEST(AtomicWrite, FullDiskIsReportedAndKeepsTheEarlierFileWhole) {
     const Case cases[] = {
         {"small bmp", [&](const QString& p) { return writeBmp(small, p); }, 512},
         {"large bmp", [&](const QString& p) { return writeBmp(large, p); }, 64 * 1024},
+        {"8-bit bmp", [&](const QString& p) { return writeBmp(symbol, p); }, 64 * 1024},
         {"small jpeg", [&](const QString& p) { return writeJpeg(smallRgb, p); }, 1024},
         {"large jpeg", [&](const QString& p) { return writeJpeg(largeRgb, p); }, 64 * 1024},
         {"small docx", [&](const QString& p) { return writeDocx(p, smallPng, 5, 3); }, 512},
