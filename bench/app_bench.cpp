@@ -7,9 +7,6 @@
 #include <QTemporaryDir>
 
 #include "app/main_form.h"
-#include "platform/images/bmp_writer.h"
-#include "platform/images/jpeg_writer.h"
-#include "render/symbol_image.h"
 #include "ui_main_form.h"
 
 namespace strikon {
@@ -39,6 +36,8 @@ void BM_PreviewRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_PreviewRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// File → Save As as the window runs it, with the dialog answered by the benchmark: the
+// symbol's request from the page, the picture, its encoding and the atomic write.
 void BM_SaveAs300Dpi(benchmark::State& state) {
     TMainForm form;
     const bool itf14 = state.range(0) == 1;
@@ -46,11 +45,17 @@ void BM_SaveAs300Dpi(benchmark::State& state) {
     showSymbol(form, itf14);
     QTemporaryDir dir;
     const QString path = dir.filePath(jpeg ? "symbol.jpg" : "symbol.bmp");
+    CommandDialogs& dialogs = form.commandDialogs();
+    dialogs.askSavePath = [&](QWidget*) {
+        return SaveChoice{path, jpeg ? PictureFormat::Jpeg : PictureFormat::Bitmap};
+    };
+    QString failure;
+    dialogs.warn = [&](QWidget*, const QString& text) { failure = text; };
     for (auto _ : state) {
-        const QImage image = renderSymbolImage(*form.currentSymbol());
-        const WriteResult written = jpeg ? writeJpeg(image, path) : writeBmp(image, path);
-        if (!written.ok) {
-            state.SkipWithError(written.error.toUtf8().constData());
+        form.SaveAsMIClick();
+        if (!failure.isEmpty()) {
+            state.SkipWithError(failure.toUtf8().constData());
+            break;
         }
     }
     state.SetLabel(std::string(itf14 ? "ITF-14" : "EAN-13 + 5-digit add-on") +
