@@ -5,22 +5,13 @@
 #include <QImage>
 #include <vector>
 
-#include "encoders/check_digit.h"
 #include "render/symbol_image.h"
+#include "tests/support/symbol_requests.h"
 
 namespace strikon {
 namespace {
 
-SymbolRequest request(Symbology s, std::string digits, uint16_t size, AddOn addOn = AddOn::None,
-                      std::string addOnDigits = {}) {
-    SymbolRequest r;
-    r.symbology = s;
-    r.digits = CalcCheckDigitFor(s, digits);
-    r.sizePercent = size;
-    r.addOn = addOn;
-    r.addOnDigits = std::move(addOnDigits);
-    return r;
-}
+using test::symbolRequest;
 
 TEST(PalettePicture, SamePixelsAsTheSymbolsPicture) {
     struct Case {
@@ -30,12 +21,12 @@ TEST(PalettePicture, SamePixelsAsTheSymbolsPicture) {
     };
     std::vector<Case> cases;
     const SymbolRequest symbols[] = {
-        request(Symbology::EAN13, "4006381333931", 100, AddOn::FiveDigit, "52495"),
-        request(Symbology::EAN8, "96385074", 200),
-        request(Symbology::UPCA, "036000291452", 80, AddOn::TwoDigit, "12"),
-        request(Symbology::UPCE, "04252614", 150),
-        request(Symbology::ITF14, "15400141288763", 100),
-        request(Symbology::ITF14, "10012345678902", 50),
+        symbolRequest(Symbology::EAN13, "4006381333931", 100, AddOn::FiveDigit, "52495"),
+        symbolRequest(Symbology::EAN8, "96385074", 200),
+        symbolRequest(Symbology::UPCA, "036000291452", 80, AddOn::TwoDigit, "12"),
+        symbolRequest(Symbology::UPCE, "04252614", 150),
+        symbolRequest(Symbology::ITF14, "15400141288763", 100),
+        symbolRequest(Symbology::ITF14, "10012345678902", 50),
     };
     // Large digits are drawn another way by Qt: one symbol at a printer's resolution.
     cases.push_back({symbols[0], 1200.0, true});
@@ -68,8 +59,8 @@ TEST(PalettePicture, SamePixelsAsTheSymbolsPicture) {
 // The picture a save replaces gives its memory to the next one of its size, which is drawn
 // whole; one of another size or format is left alone.
 TEST(PalettePicture, DrawsInTheMemoryOfThePictureItReplaces) {
-    const SymbolRequest itf14 = request(Symbology::ITF14, "15400141288763", 100);
-    const SymbolRequest ean13 = request(Symbology::EAN13, "4006381333931", 100);
+    const SymbolRequest itf14 = symbolRequest(Symbology::ITF14, "15400141288763", 100);
+    const SymbolRequest ean13 = symbolRequest(Symbology::EAN13, "4006381333931", 100);
     QImage first = renderSymbolPalettePicture(itf14);
     first.fill(7);  // nothing of it may show through
     const uchar* memory = first.constBits();

@@ -11,12 +11,12 @@
 #include <sstream>
 #include <vector>
 
-#include "encoders/check_digit.h"
 #include "encoders/ean_upc.h"
 #include "encoders/itf14.h"
 #include "platform/surface/qt_surface.h"
 #include "render/symbol_image.h"
 #include "tests/support/decoders.h"
+#include "tests/support/symbol_requests.h"
 
 namespace strikon {
 namespace {
@@ -39,22 +39,13 @@ struct Case {
     double markRowsFrom, markRowsTo;  // the digits' row, as fractions of the height
 };
 
-SymbolRequest request(Symbology s, std::string digits, uint16_t size, AddOn addOn = AddOn::None,
-                      std::string addOnDigits = {}) {
-    SymbolRequest r;
-    r.symbology = s;
-    r.digits = CalcCheckDigitFor(s, digits);
-    r.sizePercent = size;
-    r.addOn = addOn;
-    r.addOnDigits = std::move(addOnDigits);
-    return r;
-}
+using test::symbolRequest;
 
 const std::vector<Case>& cases() {
     static const std::vector<Case> all = {
         // 0.33 mm: 3.90 and 7.80 dots; 113 + 52 modules.
         {"EAN-13+5",
-         request(Symbology::EAN13, "4006381333931", 100, AddOn::FiveDigit, "52495"),
+         symbolRequest(Symbology::EAN13, "4006381333931", 100, AddOn::FiveDigit, "52495"),
          t::Symbology::EAN13,
          "400638133393152495",
          165,
@@ -65,7 +56,7 @@ const std::vector<Case>& cases() {
          0.11},
         // 0.264 mm: 3.12 and 6.24 dots.
         {"EAN-8",
-         request(Symbology::EAN8, "96385074", 80),
+         symbolRequest(Symbology::EAN8, "96385074", 80),
          t::Symbology::EAN8,
          "96385074",
          81,
@@ -76,7 +67,7 @@ const std::vector<Case>& cases() {
          1.0},
         // 0.495 mm: 5.85 and 11.69 dots.
         {"UPC-E",
-         request(Symbology::UPCE, "04252614", 150),
+         symbolRequest(Symbology::UPCE, "04252614", 150),
          t::Symbology::UPCE,
          "04252614",
          67,
@@ -87,7 +78,7 @@ const std::vector<Case>& cases() {
          0},
         // 0.6096 mm: 7.20 and 14.40 dots.
         {"ITF-14",
-         request(Symbology::ITF14, "15400141288763", 60),
+         symbolRequest(Symbology::ITF14, "15400141288763", 60),
          t::Symbology::ITF14,
          "15400141288763",
          0,
