@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include "cli/batch.h"
+#include "cli/freed_memory.h"
 #include "cli/render_job.h"
 #include "cli/symbol_output.h"
 #include "encoders/check_digit.h"
@@ -63,6 +64,7 @@ BENCHMARK(BM_Ean13ToPngBytes)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+    strikon::cli::keepFreedMemoryForReuse();  // as strikon-render does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

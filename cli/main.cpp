@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <new>
 
+#include "cli/freed_memory.h"
 #include "cli/run.h"
 
 namespace {
@@ -19,6 +20,7 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) 
 }  // namespace
 
 int main(int argc, char** argv) {
+    strikon::cli::keepFreedMemoryForReuse();
     // Drawing needs a GUI application but never a screen: without a choice of the user's, run
     // on the offscreen platform so that the program works over ssh and in cron jobs.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
