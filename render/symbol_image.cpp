@@ -44,10 +44,10 @@ std::optional<QImage> blankPicture(const SymbolRequest& request, double pxPerMmX
     }
     QImage image = recycled.size() == *size && recycled.format() == format ? std::move(recycled)
                                                                            : QImage(*size, format);
-    image.setColorTable({});
     image.setDotsPerMeterX(static_cast<int>(std::lround(pxPerMmX * 1000.0)));
     image.setDotsPerMeterY(static_cast<int>(std::lround(pxPerMmY * 1000.0)));
     if (format == QImage::Format_Indexed8 && !image.isNull()) {
+        image.setColorTable({});  // the drawing makes its own
         uchar* row = image.bits();
         const qsizetype padding = image.bytesPerLine() - image.width();
         for (int y = 0; y < image.height(); ++y, row += image.bytesPerLine()) {
