@@ -184,19 +184,10 @@ std::optional<BitmapOfRows> bitmapOfRows(const QImage& image) {
     return BitmapOfRows{std::move(head.value), image};
 }
 
-}  // namespace
-
-ValueResult<QByteArray> encodeBmp(const QImage& image) {
+// Any picture but one written from its rows: the file built whole in one buffer.
+ValueResult<QByteArray> encodeInBuffer(const QImage& image) {
     if (image.isNull()) {
         return ValueResult<QByteArray>::failure(QStringLiteral("The picture is empty."));
-    }
-    if (const std::optional<BitmapOfRows> bitmap = bitmapOfRows(image)) {
-        QByteArray bytes;
-        bytes.reserve(bitmap->head.size() + image.sizeInBytes());
-        for (const QByteArrayView piece : bitmap->pieces()) {
-            bytes.append(piece);
-        }
-        return ValueResult<QByteArray>::success(std::move(bytes));
     }
     // An image with alpha would call for a 32-bit bitmap, which some readers mishandle: alpha
     // is dropped.
@@ -207,11 +198,25 @@ ValueResult<QByteArray> encodeBmp(const QImage& image) {
     return trueColourBitmap(image.convertToFormat(QImage::Format_RGB32));
 }
 
+}  // namespace
+
+ValueResult<QByteArray> encodeBmp(const QImage& image) {
+    if (const std::optional<BitmapOfRows> bitmap = bitmapOfRows(image)) {
+        QByteArray bytes;
+        bytes.reserve(bitmap->head.size() + image.sizeInBytes());
+        for (const QByteArrayView piece : bitmap->pieces()) {
+            bytes.append(piece);
+        }
+        return ValueResult<QByteArray>::success(std::move(bytes));
+    }
+    return encodeInBuffer(image);
+}
+
 WriteResult writeBmp(const QImage& image, const QString& path) {
     if (const std::optional<BitmapOfRows> bitmap = bitmapOfRows(image)) {
         return writeFileAtomically(path, bitmap->pieces());
     }
-    auto encoded = encodeBmp(image);
+    auto encoded = encodeInBuffer(image);
     if (!encoded.ok) {
         return WriteResult::failure(encoded.error);
     }
