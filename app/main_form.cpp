@@ -12,8 +12,8 @@
 #include "app/current_lang.h"
 #include "app/input/wheel_guard.h"
 #include "app/language_table.h"
-#include "platform/desktop/qt_translations.h"
-#include "platform/desktop/user_language.h"
+#include "platform/qt_translations.h"
+#include "platform/user_language.h"
 #include "ui_main_form.h"
 
 // The icons are compiled into a static library; the linker keeps them only when referenced.

@@ -14,7 +14,7 @@
 #include "app/output_settings.h"
 #include "app/page_symbol.h"
 #include "encoders/surface.h"
-#include "platform/desktop/screen_scale.h"
+#include "platform/screen_scale.h"
 
 class QPainter;
 class QColorDialog;

@@ -3,8 +3,8 @@
 
 #include "app/current_lang.h"
 #include "main_form.h"
-#include "platform/surface/device_pixels.h"
-#include "platform/surface/qt_surface.h"
+#include "surface/device_pixels.h"
+#include "surface/qt_surface.h"
 #include "render/draw_symbol.h"
 #include "render/symbol_image.h"
 #include "ui_main_form.h"

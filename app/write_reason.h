@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "platform/images/write_result.h"
+#include "platform/result.h"
 
 namespace strikon {
 

@@ -5,7 +5,7 @@
 
 #include "app/current_lang.h"
 #include "maker_links.h"
-#include "platform/desktop/link_opener.h"
+#include "platform/link_opener.h"
 #include "ui_about_form.h"
 
 namespace strikon {

@@ -18,7 +18,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "platform/images/docx_parts.h"
+#include "formats/docx_parts.h"
 #include "render/draw_symbol.h"
 #include "render/symbol_image.h"
 #include "tests/support/decoders.h"
