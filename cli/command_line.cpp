@@ -59,6 +59,9 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         if (arg == u"--help" || arg == u"-h") {
             return CommandLineResult::success(CommandLine{Mode::Help, {}, {}, {}, 0});
         }
+        if (arg == u"--version") {
+            return CommandLineResult::success(CommandLine{Mode::Version, {}, {}, {}, 0});
+        }
         if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
             return failure(QStringLiteral("unexpected argument \"%1\"; options start with --, "
                                           "see --help")
@@ -121,6 +124,10 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
                            "one symbol"));
     } else if (jobs) {
         return failure(QStringLiteral("--jobs: only used with --batch"));
+    }
+    if (!batch && (values.delimiter || values.encoding)) {
+        return failure(QStringLiteral("--%1: only used with --batch, for its file")
+                           .arg(QLatin1String(values.delimiter ? "delimiter" : "encoding")));
     }
     if (jobs) {
         bool ok = false;

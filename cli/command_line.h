@@ -12,7 +12,7 @@
 
 namespace strikon::cli {
 
-enum class Mode { Help, Single, Batch, Sheet };
+enum class Mode { Help, Version, Single, Batch, Sheet };
 
 struct CommandLine {
     Mode mode = Mode::Single;

@@ -21,11 +21,10 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) 
 
 int main(int argc, char** argv) {
     strikon::cli::keepFreedMemoryForReuse();
-    // Drawing needs a GUI application but never a screen: without a choice of the user's, run
-    // on the offscreen platform so that the program works over ssh and in cron jobs.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    // Drawing needs a GUI application but never a screen. The offscreen platform always: a
+    // desktop's QT_QPA_PLATFORM=xcb or wayland, inherited over ssh or in a cron job with no
+    // display to reach, would make Qt abort before the first option is read.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQt);
     QGuiApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();

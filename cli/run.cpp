@@ -7,6 +7,7 @@
 #include "cli/symbol_output.h"
 #include "cli/task_pool.h"
 #include "cli/usage.h"
+#include "platform/version.h"
 
 namespace strikon::cli {
 
@@ -17,6 +18,13 @@ constexpr char16_t kProgram[] = u"strikon-render: ";
 int refuse(QTextStream& messages, const QString& why) {
     messages << QStringView(kProgram) << why << Qt::endl;
     return kRefused;
+}
+
+int print(const QString& text, std::FILE* standardOutput) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), standardOutput);
+    std::fflush(standardOutput);
+    return kAllWritten;
 }
 
 int single(const OptionValues& values, QTextStream& messages, std::FILE* standardOutput) {
@@ -42,6 +50,9 @@ int sheet(const CommandLine& line, QTextStream& messages) {
             return refuse(messages, csv.error);
         }
         rows = readBatchRows(*csv.value, line.values, kMaxSheetLabels);
+        if (!rows->notice.isEmpty()) {
+            messages << QStringView(kProgram) << rows->notice << Qt::endl;
+        }
         if (!rows->error.isEmpty()) {
             return refuse(messages, rows->error);
         }
@@ -81,12 +92,11 @@ int run(const QStringList& arguments, QTextStream& messages, std::FILE* standard
         return refuse(messages, parsed.error);
     }
     switch (parsed.value.mode) {
-        case Mode::Help: {
-            const QByteArray text = usageText().toUtf8();
-            std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), standardOutput);
-            std::fflush(standardOutput);
-            return kAllWritten;
-        }
+        case Mode::Help:
+            return print(usageText(), standardOutput);
+        case Mode::Version:
+            return print(QStringLiteral("strikon-render %1\n").arg(QLatin1String(kVersion)),
+                         standardOutput);
         case Mode::Batch:
             return batch(parsed.value, messages);
         case Mode::Sheet:

@@ -1,5 +1,7 @@
 #include "cli/symbol_output.h"
 
+#include <unistd.h>
+
 #include <QDir>
 
 #include "platform/atomic_write.h"
@@ -41,6 +43,12 @@ QString cannotWrite(const RenderJob& job, const QString& why) {
 }  // namespace
 
 WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput, LinkPolicy links) {
+    // A picture's bytes would scramble the terminal and help nobody.
+    if (job.format == OutputFormat::PngToStdout && ::isatty(::fileno(standardOutput)) == 1) {
+        return WriteResult::failure(
+            QStringLiteral("standard output is a terminal; redirect it to a file or a pipe "
+                           "(strikon-render ... --output - > symbol.png)"));
+    }
     const ValueResult<QByteArray> bytes = encodeSymbol(job);
     if (!bytes.ok) {
         return WriteResult::failure(bytes.error);

@@ -15,7 +15,7 @@ QString usageText() {
                  [options for every row]
   strikon-render [symbol options] --sheet LAYOUT [--page A4|Letter]
                  [--copies N | --run N[,STEP]] [--skip N] --output FILE.pdf
-  strikon-render --help
+  strikon-render --help | --version
 
 Draws one barcode symbol at its exact physical size, the same drawing as the
 Strikon window's Save As, and writes it to FILE.

@@ -1,8 +1,11 @@
 // The installed program as a script sees it: a subprocess, its exit status, its standard output
 // and error, and the files it leaves.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -22,8 +25,15 @@ struct Finished {
     QString err;
 };
 
+struct Run {
+    QString program = QStringLiteral(STRIKON_RENDER);
+    QString platform;    // QT_QPA_PLATFORM as the user's desktop sets it; none when empty
+    QString outputFile;  // standard output goes here instead of a pipe
+};
+
 // fileSizeLimit > 0: the program's files cannot grow past it, as on a full disk.
-Finished render(const QStringList& args, const QString& workDir = {}, rlim_t fileSizeLimit = 0) {
+Finished render(const QStringList& args, const QString& workDir = {}, rlim_t fileSizeLimit = 0,
+                const Run& how = {}) {
     QProcess p;
     if (fileSizeLimit > 0) {
         p.setChildProcessModifier([fileSizeLimit] {
@@ -38,9 +48,16 @@ Finished render(const QStringList& args, const QString& workDir = {}, rlim_t fil
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program must choose offscreen itself
     env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    if (!how.platform.isEmpty()) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), how.platform);
+    }
     env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(STRIKON_RENDER), args);
+    if (!how.outputFile.isEmpty()) {
+        p.setStandardOutputFile(how.outputFile);
+    }
+    p.start(how.program, args);
     EXPECT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
@@ -56,6 +73,51 @@ TEST(EndToEnd, HelpDocumentsEveryOption) {
           "--run", "--skip", "Exit status"}) {
         EXPECT_TRUE(f.out.contains(option)) << option;
     }
+}
+
+// As from a desktop terminal over ssh: the desktop's platform is inherited, no display is
+// reachable. The renderer draws anyway; both programs answer --help and --version and exit.
+TEST(EndToEnd, NoDisplayNeededForDrawingHelpOrVersion) {
+    const QString version = QStringLiteral(STRIKON_VERSION_TEXT);
+    for (const char* platform : {"xcb", "wayland"}) {
+        Run how;
+        how.platform = QLatin1String(platform);
+        QTemporaryDir dir;
+        Finished f = render({"--type", "EAN-8", "--digits", "96385074", "--output", "a.svg"},
+                            dir.path(), 0, how);
+        EXPECT_EQ(f.status, 0) << platform << ": " << f.err.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("a.svg")))) << platform;
+
+        f = render({"--version"}, {}, 0, how);
+        EXPECT_EQ(f.status, 0) << platform;
+        EXPECT_EQ(f.out, "strikon-render " + version.toUtf8() + "\n") << platform;
+
+        how.program = QStringLiteral(STRIKON_WINDOW);
+        f = render({"--version"}, {}, 0, how);
+        EXPECT_EQ(f.status, 0) << platform << ": " << f.err.toStdString();
+        EXPECT_EQ(f.out, "strikon " + version.toUtf8() + "\n") << platform;
+        f = render({"--help"}, {}, 0, how);
+        EXPECT_EQ(f.status, 0) << platform;
+        EXPECT_TRUE(f.out.startsWith("Usage: strikon")) << f.out.toStdString();
+        EXPECT_TRUE(f.err.isEmpty()) << f.err.toStdString();
+    }
+}
+
+// A picture's bytes sent to a terminal are refused; a pipe or a file takes them.
+TEST(EndToEnd, PngToATerminalIsRefused) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    Run how;
+    how.outputFile = QString::fromLocal8Bit(::ptsname(master));
+    const Finished f =
+        render({"--type", "EAN-8", "--digits", "96385074", "--output", "-"}, {}, 0, how);
+    ::close(master);
+    EXPECT_EQ(f.status, 2);
+    EXPECT_TRUE(
+        f.err.startsWith(QStringLiteral("strikon-render: --output: standard output is a terminal")))
+        << f.err.toStdString();
 }
 
 TEST(EndToEnd, DashWritesPngToStandardOutput) {
