@@ -11,6 +11,7 @@
 #include <future>
 #include <vector>
 
+#include "cli/csv_dialect.h"
 #include "cli/csv_stream.h"
 #include "cli/option_table.h"
 #include "cli/render_job.h"
@@ -145,6 +146,7 @@ class BatchRun {
     void finishAll();
     void progress(int done, int total);
     QString countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source, int& rows);
+    char delimiter_ = ',';
 
     QDir dir_;
     const OptionValues& defaults_;
@@ -174,7 +176,7 @@ QString BatchRun::countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& s
     if (once && !spool.open()) {
         return QStringLiteral("--batch: cannot keep standard input: %1").arg(spool.errorString());
     }
-    CsvStream counting(csv, once ? &spool : nullptr);
+    CsvStream counting(csv, once ? &spool : nullptr, delimiter_);
     rows = 0;
     while (counting.next()) {
         ++rows;
@@ -189,8 +191,19 @@ QString BatchRun::countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& s
     return {};
 }
 
-BatchOutcome BatchRun::run(QIODevice& csv) {
+BatchOutcome BatchRun::run(QIODevice& file) {
     BatchOutcome outcome;
+    const ValueResult<CsvDialect> dialect = settleCsvDialect(file, defaults_);
+    if (!dialect.ok) {
+        outcome.error = dialect.error;
+        return outcome;
+    }
+    if (!dialect.value.notice.isEmpty()) {
+        messages_ << dialect.value.notice << Qt::endl;
+    }
+    delimiter_ = dialect.value.delimiter;
+    std::unique_ptr<QIODevice> decoded;
+    QIODevice& csv = utf8Source(file, dialect.value, decoded);
     QTemporaryFile spool;
     QIODevice* source = nullptr;
     int records = 0;
@@ -198,7 +211,7 @@ BatchOutcome BatchRun::run(QIODevice& csv) {
         outcome.error = e;
         return outcome;
     }
-    CsvStream stream(*source);
+    CsvStream stream(*source, nullptr, delimiter_);
     const std::optional<CsvRecord> header = stream.next();
     if (!header) {
         outcome.error = QStringLiteral("--batch: the file is empty; it needs a header row");
@@ -395,9 +408,16 @@ BatchOutcome runBatch(const QString& csv, const QString& outputDir, const Option
     return runBatch(buffer, outputDir, defaults, messages, jobs);
 }
 
-BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRows) {
+BatchRows readBatchRows(QIODevice& file, const OptionValues& defaults, int maxRows) {
     BatchRows out;
-    CsvStream stream(csv);
+    const ValueResult<CsvDialect> dialect = settleCsvDialect(file, defaults);
+    if (!dialect.ok) {
+        out.error = dialect.error;
+        return out;
+    }
+    out.notice = dialect.value.notice;
+    std::unique_ptr<QIODevice> decoded;
+    CsvStream stream(utf8Source(file, dialect.value, decoded), nullptr, dialect.value.delimiter);
     const std::optional<CsvRecord> header = stream.next();
     std::vector<const OptionRow*> columns;
     if (!header) {

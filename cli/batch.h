@@ -42,6 +42,7 @@ struct BatchRows {
     std::vector<OptionValues> rows;
     std::vector<int> lines;  // the file's line of each row
     QString error;
+    QString notice;  // how the file was read, when that was a guess worth saying
 };
 BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRows);
 

@@ -6,7 +6,7 @@ namespace {
 
 class CsvParser {
   public:
-    explicit CsvParser(const QString& text) : text_(text) {
+    CsvParser(const QString& text, char delimiter) : text_(text), delimiter_(delimiter) {
         if (text_.startsWith(QChar(0xFEFF))) {  // a byte-order mark from spreadsheet exports
             pos_ = 1;
         }
@@ -57,7 +57,7 @@ class CsvParser {
                 skipLineEnd();
                 return r;
             }
-            ++pos_;  // the comma
+            ++pos_;  // the delimiter
         }
     }
 
@@ -69,7 +69,7 @@ class CsvParser {
             return quoted(r);
         }
         const qsizetype start = pos_;
-        while (pos_ < text_.size() && text_.at(pos_) != QLatin1Char(',') && !atLineEnd()) {
+        while (pos_ < text_.size() && text_.at(pos_) != QLatin1Char(delimiter_) && !atLineEnd()) {
             if (text_.at(pos_) == QLatin1Char('"')) {
                 r.error = QStringLiteral(
                     "a quote inside an unquoted field; put the whole field "
@@ -98,7 +98,8 @@ class CsvParser {
                 while (pos_ < text_.size() && text_.at(pos_) == QLatin1Char(' ')) {
                     ++pos_;
                 }
-                if (pos_ < text_.size() && text_.at(pos_) != QLatin1Char(',') && !atLineEnd()) {
+                if (pos_ < text_.size() && text_.at(pos_) != QLatin1Char(delimiter_) &&
+                    !atLineEnd()) {
                     r.error = QStringLiteral("unexpected text after a closing quote");
                 }
                 return value;
@@ -118,14 +119,15 @@ class CsvParser {
     }
 
     const QString& text_;
+    const char delimiter_;
     qsizetype pos_ = 0;
     int line_ = 1;
 };
 
 }  // namespace
 
-std::vector<CsvRecord> readCsv(const QString& text) {
-    return CsvParser(text).records();
+std::vector<CsvRecord> readCsv(const QString& text, char delimiter) {
+    return CsvParser(text, delimiter).records();
 }
 
 }  // namespace strikon::cli

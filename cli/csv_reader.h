@@ -16,6 +16,7 @@ struct CsvRecord {
     QString error;  // empty for a well-formed record
 };
 
-std::vector<CsvRecord> readCsv(const QString& text);
+// delimiter: ',' or ';', which then takes the comma's place in the rules above.
+std::vector<CsvRecord> readCsv(const QString& text, char delimiter = ',');
 
 }  // namespace strikon::cli

@@ -30,7 +30,7 @@ void CsvStream::scanQuotes(char c) {
     if (c == '"' && (atFieldStart_ || justClosed_)) {  // opens a field, or a doubled quote
         inQuotes_ = true;
         atFieldStart_ = false;
-    } else if (c == ',') {
+    } else if (c == delimiter_) {
         atFieldStart_ = true;
     } else if (c != ' ') {
         atFieldStart_ = false;
@@ -97,7 +97,7 @@ std::optional<CsvRecord> CsvStream::next() {
                                                "batch file as UTF-8")});
             continue;
         }
-        for (CsvRecord& r : readCsv(text)) {
+        for (CsvRecord& r : readCsv(text, delimiter_)) {
             r.line += start - 1;
             pending_.push_back(std::move(r));
         }

@@ -19,8 +19,9 @@ inline constexpr qsizetype kMaxRecordBytes = 64 * 1024;
 class CsvStream {
   public:
     // copyTo, when given, receives every byte read (to keep standard input for a second pass).
-    explicit CsvStream(QIODevice& device, QIODevice* copyTo = nullptr)
-        : device_(device), copyTo_(copyTo) {}
+    // delimiter: ',' or ';' (csv_dialect.h).
+    explicit CsvStream(QIODevice& device, QIODevice* copyTo = nullptr, char delimiter = ',')
+        : device_(device), copyTo_(copyTo), delimiter_(delimiter) {}
 
     // The next record; nothing at the end of the input or after a fault that stops the reading,
     // which error() then names (with its line).
@@ -35,6 +36,7 @@ class CsvStream {
 
     QIODevice& device_;
     QIODevice* copyTo_;
+    char delimiter_;
     QByteArray buffer_;
     qsizetype pos_ = 0;
     int line_ = 1;  // of the next physical line

@@ -59,10 +59,19 @@ constexpr OptionRow kOptions[] = {
      "digits, addon, size, dpi, line-color, background,\n"
      "bar-reduction, check-digit, fit-dots and\n"
      "quiet-zone-marks (yes or no), and file (required: a\n"
-     "plain file name, written into DIR). Quoted fields may hold\n"
-     "commas. Empty cells take the command line's values.\n"
+     "plain file name, written into DIR). Fields are separated\n"
+     "by commas or semicolons; quoted fields may hold them.\n"
+     "Empty cells take the command line's values.\n"
      "A failing row is reported with its line number; the\n"
      "other rows are still written."},
+    {"delimiter", "CHAR", OptionUse::Batch, &OptionValues::delimiter, nullptr,
+     "The batch file's field separator: \",\" or \";\" (also\n"
+     "comma, semicolon), as a spreadsheet in a Russian locale\n"
+     "saves it. Default: the one the header row holds more of."},
+    {"encoding", "NAME", OptionUse::Batch, &OptionValues::encoding, nullptr,
+     "The batch file's character set: utf-8 (a byte-order\n"
+     "mark is allowed) or windows-1251. Default: UTF-8, or\n"
+     "Windows-1251 when the file is not UTF-8, with a notice."},
     {"output-dir", "DIR", OptionUse::Batch, &OptionValues::outputDir, nullptr,
      "The folder for a batch's files; made when missing."},
     {"sheet", "LAYOUT", OptionUse::Sheet, &OptionValues::sheet, nullptr,
@@ -91,6 +100,7 @@ constexpr OptionRow kOptions[] = {
      "default one per core. Messages come in row order and\n"
      "the files are the same whatever the number."},
     {"help", nullptr, OptionUse::Help, nullptr, nullptr, "Show this text."},
+    {"version", nullptr, OptionUse::Help, nullptr, nullptr, "Show the program's version."},
 };
 
 // --help's descriptions start in this column, after the option and its value.

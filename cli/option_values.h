@@ -27,6 +27,8 @@ struct OptionValues {
     std::optional<QString> batch;  // "-" reads standard input
     std::optional<QString> outputDir;
     std::optional<QString> jobs;
+    std::optional<QString> delimiter;  // "," or ";"; read from the header row when absent
+    std::optional<QString> encoding;   // utf-8 or windows-1251; UTF-8 unless the bytes say not
 
     // A sheet of labels.
     std::optional<QString> sheet;   // a built-in layout or COLUMNSxROWS,WIDTHxHEIGHT[,...]

@@ -128,6 +128,11 @@ TEST(BadInput, EachIsRefusedWithOneMessageAndNothingWritten) {
         {"--type|EAN-13|--digits|4006381333931|--sheet|A4-4x10",
          "--sheet: EAN-13 4006381333931 is 37.25 × 25.91 mm, larger than its label of "
          "48.5 × 25.4 mm"},
+        {"--type|EAN-13|--digits|4006381333931|--addon|12|--sheet|A4-4x10",
+         "--sheet: EAN-13 4006381333931 12 is 45.47 × 25.91 mm, larger than its label of "
+         "48.5 × 25.4 mm"},
+        {"--type|EAN-8|--digits|96385074|--output|a.png|--encoding|cp1251",
+         "--encoding: only used with --batch, for its file"},
         {"--type|UPC-E|--digits|01234505|--sheet|A4-4x10|--run|12,100",
          "--run: UPC-A 012000010453 has no UPC-E form; the UPC-E run stops after 7 labels"},
         {"--type|EAN-8|--digits|96385074|--sheet|A4-3x8|--run|2|--copies|2",

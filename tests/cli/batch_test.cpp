@@ -2,6 +2,7 @@
 // the batch before anything is written; command-line values fill empty cells.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
@@ -175,6 +176,82 @@ TEST(Batch, AFaultyHeaderStopsTheBatchBeforeAnythingIsWritten) {
         const Ran r = runRows(dir, QString::fromUtf8(c.csv));
         EXPECT_EQ(r.outcome.error.toStdString(), c.error);
         EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("out")))) << c.csv;
+    }
+}
+
+// As spreadsheets save a batch: comma or semicolon, UTF-8 with or without a byte-order mark,
+// or Windows-1251 (its bytes for "Ёж№" are A8 E6 B9).
+TEST(Batch, SpreadsheetFilesOfEitherLocaleAreRead) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* delimiter;
+        const char* encoding;
+        QStringList files;
+        QStringList messages;
+    } cases[] = {
+        {"semicolons, UTF-8 with a mark",
+         "\xEF\xBB\xBFtype;digits;file\r\nEAN-8;96385074;\"\xD0\x81;\xD0\xB6.png\"\r\n",
+         nullptr,
+         nullptr,
+         {"Ё;ж.png"},
+         {"1 of 1 rows written"}},
+        {"semicolons, UTF-8",
+         "type;digits;file\nEAN-8;96385074;\xD0\x81\xD0\xB6.png\n",
+         nullptr,
+         nullptr,
+         {"Ёж.png"},
+         {"1 of 1 rows written"}},
+        {"semicolons, Windows-1251 found",
+         "type;digits;file\nEAN-8;96385074;\xA8\xE6\xB9.png\n",
+         nullptr,
+         nullptr,
+         {"Ёж№.png"},
+         {"notice: the batch file is not UTF-8 text; read as Windows-1251 (--encoding chooses)",
+          "1 of 1 rows written"}},
+        {"commas, Windows-1251 named",
+         "type,digits,file\nEAN-8,96385074,\xA8\xE6\xB9.png\n",
+         nullptr,
+         "CP1251",
+         {"Ёж№.png"},
+         {"1 of 1 rows written"}},
+        {"semicolon named",
+         "digits;file\n96385074;a,b.png\n",
+         ";",
+         nullptr,
+         {"a,b.png"},
+         {"1 of 1 rows written"}},
+        {"unknown delimiter",
+         "digits,file\n",
+         "|",
+         nullptr,
+         {},
+         {"--delimiter: expects \",\" or \";\" (comma or semicolon), got \"|\""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        OptionValues defaults;
+        defaults.type = QStringLiteral("EAN-8");
+        if (c.delimiter != nullptr) {
+            defaults.delimiter = QString::fromUtf8(c.delimiter);
+        }
+        if (c.encoding != nullptr) {
+            defaults.encoding = QString::fromUtf8(c.encoding);
+        }
+        QByteArray bytes = c.bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QString text;
+        QTextStream messages(&text);
+        const QString out = dir.filePath(QStringLiteral("out"));
+        const BatchOutcome outcome = runBatch(buffer, out, defaults, messages);
+        QStringList said = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (!outcome.error.isEmpty()) {
+            said << outcome.error;
+        }
+        EXPECT_EQ(lines(said), lines(c.messages));
+        EXPECT_EQ(QDir(out).entryList(QDir::Files), c.files);
     }
 }
 
