@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build tree and checks it as a system would: what it holds,
-# what it depends on, and that the desktop, software-centre and manual files are valid.
+# what it depends on, that the desktop, software-centre and manual files are valid, that its
+# programs carry Debian's hardening, and that a second build gives the same bytes.
 # Usage: deb_contents_test.sh BUILD_DIR
 set -uo pipefail
 build=$1
@@ -19,6 +20,17 @@ if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.l
 fi
 deb=$(ls "$work"/strikon_*_*.deb 2>/dev/null)
 [[ -f $deb ]] || { echo "FAIL: no strikon_<version>_<arch>.deb in $work"; exit 1; }
+
+# The same tree packaged again a second later (every file installed anew) gives the same bytes.
+sleep 1
+mkdir "$work/again"
+if cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/again" >"$work/cpack2.log" 2>&1; then
+    cmp -s "$deb" "$work/again/$(basename "$deb")" ||
+        fail "two builds of the same tree gave different packages"
+else
+    cat "$work/cpack2.log"
+    fail "cpack could not make the package a second time"
+fi
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in \
@@ -64,6 +76,20 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/example.velmora.Strikon
 for page in "$root"/usr/share/man/man1/*.1.gz; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [[ -z $warnings ]] || fail "$(basename "$page") formats with warnings: $warnings"
+done
+
+# Debian's hardening, in the optimized builds a package is made from: read-only relocations
+# resolved at start, a position-independent program, a stack protector, fortified calls.
+build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
+for program in strikon strikon-render; do
+    [[ $build_type == Debug ]] && break
+    binary=$root/usr/bin/$program
+    readelf -lW "$binary" | grep -q GNU_RELRO || fail "$program has no RELRO segment"
+    readelf -dW "$binary" | grep -qE 'BIND_NOW|FLAGS.*\bNOW\b' || fail "$program is not bound now"
+    readelf -hW "$binary" | grep -q 'DYN (' || fail "$program is not position-independent"
+    symbols=$(readelf --dyn-syms -W "$binary")
+    grep -q __stack_chk_fail <<<"$symbols" || fail "$program has no stack protector"
+    grep -qE '__[a-z]+_chk' <<<"$symbols" || fail "$program has no fortified calls"
 done
 
 ((failures == 0)) || exit 1
