@@ -33,8 +33,8 @@ void PrintTo(const Manual& manual, std::ostream* out) {
 const Manual kRussian{
     "RUS",
     "Справка к программе Стрикон v. 1.1",
-    {"1. Назначение программы", "2. Описание элементов главного меню"},
-    {"2.1. Файл", "2.2. Вид", "2.3. Экспорт"},
+    {"1. Назначение программы", "2. Описание элементов главного меню", "3. Клавиши"},
+    {"2.1. Файл", "2.2. Вид", "2.3. Экспорт", "2.4. Справка"},
     {"- Сохранить как", "- Печать листа…", "- Цвет линий", "- Цвет фона", "- Копировать",
      "- Передать в Word"},
     "- Печать",
@@ -72,9 +72,9 @@ const Manual kRussian{
 const Manual kEnglish{
     "ENG",
     "Help for program Strikon v. 1.1",
-    {"1. Purpose of the program", "2. The description of elements of the main menu"},
-    {"2.1. A file", "2.2. View", "2.3. Export"},
-    {"- Save as", "- Print Sheet…", "- Line Color", "- Background Color", "- Copy",
+    {"1. Purpose of the program", "2. The description of elements of the main menu", "3. Keys"},
+    {"2.1. File", "2.2. View", "2.3. Export", "2.4. Help"},
+    {"- Save As", "- Print Sheet…", "- Line Color", "- Background Color", "- Copy",
      "- Export to Word"},
     "- Print",
     {"- EAN/UPC", "- ITF-14", "- Color a combination, confidently read - out by the scanner:",
