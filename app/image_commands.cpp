@@ -1,6 +1,7 @@
 #include "image_commands.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -10,14 +11,15 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "app/current_lang.h"
 #include "app/write_reason.h"
-#include "platform/link_opener.h"
-#include "platform/atomic_write.h"
 #include "formats/bmp_writer.h"
 #include "formats/docx_writer.h"
-#include "platform/export_folder.h"
 #include "formats/jpeg_writer.h"
 #include "formats/png_bytes.h"
+#include "platform/atomic_write.h"
+#include "platform/export_folder.h"
+#include "platform/link_opener.h"
 #include "render/print_page.h"
 #include "render/symbol_file.h"
 #include "render/symbol_image.h"
@@ -26,24 +28,33 @@ namespace strikon {
 
 namespace {
 
-const QString kBitmapFilter = QStringLiteral("Bitmaps (*.bmp)");
-const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpg *.jpeg)");
-const QString kPngFilter = QStringLiteral("PNG Image (*.png)");
-const QString kSvgFilter = QStringLiteral("SVG Drawing (*.svg)");
-const QString kPdfFilter = QStringLiteral("PDF Document (*.pdf)");
-
-// The dialog's filters in their order, each with its format and the extension it appends.
+// The dialog's filters in their order, each with its type's name in both languages, its format
+// and the extension it appends.
 struct SaveFilter {
-    const QString& filter;
+    const char* russian;
+    const char* english;
     PictureFormat format;
     const char* suffixes[2];
+
+    // "Рисунок BMP (*.bmp)", "JPEG picture (*.jpg *.jpeg)".
+    QString filter(bool inRussian) const {
+        QString patterns;
+        for (const char* s : suffixes) {
+            if (s != nullptr) {
+                patterns += (patterns.isEmpty() ? QStringLiteral("*.") : QStringLiteral(" *.")) +
+                            QLatin1String(s);
+            }
+        }
+        return QString::fromUtf8(inRussian ? russian : english) + QStringLiteral(" (") + patterns +
+               QLatin1Char(')');
+    }
 };
 const SaveFilter kSaveFilters[] = {
-    {kBitmapFilter, PictureFormat::Bitmap, {"bmp", nullptr}},
-    {kJpegFilter, PictureFormat::Jpeg, {"jpg", "jpeg"}},
-    {kPngFilter, PictureFormat::Png, {"png", nullptr}},
-    {kSvgFilter, PictureFormat::Svg, {"svg", nullptr}},
-    {kPdfFilter, PictureFormat::Pdf, {"pdf", nullptr}},
+    {"Рисунок BMP", "BMP picture", PictureFormat::Bitmap, {"bmp", nullptr}},
+    {"Рисунок JPEG", "JPEG picture", PictureFormat::Jpeg, {"jpg", "jpeg"}},
+    {"Рисунок PNG", "PNG picture", PictureFormat::Png, {"png", nullptr}},
+    {"Чертёж SVG", "SVG drawing", PictureFormat::Svg, {"svg", nullptr}},
+    {"Документ PDF", "PDF document", PictureFormat::Pdf, {"pdf", nullptr}},
 };
 
 QString message(const CommandContext& context, const char* russian, const char* english) {
@@ -116,13 +127,15 @@ std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // The dialog speaks the window's language, its file types included.
+    const bool russian = CurrentLang == QLatin1String("RUS");
     QStringList filters;
-    QString selected = kBitmapFilter;
+    QString selected = kSaveFilters[0].filter(russian);
     const LastSave& last = lastSave();
     for (const SaveFilter& f : kSaveFilters) {
-        filters << f.filter;
+        filters << f.filter(russian);
         if (f.format == last.format) {
-            selected = f.filter;
+            selected = f.filter(russian);
         }
     }
     dialog.setNameFilters(filters);
@@ -137,7 +150,7 @@ std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     }
     PictureFormat filter = PictureFormat::Bitmap;
     for (const SaveFilter& f : kSaveFilters) {
-        if (dialog.selectedNameFilter() == f.filter) {
+        if (dialog.selectedNameFilter() == f.filter(russian)) {
             filter = f.format;
         }
     }
@@ -184,7 +197,7 @@ CommandDialogs CommandDialogs::interactive() {
     dialogs.inform = [](QWidget* parent, const QString& text) {
         QMessageBox::information(parent, windowTitle(parent), text);
     };
-    dialogs.openDocument = openWithDesktop;
+    dialogs.openDocument = [](const QString& path) { return openFileWithDesktop(path); };
     return dialogs;
 }
 
@@ -274,7 +287,9 @@ std::optional<QString> exportSymbolToWord(const CommandContext& context,
     if (image.isNull()) {
         return std::nullopt;
     }
-    const ValueResult<QString> path = newExportDocxPath();
+    // One folder for the run's exports (see export_folder.h).
+    static ExportFolder folder;
+    const ValueResult<QString> path = folder.nextDocxPath();
     const double pxPerMm = context.dpi / kMmPerInch;
     const QSizeF sizeMm = imageSizeMm(image, pxPerMm, pxPerMm);
     const WriteResult written =
@@ -286,12 +301,28 @@ std::optional<QString> exportSymbolToWord(const CommandContext& context,
                                          .arg(writeReason(written, context.russian)));
         return std::nullopt;
     }
-    if (!dialogs.openDocument(QUrl::fromLocalFile(path.value))) {
-        dialogs.inform(
-            context.parent,
-            message(context, "Не найдена программа для открытия документа. Документ сохранён: %1",
-                    "No program could open the document. It was saved as %1")
-                .arg(path.value));
+    // Whenever opening is not confirmed the user is told where the document is: otherwise it
+    // would sit in a temporary folder nobody mentioned.
+    switch (dialogs.openDocument(path.value)) {
+        case OpenOutcome::Opened:
+            break;
+        case OpenOutcome::Failed:
+            dialogs.inform(context.parent,
+                           message(context,
+                                   "Не найдена программа для открытия документа. Документ "
+                                   "сохранён: %1",
+                                   "No program could open the document. It was saved as %1")
+                               .arg(QDir::toNativeSeparators(path.value)));
+            break;
+        case OpenOutcome::Unconfirmed:
+            dialogs.inform(context.parent,
+                           message(context,
+                                   "Документ сохранён: %1. Если он не откроется, откройте его "
+                                   "оттуда.",
+                                   "The document was saved as %1. If it does not open, open it "
+                                   "from there.")
+                               .arg(QDir::toNativeSeparators(path.value)));
+            break;
     }
     return path.value;
 }

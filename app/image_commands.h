@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/link_opener.h"
 #include "render/symbol_request.h"
 
 class QPrinter;
@@ -28,7 +29,8 @@ struct CommandDialogs {
     std::function<bool(QWidget* parent, QPrinter& printer)> askPrinter;  // true: print
     std::function<void(QWidget* parent, const QString& text)> warn;
     std::function<void(QWidget* parent, const QString& text)> inform;
-    std::function<bool(const QUrl& url)> openDocument;
+    // Opens a written document with the desktop's program for it.
+    std::function<OpenOutcome(const QString& path)> openDocument;
 
     static CommandDialogs interactive();
 };

@@ -12,13 +12,12 @@ namespace strikon {
 
 struct TranslatedText {
     enum class Target {
-        ApplicationTitle,  // the application name the desktop shows (task-bar text)
-        WindowTitle,       // the main window's caption
-        MenuTitle,         // a QMenu's title
-        ActionText,        // a menu item's caption
-        Hint,              // a tool button's or panel's tooltip, also its accessible name
-        LabelText,         // a QLabel's text
-        GroupTitle,        // a QGroupBox's title
+        WindowTitle,  // the main window's caption
+        MenuTitle,    // a QMenu's title
+        ActionText,   // a menu item's caption
+        Hint,         // a tool button's or panel's tooltip, also its accessible name
+        LabelText,    // a QLabel's text
+        GroupTitle,   // a QGroupBox's title
     };
     Target target;
     const char* objectName;  // empty for the application and the window itself

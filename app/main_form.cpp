@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "app/current_lang.h"
 #include "app/input/wheel_guard.h"
 #include "app/language_table.h"
+#include "app/windows.h"
 #include "platform/qt_translations.h"
 #include "platform/user_language.h"
 #include "ui_main_form.h"
@@ -95,8 +97,19 @@ void TMainForm::setUpWindow() {
                                          ui->ITF14_Size, ui->LangComboBox}) {
         takeWheelOnlyWithFocus(list);
     }
-    // Digits typed at once land in the number; the focus order stays as laid out.
+    // Digits typed at once land in the number, from its first digit on; the focus order stays
+    // as laid out.
     ui->EANUPC_CodeValue->setFocus(Qt::OtherFocusReason);
+    ui->EANUPC_CodeValue->setCursorPosition(0);
+
+    // The keys every desktop program has. Copy's key goes to a text field while it has the
+    // focus, which then copies its own text.
+    ui->SaveAsMI->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_S)});
+    ui->PrintMI->setShortcut(QKeySequence::Print);
+    ui->CopyMI->setShortcut(QKeySequence::Copy);
+    ui->HelpMI->setShortcut(QKeySequence::HelpContents);
+    ui->ExitMI->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -223,9 +236,6 @@ void TMainForm::applyLanguage(bool russian) {
         const QString& text = russian ? entry.russian : entry.english;
         const QString name = QLatin1String(entry.objectName);
         switch (entry.target) {
-            case T::ApplicationTitle:
-                QCoreApplication::setApplicationName(text);
-                break;
             case T::WindowTitle:
                 setWindowTitle(text);
                 break;
@@ -252,8 +262,8 @@ void TMainForm::applyLanguage(bool russian) {
     }
     // The help and About buttons show no hint, but a screen reader still names them after
     // their menu items.
-    ui->SpeedButton5->setAccessibleName(ui->HelpMI->text());
-    ui->SpeedButton6->setAccessibleName(ui->AboutMI->text());
+    ui->SpeedButton5->setAccessibleName(ui->HelpMI->iconText());
+    ui->SpeedButton6->setAccessibleName(ui->AboutMI->iconText());
 }
 
 void TMainForm::LangComboBoxChange() {
@@ -267,6 +277,13 @@ void TMainForm::LangComboBoxChange() {
 
 void TMainForm::ExitMIClick() {
     close();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (HelpForm != nullptr) {
+        HelpForm->close();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 }  // namespace strikon

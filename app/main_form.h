@@ -99,6 +99,10 @@ class TMainForm : public QMainWindow {
     void CheckDigitButtonClick();
     void ITF14CheckDigitButtonClick();
 
+  protected:
+    // Closing the main window ends the program: the help window goes with it.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void setUpWindow();
     void fitPreviewInsideFrame();

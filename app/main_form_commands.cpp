@@ -1,9 +1,10 @@
 // Commands that produce images of the symbol or open the other windows.
 #include "app/current_lang.h"
-#include "app/sheet_dialog.h"
 #include "app/output_settings_dialog.h"
+#include "app/sheet_dialog.h"
 #include "app/windows.h"
 #include "main_form.h"
+#include "ui_main_form.h"
 
 namespace strikon {
 
@@ -51,6 +52,11 @@ void TMainForm::ExportWordMIClick() {
 
 void TMainForm::HelpMIClick() {
     if (HelpForm != nullptr) {
+        // The menu bar and the row of tool buttons under it stay in sight.
+        const QWidget* toolbar = ui->SpeedButton1;
+        const int toolbarBottom = toolbar->mapToGlobal(QPoint(0, toolbar->height())).y();
+        const QRect frame = frameGeometry();
+        HelpForm->placeClearOf(frame, QRect(frame.topLeft(), QPoint(frame.right(), toolbarBottom)));
         HelpForm->ShowManual(CurrentLang);
     }
 }

@@ -86,6 +86,8 @@ std::optional<QColor> TMainForm::chooseColor() {
         if (colorDialog_ == nullptr) {
             colorDialog_ = new QColorDialog(this);
         }
+        // Qt titles its dialog once, when it is made; the language may have changed since.
+        colorDialog_->setWindowTitle(QColorDialog::tr("Select Color"));
         colorDialog_->setCurrentColor(lastChosenColor_);
         if (colorDialog_->exec() == QDialog::Accepted) {
             chosen = colorDialog_->selectedColor();

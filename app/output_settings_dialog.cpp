@@ -1,5 +1,7 @@
 #include "app/output_settings_dialog.h"
 
+#include "app/input/decimal_spin_box.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -31,7 +33,8 @@ OutputSettingsDialog::OutputSettingsDialog(QWidget* parent, const OutputSettings
     setWindowTitle(text(russian, "Параметры вывода", "Output Settings"));
     auto* form = new QFormLayout;
 
-    reduction_ = new QDoubleSpinBox(this);
+    // Either decimal separator, and a value past 0.100 mm held there.
+    reduction_ = new DecimalSpinBox(this);
     reduction_->setLocale(russian ? QLocale(QLocale::Russian) : QLocale(QLocale::C));
     reduction_->setRange(0.0, kMaxBarReductionMm);
     reduction_->setDecimals(3);

@@ -1,6 +1,8 @@
 #include "app/sheet_dialog.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -36,12 +38,37 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
     return box;
 }
 
+// The preview's Portrait and Landscape buttons show the orientation the sheet is printed in.
+// A sheet of labels is laid out on the upright paper, so when painting set the page back
+// upright, the buttons say so and no longer offer what would be ignored.
+void showPrintedOrientation(QPrintPreviewDialog& dialog, QPageLayout::Orientation asked,
+                            QPageLayout::Orientation printed) {
+    if (asked == printed) {
+        return;
+    }
+    const QString portrait = QCoreApplication::translate("QPrintPreviewDialog", "Portrait");
+    const QString landscape = QCoreApplication::translate("QPrintPreviewDialog", "Landscape");
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+        const bool isPortrait = action->text() == portrait;
+        if (isPortrait || action->text() == landscape) {
+            action->setChecked(isPortrait == (printed == QPageLayout::Portrait));
+            action->setEnabled(false);
+        }
+    }
+}
+
 }  // namespace
 
 SheetDialog::Preview SheetDialog::interactivePreview() {
     return [](QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint) {
         QPrintPreviewDialog dialog(&printer, parent);
-        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+        QObject::connect(
+            &dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+            [&dialog, &paint](QPrinter* target) {
+                const QPageLayout::Orientation asked = target->pageLayout().orientation();
+                paint(target);
+                showPrintedOrientation(dialog, asked, target->pageLayout().orientation());
+            });
         dialog.exec();
     };
 }
@@ -60,7 +87,47 @@ SheetDialog::SheetDialog(const SymbolRequest& symbol, bool russian, QWidget* par
     layoutChosen();
 }
 
-SheetDialog::~SheetDialog() = default;
+SheetDialog::~SheetDialog() {
+    if (kept_ == nullptr) {
+        return;
+    }
+    Kept& k = *kept_;
+    k.layout = layoutList_->currentIndex();
+    k.paper = paperList_->currentIndex();
+    k.columns = columns_->value();
+    k.rows = rows_->value();
+    for (int i = 0; i < 6; ++i) {
+        k.mm[i] = mm_[i]->value();
+    }
+    k.run = run_->isChecked();
+    k.count = count_->value();
+    k.step = step_->value();
+    k.skip = skip_->value();
+}
+
+void SheetDialog::keepChoicesIn(Kept& store) {
+    kept_ = &store;
+    if (store.layout >= 0 && store.layout < layoutList_->count()) {
+        restoreChoices(store);
+    }
+}
+
+void SheetDialog::restoreChoices(const Kept& kept) {
+    layoutList_->setCurrentIndex(kept.layout);
+    if (static_cast<size_t>(kept.layout) >= builtInLayouts().size()) {
+        paperList_->setCurrentIndex(kept.paper);
+        columns_->setValue(kept.columns);
+        rows_->setValue(kept.rows);
+        for (int i = 0; i < 6; ++i) {
+            mm_[i]->setValue(kept.mm[i]);
+        }
+    }
+    (kept.run ? run_ : copies_)->setChecked(true);
+    skip_->setValue(kept.skip);
+    step_->setValue(kept.step);
+    count_->setValue(kept.count);
+    refresh();
+}
 
 QString SheetDialog::text(const char* russian, const char* english) const {
     return QString::fromUtf8(russian_ ? russian : english);
@@ -93,11 +160,13 @@ void SheetDialog::buildFields() {
     }
     copies_ = new QRadioButton(text("Копии", "Copies"), this);
     run_ = new QRadioButton(text("Нумерованный ряд, шаг:", "Numbered run, step:"), this);
+    run_->setObjectName(QStringLiteral("SheetRun"));
     copies_->setChecked(true);
     count_ = new QSpinBox(this);
     count_->setObjectName(QStringLiteral("SheetLabelCount"));
     count_->setRange(1, kMaxLabels);
     step_ = new QSpinBox(this);
+    step_->setObjectName(QStringLiteral("SheetStep"));
     step_->setRange(1, 1000000);
     skip_ = new QSpinBox(this);
     skip_->setObjectName(QStringLiteral("SheetSkip"));
@@ -278,7 +347,9 @@ void printSheetOf(const CommandContext& context, const CommandDialogs& dialogs) 
                                                        : "There is no barcode to output."));
         return;
     }
+    static SheetDialog::Kept kept;
     SheetDialog dialog(*context.symbol, context.russian, context.parent);
+    dialog.keepChoicesIn(kept);
     dialog.exec();
 }
 

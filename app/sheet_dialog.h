@@ -47,7 +47,26 @@ class SheetDialog : public QDialog {
     // The preview, then the printer; faults are shown in the dialog.
     void previewAndPrint();
 
+    // The fields as the user left them.
+    struct Kept {
+        int layout = -1;  // none kept yet
+        int paper = 0;
+        int columns = 1;
+        int rows = 1;
+        double mm[6] = {};
+        bool run = false;
+        int count = 1;
+        int step = 1;
+        int skip = 0;
+    };
+    // Fills the fields from `store` and puts them back there when the dialog closes: Print
+    // Sheet keeps the sheet, custom layout, run, step and skip for the run, as Save As keeps
+    // its folder.
+    void keepChoicesIn(Kept& store);
+
   private:
+    void restoreChoices(const Kept& kept);
+
     QString text(const char* russian, const char* english) const;
     void buildFields();
     void layoutChosen();
@@ -73,6 +92,7 @@ class SheetDialog : public QDialog {
     SheetPicture* picture_ = nullptr;
     QLabel* fault_ = nullptr;
     QPushButton* print_ = nullptr;
+    Kept* kept_ = nullptr;
 };
 
 // Opens the dialog over the window for the current symbol, or says there is none.

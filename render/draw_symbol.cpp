@@ -82,8 +82,13 @@ double centringOffset(int areaExtent, int32_t measuredExtent, double pxPerMm) {
 }
 
 QString symbolTitle(const SymbolRequest& request) {
-    return QLatin1String(symbologyName(request.symbology)) + QLatin1Char(' ') +
-           QString::fromStdString(encoderDigits(request));
+    QString title = QLatin1String(symbologyName(request.symbology)) + QLatin1Char(' ') +
+                    QString::fromStdString(request.digits);
+    if (request.addOn != AddOn::None) {
+        // The add-on is a number of its own: "EAN-13 4006381333931 12", never run together.
+        title += QLatin1Char(' ') + QString::fromStdString(request.addOnDigits);
+    }
+    return title;
 }
 
 }  // namespace strikon

@@ -19,7 +19,8 @@ void renderSymbol(const SymbolRequest& request, Surface* surface, Rect& Bounds, 
 // Whole millimetres that centre a measured extent in an area, ties to even.
 double centringOffset(int areaExtent, int32_t measuredExtent, double pxPerMm);
 
-// "EAN-13 4006381333931" (add-on digits appended), so that files of symbols can be told apart.
+// "EAN-13 4006381333931", or "EAN-13 4006381333931 12" with an add-on, so that files and
+// messages about symbols can tell them apart.
 QString symbolTitle(const SymbolRequest& request);
 
 }  // namespace strikon

@@ -1,6 +1,7 @@
 #include "render/vector_output.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -71,7 +72,8 @@ ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, int dpi) {
         // Exact match: a size near a standard one must not be rounded to it.
         pdf.setPageSize(QPageSize(mm, QPageSize::Millimeter, {}, QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-        pdf.setCreator(QStringLiteral("strikon-render"));
+        // The program that made it: the window ("Strikon") or strikon-render.
+        pdf.setCreator(QCoreApplication::applicationName());
         QPainter painter(&pdf);
         if (!draw(painter, *size, symbol, dpi)) {
             return ValueResult<QByteArray>::failure(QStringLiteral("the PDF could not be drawn"));

@@ -25,6 +25,15 @@ class THelpForm : public QWidget {
 
     QTextBrowser* RichEdit() const;
 
+    // Moves the window, when it is not open, to where it leaves the main window's menu and
+    // toolbar (`keepClear`, in screen coordinates) in sight: beside the main window
+    // (`mainFrame`) when the screen has room, else below the toolbar.
+    void placeClearOf(const QRect& mainFrame, const QRect& keepClear);
+
+  protected:
+    // Escape closes the window, as it does a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     std::unique_ptr<Ui::HelpForm> ui_;
 };

@@ -2,6 +2,8 @@
 
 #include <QUrlQuery>
 
+#include "platform/version.h"
+
 namespace strikon {
 
 QUrl makerHomePageUrl() {
@@ -11,7 +13,8 @@ QUrl makerHomePageUrl() {
 QUrl makerMailUrl() {
     QUrl url(QStringLiteral("mailto:") + QLatin1String(kMakerEmail));
     QUrlQuery query;
-    query.addQueryItem(QStringLiteral("subject"), QString::fromUtf8(kMailSubject));
+    query.addQueryItem(QStringLiteral("subject"),
+                       QString::fromUtf8(kMailSubjectName) + QLatin1String(kVersion));
     url.setQuery(query);
     return url;
 }

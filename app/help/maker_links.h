@@ -9,9 +9,8 @@ namespace strikon {
 
 inline constexpr char kMakerSite[] = "www.velmora.example";
 inline constexpr char kMakerEmail[] = "info@velmora.example";
-// The mail subject names version 1.0 although the program is 1.1; it is the same in both
-// languages.
-inline constexpr char kMailSubject[] = "Стрикон v. 1.0";
+// The mail subject, the same in both languages: "Стрикон v. " and the program's version.
+inline constexpr char kMailSubjectName[] = "Стрикон v. ";
 
 QUrl makerHomePageUrl();
 // "mailto:" with the subject as a query item, so that it travels percent-encoded as UTF-8 the

@@ -1,4 +1,5 @@
 #include "app/image_commands.h"
+#include "app/current_lang.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -78,9 +79,9 @@ QSize boundsAt300Dpi(const SymbolRequest& request) {
 struct Doubles {
     std::optional<SaveChoice> saveChoice;
     QString pdfPath;  // empty: the print dialog is cancelled
-    bool openerWorks = true;
+    OpenOutcome opener = OpenOutcome::Opened;
     QStringList warnings, notes;
-    QList<QUrl> opened;
+    QStringList opened;
 
     CommandDialogs dialogs() {
         CommandDialogs d;
@@ -92,9 +93,9 @@ struct Doubles {
         };
         d.warn = [this](QWidget*, const QString& text) { warnings << text; };
         d.inform = [this](QWidget*, const QString& text) { notes << text; };
-        d.openDocument = [this](const QUrl& url) {
-            opened << url;
-            return openerWorks;
+        d.openDocument = [this](const QString& path) {
+            opened << path;
+            return opener;
         };
         return d;
     }
@@ -381,7 +382,7 @@ TEST(ExportToWord, DocumentHoldsThePictureAtItsSizeAndIsOpened) {
     ASSERT_TRUE(path.has_value());
     EXPECT_TRUE(path->startsWith(temp.path()));
     ASSERT_EQ(doubles.opened.size(), 1);
-    EXPECT_EQ(doubles.opened[0], QUrl::fromLocalFile(*path));
+    EXPECT_EQ(doubles.opened[0], *path);
     EXPECT_TRUE(doubles.notes.isEmpty());
 
     const QSize size = boundsAt300Dpi(sample.request);
@@ -397,17 +398,59 @@ TEST(ExportToWord, DocumentHoldsThePictureAtItsSizeAndIsOpened) {
     qunsetenv("TMPDIR");
 }
 
-TEST(ExportToWord, SaysWhereTheDocumentIsWhenNothingOpensIt) {
+// Unless the opener confirms it opened the document, the user hears where it is; the run's
+// exports share one folder.
+TEST(ExportToWord, SaysWhereTheDocumentIsUnlessOpeningIsConfirmed) {
     QTemporaryDir temp;
     qputenv("TMPDIR", temp.path().toUtf8());
-    Doubles doubles;
-    doubles.openerWorks = false;
-    const auto path = exportSymbolToWord(contextFor(kSamples[0].request), doubles.dialogs());
-    ASSERT_TRUE(path.has_value());
-    ASSERT_EQ(doubles.notes.size(), 1);
-    EXPECT_TRUE(doubles.notes[0].contains(*path));
-    EXPECT_TRUE(QFile::exists(*path));
+    QStringList paths;
+    for (const OpenOutcome outcome : {OpenOutcome::Failed, OpenOutcome::Unconfirmed}) {
+        Doubles doubles;
+        doubles.opener = outcome;
+        const auto path = exportSymbolToWord(contextFor(kSamples[0].request), doubles.dialogs());
+        ASSERT_TRUE(path.has_value());
+        ASSERT_EQ(doubles.notes.size(), 1);
+        EXPECT_TRUE(doubles.notes[0].contains(*path)) << doubles.notes[0].toStdString();
+        EXPECT_TRUE(QFile::exists(*path));
+        paths << *path;
+    }
+    EXPECT_NE(paths[0], paths[1]);
+    EXPECT_EQ(QFileInfo(paths[0]).absolutePath(), QFileInfo(paths[1]).absolutePath());
     qunsetenv("TMPDIR");
+}
+
+// The Save As dialog names its file types in the window's language.
+TEST(SaveAsDialog, FileTypesAreNamedInTheWindowsLanguage) {
+    const struct {
+        const char* lang;
+        QStringList filters;
+    } cases[] = {
+        {"RUS",
+         {"Рисунок BMP (*.bmp)", "Рисунок JPEG (*.jpg *.jpeg)", "Рисунок PNG (*.png)",
+          "Чертёж SVG (*.svg)", "Документ PDF (*.pdf)"}},
+        {"ENG",
+         {"BMP picture (*.bmp)", "JPEG picture (*.jpg *.jpeg)", "PNG picture (*.png)",
+          "SVG drawing (*.svg)", "PDF document (*.pdf)"}},
+    };
+    for (const auto& c : cases) {
+        CurrentLang = c.lang;
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = dialog->nameFilters();
+            dialog->reject();
+        });
+        EXPECT_FALSE(CommandDialogs::interactive().askSavePath(nullptr));
+        EXPECT_EQ(shown, c.filters) << c.lang;
+    }
+    CurrentLang.clear();
+}
+
+TEST(OpenFileWithDesktop, OnlyTheOpenersExitStatusConfirms) {
+    EXPECT_EQ(openFileWithDesktop("/tmp/x.docx", "true"), OpenOutcome::Opened);
+    EXPECT_EQ(openFileWithDesktop("/tmp/x.docx", "false"), OpenOutcome::Failed);
+    EXPECT_EQ(openFileWithDesktop("/tmp/x.docx", "/nonexistent/xdg-open"), OpenOutcome::Failed);
 }
 
 TEST(ImageCommands, NoSymbolIsReportedNotWritten) {

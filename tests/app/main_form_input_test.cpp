@@ -128,19 +128,19 @@ TEST_F(MainFormInput, NoneKeepsDigitsUntilAnotherAddOnIsChosen) {
     EXPECT_EQ(handedOn().size(), 15u);
 }
 
-TEST_F(MainFormInput, TypedListTextsActLikeItems) {
+// The type lists are choices: typed keys pick an item by its name, never stand as text of
+// their own, and a key naming no item leaves type and digits alone.
+TEST_F(MainFormInput, TypingIntoTheTypeListsPicksItems) {
     ui().EANUPC_CodeValue->setText("4 006381 333931");
-    // A text naming no code type installs nothing and keeps the digits; the row is shown.
-    ui().EANUPC_CodeType->setEditText("EAN-1");
+    QTest::keyClicks(ui().EANUPC_CodeType, "X");
+    EXPECT_EQ(ui().EANUPC_CodeType->currentText(), "EAN-13");
     EXPECT_EQ(ui().EANUPC_CodeValue->displayText(), "4 006381 333931");
-    EXPECT_FALSE(ui().AddOnLabel->isHidden());
-    EXPECT_TRUE(ui().EANUPC_AddOnValue->isHidden()) << "add-on type is still None";
-    ui().EANUPC_CodeType->setEditText("UPC-E");
+    QTest::keyClicks(ui().EANUPC_CodeType, "UPC-E");
+    EXPECT_EQ(ui().EANUPC_CodeType->currentText(), "UPC-E");
     EXPECT_EQ(ui().EANUPC_CodeValue->displayText(), "0 000000 0");
-    // An unknown add-on text shows the field but changes neither mask nor digits.
-    ui().EANUPC_AddOnType->setEditText("3-Digit");
-    EXPECT_FALSE(ui().EANUPC_AddOnValue->isHidden());
-    EXPECT_EQ(ui().EANUPC_AddOnValue->displayText(), "00000");
+    QTest::keyClicks(ui().EANUPC_AddOnType, "3");
+    EXPECT_EQ(ui().EANUPC_AddOnType->currentText(), "None");
+    EXPECT_TRUE(ui().EANUPC_AddOnValue->isHidden());
 }
 
 TEST_F(MainFormInput, ColourDialogRemembersTheLastConfirmedColour) {

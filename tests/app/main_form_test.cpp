@@ -5,20 +5,32 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
+#include <QSet>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 #include <functional>
 
 #include "app/current_lang.h"
+#include "app/help/manual.h"
 #include "app/language_table.h"
 #include "app/output_settings_dialog.h"
+#include "app/windows.h"
 #include "render/draw_symbol.h"
 #include "ui_main_form.h"
 
@@ -32,9 +44,6 @@ QStringList visibleTexts(TMainForm& form) {
     for (const TranslatedText& entry : mainWindowTexts()) {
         const QString name = QLatin1String(entry.objectName);
         switch (entry.target) {
-            case T::ApplicationTitle:
-                texts << QCoreApplication::applicationName();
-                break;
             case T::WindowTitle:
                 texts << form.windowTitle();
                 break;
@@ -99,6 +108,10 @@ TEST(MainFormStart, DefaultsOfEveryControl) {
     EXPECT_EQ(request.digits, std::string(13, '0'));
     EXPECT_EQ(request.addOnDigits, std::string(5, '0'));
     EXPECT_EQ(request.sizePercent, 100);
+
+    // Digits typed at start fill the number from its first place.
+    QTest::keyClicks(ui.EANUPC_CodeValue, "4006381333931");
+    EXPECT_EQ(ui.EANUPC_CodeValue->displayText(), "4 006381 333931");
 }
 
 TEST(MainFormStart, LanguageFollowsTheUserLanguageIdentifier) {
@@ -152,6 +165,30 @@ TEST(MainFormLanguage, QtsOwnTextsFollowTheLanguage) {
     EXPECT_EQ(cancelText(), "Отмена") << "an unknown code changes no text";
     form.SetLang("ENG");
     EXPECT_EQ(cancelText(), "Cancel");
+}
+
+// The colour dialog is made once; its title follows a language chosen after that.
+TEST(MainFormLanguage, ColourDialogTitleFollowsALiveSwitch) {
+    TMainForm form;
+    QStringList titles;
+    const auto titleOfNextDialog = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            titles << dialog->windowTitle();
+            dialog->close();
+        });
+        form.controls().LineColorMI->trigger();
+    };
+    form.SetLang("ENG");
+    titleOfNextDialog();
+    form.SetLang("RUS");
+    titleOfNextDialog();
+    ASSERT_EQ(titles.size(), 2);
+    EXPECT_EQ(titles[0], "Select Color");
+    EXPECT_EQ(titles[1], QCoreApplication::translate("QColorDialog", "Select Color"));
+    EXPECT_NE(titles[1], titles[0]);
+    form.SetLang("ENG");
 }
 
 TEST(MainFormLanguage, UnknownCodeChangesNoText) {
@@ -331,6 +368,159 @@ TEST(MainFormOutputSettings, ChangesTakeEffectAtOnceAndAreKept) {
     form.controls().OutputSettingsMI->trigger();
     EXPECT_TRUE(form.controls().OutputInfo->text().endsWith("module 0.330 mm"))
         << form.controls().OutputInfo->text().toStdString();
+}
+
+// Every menu and command of the window is named in the manual of its language and in
+// man strikon: a command added to the menu without a word in the documents fails here.
+TEST(MainFormMenu, EveryCommandIsDescribedInTheManualsAndTheManPage) {
+    QFile manPage(QStringLiteral(STRIKON_SOURCE_DIR "/packaging/man/strikon.1"));
+    ASSERT_TRUE(manPage.open(QIODevice::ReadOnly));
+    const QString man = QString::fromUtf8(manPage.readAll()).replace(QStringLiteral("\\-"), "-");
+    TMainForm form;
+    for (const char* language : {"RUS", "ENG"}) {
+        form.SetLang(language);
+        QTextDocument manual;
+        ASSERT_TRUE(loadManual(manualResource(language), manual));
+        const QString text = manual.toPlainText();
+        for (QAction* menu : form.menuBar()->actions()) {
+            QList<QAction*> named = menu->menu()->actions();
+            named.prepend(menu);
+            for (const QAction* command : named) {
+                const QString name = command->iconText().remove(u'…').remove(u'&');
+                EXPECT_TRUE(text.contains(name))
+                    << language << " manual lacks " << name.toStdString();
+                if (QLatin1String(language) == "ENG") {
+                    EXPECT_TRUE(man.contains(name)) << "man strikon lacks " << name.toStdString();
+                }
+            }
+        }
+    }
+}
+
+// Every menu and command has one underlined letter, none shared within its menu, in both
+// languages.
+TEST(MainFormKeys, MnemonicsAreUniqueInEachMenu) {
+    TMainForm form;
+    for (const char* language : {"RUS", "ENG"}) {
+        form.SetLang(language);
+        std::vector<std::vector<QString>> menus = {{}};
+        for (QAction* title : form.menuBar()->actions()) {
+            menus[0].push_back(title->text());
+            std::vector<QString> items;
+            for (QAction* item : title->menu()->actions()) {
+                items.push_back(item->text());
+            }
+            menus.push_back(items);
+        }
+        for (const auto& texts : menus) {
+            QSet<QChar> letters;
+            for (const QString& text : texts) {
+                const qsizetype amp = text.indexOf(u'&');
+                ASSERT_GE(amp, 0) << language << ": " << text.toStdString();
+                EXPECT_EQ(text.count(u'&'), 1) << text.toStdString();
+                const QChar letter = text.at(amp + 1).toLower();
+                EXPECT_FALSE(letters.contains(letter)) << language << ": " << text.toStdString();
+                letters.insert(letter);
+            }
+        }
+    }
+}
+
+// The standard keys reach their commands; Ctrl+C copies the symbol only outside a text field.
+TEST(MainFormKeys, StandardShortcutsRunTheirCommands) {
+    TMainForm form;
+    THelpForm help;
+    HelpForm = &help;
+    QStringList ran;
+    CommandDialogs& dialogs = form.commandDialogs();
+    dialogs.askSavePath = [&](QWidget*) -> std::optional<SaveChoice> {
+        ran << "save";
+        return std::nullopt;
+    };
+    dialogs.askPrinter = [&](QWidget*, QPrinter&) {
+        ran << "print";
+        return false;
+    };
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+
+    QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(ran, (QStringList{"save", "save", "print"}));
+
+    ASSERT_TRUE(form.controls().EANUPC_CodeValue->hasFocus());
+    QTest::keyClick(form.controls().EANUPC_CodeValue, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(clipboard->image().isNull()) << "the field copies its own text";
+    form.controls().PageControl->setFocus();
+    QTest::keyClick(form.controls().PageControl, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(clipboard->image().isNull());
+
+    QTest::keyClick(&form, Qt::Key_F1);
+    EXPECT_TRUE(help.isVisible());
+    QApplication::setActiveWindow(&form);
+    QTest::keyClick(&form, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(help.isVisible());
+    HelpForm = nullptr;
+}
+
+// Typed as people type it: either decimal separator in either language, and a value past the
+// limit held at the limit.
+TEST(MainFormOutputSettings, ReductionReadsEitherSeparatorAndHoldsTheLimit) {
+    const struct {
+        const char* language;
+        const char* typed;
+        double value;
+    } cases[] = {
+        {"RUS", "0.085", 0.085}, {"RUS", "0,085", 0.085}, {"RUS", "0,5", 0.1},
+        {"ENG", "0,05", 0.05},   {"ENG", "0.25", 0.1},
+    };
+    for (const auto& c : cases) {
+        TMainForm form;
+        form.SetLang(c.language);
+        form.setSettingsDialogRunner([&](OutputSettingsDialog& d) {
+            QDoubleSpinBox* box = d.reductionBox();
+            box->selectAll();
+            QTest::keyClicks(box, c.typed);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        form.controls().OutputSettingsMI->trigger();
+        EXPECT_DOUBLE_EQ(form.outputSettings().options.barReductionMm, c.value)
+            << c.language << " " << c.typed;
+    }
+}
+
+// Help opens clear of the menu bar and the tool buttons; Escape closes it; Exit (as closing the
+// main window) takes it along, so the program ends.
+TEST(MainFormHelp, OpensClearOfTheMenusClosesOnEscapeAndEndsWithTheWindow) {
+    TMainForm form;
+    THelpForm help;
+    HelpForm = &help;
+    auto& ui = form.controls();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ui.HelpMI->trigger();
+    ASSERT_TRUE(help.isVisible());
+    const QRect helpFrame = help.frameGeometry();
+    const auto global = [](const QWidget* w) { return QRect(w->mapToGlobal(QPoint()), w->size()); };
+    EXPECT_FALSE(helpFrame.intersects(global(form.menuBar())));
+    for (const QToolButton* button : {ui.SpeedButton1, ui.SpeedButton6}) {
+        EXPECT_FALSE(helpFrame.intersects(global(button))) << button->objectName().toStdString();
+    }
+
+    QTest::keyClick(help.RichEdit(), Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible());
+
+    ui.HelpMI->trigger();
+    ASSERT_TRUE(help.isVisible());
+    ui.ExitMI->trigger();
+    EXPECT_FALSE(help.isVisible());
+    EXPECT_FALSE(form.isVisible());
+    HelpForm = nullptr;
 }
 
 TEST(CentringOffset, WholeMillimetresTiesToEven) {

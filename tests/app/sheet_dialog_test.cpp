@@ -2,15 +2,19 @@
 // with printing held back, and a numbered run printed through the preview seam to a PDF file.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPageSize>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "app/sheet_dialog.h"
 #include "app/sheet_wording.h"
@@ -37,6 +41,65 @@ SymbolRequest upce() {
     r.symbology = Symbology::UPCE;
     r.digits = "01234505";
     return r;
+}
+
+// A second Print Sheet of the run opens as the first was left: custom layout, run, step, skip.
+TEST(SheetDialog, ChoicesAreKeptForTheNextDialogOfTheRun) {
+    SheetDialog::Kept store;
+    {
+        SheetDialog first(ean13(), false, nullptr);
+        first.keepChoicesIn(store);
+        auto* list = field<QComboBox>(first, "SheetLayoutList");
+        list->setCurrentIndex(list->count() - 1);                   // Custom
+        first.findChildren<QSpinBox*>()[0]->setValue(2);            // columns
+        first.findChildren<QDoubleSpinBox*>()[4]->setValue(110.5);  // horizontal pitch
+        field<QRadioButton>(first, "SheetRun")->setChecked(true);
+        field<QSpinBox>(first, "SheetStep")->setValue(10);
+        field<QSpinBox>(first, "SheetSkip")->setValue(3);
+        field<QSpinBox>(first, "SheetLabelCount")->setValue(7);
+    }
+    SheetDialog second(ean13(), false, nullptr);
+    second.keepChoicesIn(store);
+    auto* list = field<QComboBox>(second, "SheetLayoutList");
+    EXPECT_EQ(list->currentIndex(), list->count() - 1);
+    EXPECT_EQ(second.findChildren<QSpinBox*>()[0]->value(), 2);
+    EXPECT_EQ(second.findChildren<QDoubleSpinBox*>()[4]->value(), 110.5);
+    EXPECT_TRUE(field<QRadioButton>(second, "SheetRun")->isChecked());
+    EXPECT_EQ(field<QSpinBox>(second, "SheetStep")->value(), 10);
+    EXPECT_EQ(field<QSpinBox>(second, "SheetSkip")->value(), 3);
+    const SheetDialog::Choice c = second.choice();
+    ASSERT_EQ(c.content.labels.size(), 7u);
+    EXPECT_EQ(c.content.skip, 3);
+    EXPECT_EQ(c.content.layout.columns, 2);
+}
+
+// Landscape pressed in the preview of a sheet laid out on upright paper: the buttons show the
+// page as it is printed, upright, instead of a pressed Landscape that changes nothing.
+TEST(SheetDialog, PreviewShowsTheOrientationTheSheetIsPrintedIn) {
+    SheetDialog dialog(ean13(), false, nullptr);
+    bool looked = false;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(preview, nullptr);
+        QAction* portrait = nullptr;
+        QAction* landscape = nullptr;
+        for (QAction* action : preview->findChildren<QAction*>()) {
+            if (action->text() == "Portrait") {
+                portrait = action;
+            } else if (action->text() == "Landscape") {
+                landscape = action;
+            }
+        }
+        ASSERT_TRUE(portrait != nullptr && landscape != nullptr);
+        landscape->trigger();
+        EXPECT_TRUE(portrait->isChecked());
+        EXPECT_FALSE(landscape->isChecked());
+        EXPECT_FALSE(landscape->isEnabled());
+        looked = true;
+        preview->reject();
+    });
+    dialog.previewAndPrint();
+    EXPECT_TRUE(looked);
 }
 
 TEST(SheetDialog, FaultsAreShownInTheWindowsLanguageAndHoldPrintingBack) {

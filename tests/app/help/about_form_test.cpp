@@ -110,7 +110,7 @@ TEST(AboutForm, MailLinkCarriesTheSubjectAsUtf8InBothLanguages) {
     for (const QUrl& url : catcher.urls) {
         EXPECT_EQ(url.toEncoded(),
                   "mailto:info@velmora.example"
-                  "?subject=%D0%A1%D1%82%D1%80%D0%B8%D0%BA%D0%BE%D0%BD%20v.%201.0");
+                  "?subject=%D0%A1%D1%82%D1%80%D0%B8%D0%BA%D0%BE%D0%BD%20v.%201.1");
     }
 }
 
