@@ -416,7 +416,8 @@ TEST(ImageCommands, NoSymbolIsReportedNotWritten) {
     // Twelve digits where EAN-13 takes thirteen: the encoder draws nothing.
     const SymbolRequest nothing = request(strikon::Symbology::EAN13, "000000000000");
     EXPECT_FALSE(copySymbol(contextFor(nothing), doubles.dialogs()));
-    EXPECT_FALSE(copySymbol(CommandContext{nullptr, std::nullopt, Language::English}, doubles.dialogs()));
+    EXPECT_FALSE(
+        copySymbol(CommandContext{nullptr, std::nullopt, Language::English}, doubles.dialogs()));
     EXPECT_EQ(doubles.warnings.size(), 2);
 }
 
