@@ -31,13 +31,12 @@ namespace {
 // The dialog's filters in their order, each with its type's name in both languages, its format
 // and the extension it appends.
 struct SaveFilter {
-    const char* russian;
-    const char* english;
+    Wording name;
     PictureFormat format;
     const char* suffixes[2];
 
     // "Рисунок BMP (*.bmp)", "JPEG picture (*.jpg *.jpeg)".
-    QString filter(bool inRussian) const {
+    QString filter(Language language) const {
         QString patterns;
         for (const char* s : suffixes) {
             if (s != nullptr) {
@@ -45,20 +44,36 @@ struct SaveFilter {
                             QLatin1String(s);
             }
         }
-        return QString::fromUtf8(inRussian ? russian : english) + QStringLiteral(" (") + patterns +
-               QLatin1Char(')');
+        return name.in(language) + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }
 };
 const SaveFilter kSaveFilters[] = {
-    {"Рисунок BMP", "BMP picture", PictureFormat::Bitmap, {"bmp", nullptr}},
-    {"Рисунок JPEG", "JPEG picture", PictureFormat::Jpeg, {"jpg", "jpeg"}},
-    {"Рисунок PNG", "PNG picture", PictureFormat::Png, {"png", nullptr}},
-    {"Чертёж SVG", "SVG drawing", PictureFormat::Svg, {"svg", nullptr}},
-    {"Документ PDF", "PDF document", PictureFormat::Pdf, {"pdf", nullptr}},
+    {{"Рисунок BMP", "BMP picture"}, PictureFormat::Bitmap, {"bmp", nullptr}},
+    {{"Рисунок JPEG", "JPEG picture"}, PictureFormat::Jpeg, {"jpg", "jpeg"}},
+    {{"Рисунок PNG", "PNG picture"}, PictureFormat::Png, {"png", nullptr}},
+    {{"Чертёж SVG", "SVG drawing"}, PictureFormat::Svg, {"svg", nullptr}},
+    {{"Документ PDF", "PDF document"}, PictureFormat::Pdf, {"pdf", nullptr}},
 };
 
-QString message(const CommandContext& context, const char* russian, const char* english) {
-    return QString::fromUtf8(context.russian ? russian : english);
+// The commands' messages, said in the window's language.
+struct CommandTexts {
+    Wording nothingToOutput{"Нет штрихкода для вывода.", "There is no barcode to output."};
+    Wording notSaved{"Не удалось сохранить файл «%1»: %2", "Could not save the file \"%1\": %2"};
+    Wording printNotStarted{"Не удалось начать печать.", "Could not start printing."};
+    Wording printNotFinished{"Не удалось завершить печать: страница не отправлена.",
+                             "Could not finish printing: the page was not sent."};
+    Wording documentNotCreated{"Не удалось создать документ: %1",
+                               "Could not create the document: %1"};
+    Wording documentNotOpened{"Не найдена программа для открытия документа. Документ сохранён: %1",
+                              "No program could open the document. It was saved as %1"};
+    Wording documentMaybeNotOpened{
+        "Документ сохранён: %1. Если он не откроется, откройте его оттуда.",
+        "The document was saved as %1. If it does not open, open it from there."};
+};
+constexpr CommandTexts kTexts{};
+
+QString message(const CommandContext& context, const Wording& wording) {
+    return wording.in(context.language);
 }
 
 QString windowTitle(QWidget* parent) {
@@ -66,8 +81,7 @@ QString windowTitle(QWidget* parent) {
 }
 
 void warnNothingToOutput(const CommandContext& context, const CommandDialogs& dialogs) {
-    dialogs.warn(context.parent,
-                 message(context, "Нет штрихкода для вывода.", "There is no barcode to output."));
+    dialogs.warn(context.parent, message(context, kTexts.nothingToOutput));
 }
 
 // A page that names no known symbology, or digits no symbol is drawn from, render nothing.
@@ -128,14 +142,14 @@ std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The dialog speaks the window's language, its file types included.
-    const bool russian = CurrentLang == QLatin1String("RUS");
+    const Language language = currentLanguage();
     QStringList filters;
-    QString selected = kSaveFilters[0].filter(russian);
+    QString selected = kSaveFilters[0].filter(language);
     const LastSave& last = lastSave();
     for (const SaveFilter& f : kSaveFilters) {
-        filters << f.filter(russian);
+        filters << f.filter(language);
         if (f.format == last.format) {
-            selected = f.filter(russian);
+            selected = f.filter(language);
         }
     }
     dialog.setNameFilters(filters);
@@ -150,7 +164,7 @@ std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     }
     PictureFormat filter = PictureFormat::Bitmap;
     for (const SaveFilter& f : kSaveFilters) {
-        if (dialog.selectedNameFilter() == f.filter(russian)) {
+        if (dialog.selectedNameFilter() == f.filter(language)) {
             filter = f.format;
         }
     }
@@ -235,9 +249,9 @@ bool saveSymbolAs(const CommandContext& context, const CommandDialogs& dialogs, 
         if (written.error.isEmpty()) {
             return false;  // nothing to draw, already said
         }
-        dialogs.warn(context.parent, message(context, "Не удалось сохранить файл «%1»: %2",
-                                             "Could not save the file \"%1\": %2")
-                                         .arg(path, writeReason(written, context.russian)));
+        dialogs.warn(
+            context.parent,
+            message(context, kTexts.notSaved).arg(path, writeReason(written, context.language)));
         return false;
     }
     lastSave() = LastSave{QFileInfo(path).absolutePath(), format};
@@ -258,13 +272,10 @@ bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
             warnNothingToOutput(context, dialogs);
             return false;
         case PrintOutcome::NotStarted:
-            dialogs.warn(context.parent, message(context, "Не удалось начать печать.",
-                                                 "Could not start printing."));
+            dialogs.warn(context.parent, message(context, kTexts.printNotStarted));
             return false;
         case PrintOutcome::NotFinished:
-            dialogs.warn(context.parent,
-                         message(context, "Не удалось завершить печать: страница не отправлена.",
-                                 "Could not finish printing: the page was not sent."));
+            dialogs.warn(context.parent, message(context, kTexts.printNotFinished));
             return false;
     }
     return false;
@@ -296,9 +307,8 @@ std::optional<QString> exportSymbolToWord(const CommandContext& context,
         path.ok ? writeDocx(path.value, pngBytes(image), sizeMm.width(), sizeMm.height())
                 : WriteResult::failure(path.error);
     if (!written.ok) {
-        dialogs.warn(context.parent, message(context, "Не удалось создать документ: %1",
-                                             "Could not create the document: %1")
-                                         .arg(writeReason(written, context.russian)));
+        dialogs.warn(context.parent, message(context, kTexts.documentNotCreated)
+                                         .arg(writeReason(written, context.language)));
         return std::nullopt;
     }
     // Whenever opening is not confirmed the user is told where the document is: otherwise it
@@ -307,21 +317,12 @@ std::optional<QString> exportSymbolToWord(const CommandContext& context,
         case OpenOutcome::Opened:
             break;
         case OpenOutcome::Failed:
-            dialogs.inform(context.parent,
-                           message(context,
-                                   "Не найдена программа для открытия документа. Документ "
-                                   "сохранён: %1",
-                                   "No program could open the document. It was saved as %1")
-                               .arg(QDir::toNativeSeparators(path.value)));
+            dialogs.inform(context.parent, message(context, kTexts.documentNotOpened)
+                                               .arg(QDir::toNativeSeparators(path.value)));
             break;
         case OpenOutcome::Unconfirmed:
-            dialogs.inform(context.parent,
-                           message(context,
-                                   "Документ сохранён: %1. Если он не откроется, откройте его "
-                                   "оттуда.",
-                                   "The document was saved as %1. If it does not open, open it "
-                                   "from there.")
-                               .arg(QDir::toNativeSeparators(path.value)));
+            dialogs.inform(context.parent, message(context, kTexts.documentMaybeNotOpened)
+                                               .arg(QDir::toNativeSeparators(path.value)));
             break;
     }
     return path.value;

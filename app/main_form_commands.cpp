@@ -9,8 +9,7 @@
 namespace strikon {
 
 CommandContext TMainForm::commandContext() {
-    return CommandContext{this, currentSymbol(), CurrentLang == QLatin1String("RUS"),
-                          outputSettings_.dpi};
+    return CommandContext{this, currentSymbol(), currentLanguage(), outputSettings_.dpi};
 }
 
 void TMainForm::setOutputSettings(const OutputSettings& settings) {
@@ -20,8 +19,7 @@ void TMainForm::setOutputSettings(const OutputSettings& settings) {
 
 void TMainForm::OutputSettingsMIClick() {
     OutputSettingsDialog dialog(
-        this, outputSettings_, CurrentLang == QLatin1String("RUS"),
-        [this] { return currentSymbol(); },
+        this, outputSettings_, currentLanguage(), [this] { return currentSymbol(); },
         [this](const OutputSettings& settings) { setOutputSettings(settings); });
     if (settingsDialogRunner_) {
         settingsDialogRunner_(dialog);

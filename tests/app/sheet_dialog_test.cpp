@@ -47,7 +47,7 @@ SymbolRequest upce() {
 TEST(SheetDialog, ChoicesAreKeptForTheNextDialogOfTheRun) {
     SheetDialog::Kept store;
     {
-        SheetDialog first(ean13(), false, nullptr);
+        SheetDialog first(ean13(), Language::English, nullptr);
         first.keepChoicesIn(store);
         auto* list = field<QComboBox>(first, "SheetLayoutList");
         list->setCurrentIndex(list->count() - 1);                   // Custom
@@ -58,7 +58,7 @@ TEST(SheetDialog, ChoicesAreKeptForTheNextDialogOfTheRun) {
         field<QSpinBox>(first, "SheetSkip")->setValue(3);
         field<QSpinBox>(first, "SheetLabelCount")->setValue(7);
     }
-    SheetDialog second(ean13(), false, nullptr);
+    SheetDialog second(ean13(), Language::English, nullptr);
     second.keepChoicesIn(store);
     auto* list = field<QComboBox>(second, "SheetLayoutList");
     EXPECT_EQ(list->currentIndex(), list->count() - 1);
@@ -76,7 +76,7 @@ TEST(SheetDialog, ChoicesAreKeptForTheNextDialogOfTheRun) {
 // Landscape pressed in the preview of a sheet laid out on upright paper: the buttons show the
 // page as it is printed, upright, instead of a pressed Landscape that changes nothing.
 TEST(SheetDialog, PreviewShowsTheOrientationTheSheetIsPrintedIn) {
-    SheetDialog dialog(ean13(), false, nullptr);
+    SheetDialog dialog(ean13(), Language::English, nullptr);
     bool looked = false;
     QTimer::singleShot(0, [&] {
         auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
@@ -107,31 +107,31 @@ TEST(SheetDialog, FaultsAreShownInTheWindowsLanguageAndHoldPrintingBack) {
     const struct {
         int layout;  // index in the list; 5 is Custom, starting from the first built-in
         Fields fields;
-        bool russian;
+        Language language;
         const char* fault;  // the text shown, "" for none
     } cases[] = {
-        {0, AsListed, false, ""},
-        {2, AsListed, false,
+        {0, AsListed, Language::English, ""},
+        {2, AsListed, Language::English,
          "The sheet cannot be printed: EAN-13 4006381333931 is 37.30 × 25.91 mm, larger "
          "than its label of 48.5 × 25.4 mm"},
-        {2, AsListed, true,
+        {2, AsListed, Language::Russian,
          "Лист нельзя напечатать: EAN-13 4006381333931 размером 37,30 × 25,91 мм больше своей "
          "этикетки 48,5 × 25,4 мм"},
-        {5, TwoColumns60Apart, true,
+        {5, TwoColumns60Apart, Language::Russian,
          "Лист нельзя напечатать: этикетки налезают друг на друга: шаг по горизонтали 60 мм "
          "меньше ширины этикетки 70 мм"},
-        {5, OnA5Printer, true,
+        {5, OnA5Printer, Language::Russian,
          "Лист нельзя напечатать: этикетки выходят за край листа: столбцы занимают от 0 до 210 мм, "
          "а ширина бумаги A5 — 148 мм"},
-        {5, OnA5Printer, false,
+        {5, OnA5Printer, Language::English,
          "The sheet cannot be printed: labels off the page: the columns span 0 to 210 mm, the A5 "
          "paper is 148 mm wide"},
-        {0, Run100, true,
+        {0, Run100, Language::Russian,
          "Лист нельзя напечатать: у UPC-A 012000010453 нет формы UPC-E; ряд UPC-E прерван, "
          "готово этикеток: 7"},
     };
     for (const auto& c : cases) {
-        SheetDialog dialog(c.fields == Run100 ? upce() : ean13(), c.russian, nullptr,
+        SheetDialog dialog(c.fields == Run100 ? upce() : ean13(), c.language, nullptr,
                            [](auto&&...) {});
         field<QComboBox>(dialog, "SheetLayoutList")->setCurrentIndex(c.layout);
         auto spins = dialog.findChildren<QSpinBox*>();  // columns, rows, count, step, skip
@@ -160,7 +160,7 @@ TEST(SheetDialog, EveryFaultHasItsRussianSentence) {
         while (faultText(fault).contains(u'%') && fault.values.size() < 6) {
             fault.values.push_back(faultName(QStringLiteral("<%1>").arg(fault.values.size())));
         }
-        const QString russian = sheetFaultText(fault, true);
+        const QString russian = sheetFaultText(fault, Language::Russian);
         EXPECT_NE(russian, faultText(fault)) << k;
         EXPECT_FALSE(russian.contains(u'%')) << k;
         for (const SheetFault::Value& v : fault.values) {
@@ -173,7 +173,7 @@ TEST(SheetDialog, RunOfThirtyPrintsTwoPagesThatScan) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
     SheetDialog dialog(
-        ean13(), true, nullptr,
+        ean13(), Language::Russian, nullptr,
         [&](QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
