@@ -199,7 +199,7 @@ TEST(SaveAs, TheDialogOpensWhereTheLastSaveWentWithItsType) {
     });
     EXPECT_FALSE(CommandDialogs::interactive().askSavePath(nullptr));
     EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
-    EXPECT_EQ(filter, "JPEG Image File (*.jpg *.jpeg)") << "the extension typed decided the type";
+    EXPECT_EQ(filter, "JPEG picture (*.jpg *.jpeg)") << "the extension typed decided the type";
 }
 
 TEST(SaveAs, UnwritableFolderIsReportedAndLeavesNoFile) {

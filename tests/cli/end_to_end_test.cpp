@@ -25,7 +25,7 @@ struct Finished {
     QString err;
 };
 
-struct Run {
+struct Launch {
     QString program = QStringLiteral(STRIKON_RENDER);
     QString platform;    // QT_QPA_PLATFORM as the user's desktop sets it; none when empty
     QString outputFile;  // standard output goes here instead of a pipe
@@ -33,7 +33,7 @@ struct Run {
 
 // fileSizeLimit > 0: the program's files cannot grow past it, as on a full disk.
 Finished render(const QStringList& args, const QString& workDir = {}, rlim_t fileSizeLimit = 0,
-                const Run& how = {}) {
+                const Launch& how = {}) {
     QProcess p;
     if (fileSizeLimit > 0) {
         p.setChildProcessModifier([fileSizeLimit] {
@@ -80,7 +80,7 @@ TEST(EndToEnd, HelpDocumentsEveryOption) {
 TEST(EndToEnd, NoDisplayNeededForDrawingHelpOrVersion) {
     const QString version = QStringLiteral(STRIKON_VERSION_TEXT);
     for (const char* platform : {"xcb", "wayland"}) {
-        Run how;
+        Launch how;
         how.platform = QLatin1String(platform);
         QTemporaryDir dir;
         Finished f = render({"--type", "EAN-8", "--digits", "96385074", "--output", "a.svg"},
@@ -109,7 +109,7 @@ TEST(EndToEnd, PngToATerminalIsRefused) {
     ASSERT_GE(master, 0);
     ASSERT_EQ(::grantpt(master), 0);
     ASSERT_EQ(::unlockpt(master), 0);
-    Run how;
+    Launch how;
     how.outputFile = QString::fromLocal8Bit(::ptsname(master));
     const Finished f =
         render({"--type", "EAN-8", "--digits", "96385074", "--output", "-"}, {}, 0, how);
@@ -216,7 +216,9 @@ TEST(EndToEnd, BatchRefusesNamesThatWouldEscapeOrLie) {
                    190));
     csv.close();
 
-    const Finished f = render({"--batch", "rows.csv", "--output-dir", "out"}, dir.path());
+    // Read as UTF-8 as said: the row that is not is refused, not read as Windows-1251.
+    const Finished f =
+        render({"--batch", "rows.csv", "--output-dir", "out", "--encoding", "utf-8"}, dir.path());
     EXPECT_EQ(f.status, 1);
     EXPECT_EQ(f.err.toStdString(),
               "line 3: file: the name holds the control character U+0000; a file name may not\n"
