@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/images/atomic_write.h"
+#include "platform/atomic_write.h"
 #include "render/symbol_file.h"
 
 namespace strikon::cli {

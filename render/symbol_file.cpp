@@ -4,9 +4,9 @@
 #include <cstring>
 #include <new>
 
-#include "platform/images/bmp_writer.h"
-#include "platform/images/jpeg_writer.h"
-#include "platform/images/png_bytes.h"
+#include "formats/bmp_writer.h"
+#include "formats/jpeg_writer.h"
+#include "formats/png_bytes.h"
 #include "render/symbol_image.h"
 #include "render/vector_output.h"
 
