@@ -209,7 +209,10 @@ QString Builder::colour(const std::optional<QString>& text, const char* option, 
     // Qt also knows #RGB, #AARRGGBB and "transparent"; a symbol needs an opaque colour, so
     // only the two documented forms are taken.
     const bool isHex = hex.match(t).hasMatch();
-    const bool isName = !t.startsWith(QLatin1Char('#')) && QColor::isValidColorName(t) &&
+    // Names are plain letters: Qt reads a name only up to a NUL and turns what is not Latin-1
+    // into "?", so "navy" followed by anything else would still pass as navy.
+    static const QRegularExpression letters(QStringLiteral("^[A-Za-z]+$"));
+    const bool isName = letters.match(t).hasMatch() && QColor::isValidColorName(t) &&
                         QColor::fromString(t).alpha() == 255;
     if (!isHex && !isName) {
         return fail(option, QStringLiteral("expects #RRGGBB or an SVG colour name such as navy, "

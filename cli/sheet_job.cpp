@@ -87,7 +87,7 @@ OptionValues withOutput(OptionValues row, const OptionValues& values) {
     return row;
 }
 
-QString lineFault(int line, const QString& error) {
+QString lineFault(qint64 line, const QString& error) {
     return QStringLiteral("--batch: line %1: %2").arg(line).arg(error);
 }
 

@@ -24,10 +24,13 @@ QString normalised(const QString& text) {
     return t;
 }
 
+// A figure of a sheet, in millimetres or a count: none is anywhere near a kilometre, and so
+// sums and products of them (a column's edge, a row's) stay finite figures to report.
 std::optional<double> number(const QString& text) {
+    constexpr double kLargest = 1e6;
     bool ok = false;
     const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
+    if (!ok || !(std::abs(value) <= kLargest)) {
         return std::nullopt;
     }
     return value;
