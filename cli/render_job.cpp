@@ -154,7 +154,10 @@ QString Builder::gs1() {
     }
     // Data that checks out can still be too much for the symbol (GS1-128 holds 48 characters).
     if (const auto refusal = gs1Refusal(gs1SymbolOf(job.symbol))) {
-        return fail(given(values.gs1) ? "gs1" : "digits",
+        const bool resolver = refusal->fault == Gs1Fault::BadResolver;
+        return fail(resolver            ? "resolver"
+                    : given(values.gs1) ? "gs1"
+                                        : "digits",
                     QString::fromStdString(gs1ErrorEnglish(*refusal)));
     }
     return {};

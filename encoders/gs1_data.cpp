@@ -357,6 +357,8 @@ std::string gs1ErrorEnglish(const Gs1Error& e) {
                    " is not an https:// address without spaces, ? or #";
         case Gs1Fault::NotEncoded:
             return "the symbol cannot hold this data: " + e.detail;
+        case Gs1Fault::Over48:
+            return "GS1-128 holds at most 48 characters of data; this has " + e.detail;
     }
     return {};
 }
@@ -397,6 +399,8 @@ std::string gs1ErrorRussian(const Gs1Error& e) {
                    " не является адресом https:// без пробелов, ? и #";
         case Gs1Fault::NotEncoded:
             return "символ не вмещает эти данные: " + e.detail;
+        case Gs1Fault::Over48:
+            return "GS1-128 вмещает не более 48 символов данных, а здесь " + e.detail;
     }
     return {};
 }

@@ -35,6 +35,7 @@ enum class Gs1Fault {
     NotInLink,      // a key other than the GTIN cannot ride in a Digital Link with one
     BadResolver,    // detail: the resolver address as given
     NotEncoded,     // the symbol cannot hold the data; detail: libzint's reason
+    Over48,         // GS1-128 holds 48 characters of AIs and data; detail: how many there are
 };
 
 struct Gs1Error {

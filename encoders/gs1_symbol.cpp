@@ -282,6 +282,17 @@ std::optional<Gs1Error> gs1Refusal(const Gs1Symbol& symbol) {
     if (content.error) {
         return content.error;
     }
+    if (symbol.symbology == Symbology::GS1_128) {
+        // GS1 General Specifications, 5.4.1: at most 48 data characters, AIs included, the
+        // FNC1 separators not.
+        size_t n = 0;
+        for (const Gs1Element& e : content.elements) {
+            n += e.ai.size() + e.value.size();
+        }
+        if (n > 48) {
+            return Gs1Error{Gs1Fault::Over48, {}, std::to_string(n)};
+        }
+    }
     const Gs1Matrix& m = cachedMatrix(symbol.symbology, content.encoded, symbol.qrLevel);
     if (!m.error.empty() || m.rows == 0) {
         return Gs1Error{Gs1Fault::NotEncoded, {}, m.error};
@@ -295,10 +306,10 @@ void DrawGS1(const Gs1Symbol& symbol, Surface* surface, double OffsetX, double O
     if (!isGs1(symbol.symbology) || !(PxPerMmX > 0) || !(PxPerMmY > 0)) {
         return;
     }
-    const Gs1Content content = gs1Content(symbol);
-    if (content.error) {
+    if (gs1Refusal(symbol)) {
         return;
     }
+    const Gs1Content content = gs1Content(symbol);
     const Gs1Matrix& m = cachedMatrix(symbol.symbology, content.encoded, symbol.qrLevel);
     if (m.rows == 0 || m.columns == 0) {
         return;
