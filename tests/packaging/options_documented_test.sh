@@ -52,7 +52,7 @@ while IFS='|' read -r line expected; do
     [[ $got == "$expected" ]] || fail "completing \"$line\" gave \"$got\", expected \"$expected\""
 done <<'EOF'
 strikon-render --ty|--type
-strikon-render --type |EAN-13 EAN-8 UPC-A UPC-E ITF-14
+strikon-render --type |EAN-13 EAN-8 UPC-A UPC-E ITF-14 GS1-QR GS1-DataMatrix GS1-128
 strikon-render --type U|UPC-A UPC-E
 strikon-render --type=I|ITF-14
 strikon-render --check-digit=n|no
