@@ -75,7 +75,7 @@ constexpr OptionRow kOptions[] = {
     {"batch", "FILE.csv", OptionUse::Batch, &OptionValues::batch, nullptr,
      "One symbol per row of a CSV file (\"-\" reads standard\n"
      "input). Its header row names the columns: any of type,\n"
-     "digits, addon, size, gs1, resolver, module, ec, dpi,\n"
+     "digits, addon, size, dpi, gs1, resolver, module, ec,\n"
      "line-color, background, bar-reduction, check-digit,\n"
      "fit-dots and quiet-zone-marks (yes or no), and file\n"
      "(required: a plain file name, written into DIR). Quoted\n"

@@ -13,7 +13,7 @@ fail() {
 }
 
 # Option entries of the help text: lines that start, after the indent, with "--name".
-options=$("$program" --help | sed -n 's/^ \{1,4\}\(--[a-z][a-z-]*\).*/\1/p' | sort -u)
+options=$("$program" --help | sed -n 's/^ \{1,4\}\(--[a-z][a-z0-9-]*\).*/\1/p' | sort -u)
 [[ -n $options ]] || { echo "FAIL: no options read from $program --help"; exit 1; }
 
 # bash-completion's helpers (_init_completion, _filedir) come from the system.
