@@ -61,6 +61,9 @@ const std::vector<TranslatedFault>& sheetFaultTexts() {
         {K::BadRunStart, "нумерованный ряд нельзя начать с «%1»"},
         {K::PastLastNumber, "ряд выходит за последнее %1-значное число; готово этикеток: %2"},
         {K::NoUPCEForm, "у UPC-A %1 нет формы UPC-E; ряд UPC-E прерван, готово этикеток: %2"},
+        {K::NoSerial,
+         "ряд символов GS1 нумерует серийный номер (21), а в %1 нет такого, оканчивающегося "
+         "цифрами"},
     };
     return texts;
 }

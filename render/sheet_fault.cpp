@@ -39,6 +39,9 @@ const char* englishSentence(K kind) {
             return "the run passes the last %1-digit number after %2 labels";
         case K::NoUPCEForm:
             return "UPC-A %1 has no UPC-E form; the UPC-E run stops after %2 labels";
+        case K::NoSerial:
+            return "a run of GS1 symbols counts the serial number (21), and %1 has none that "
+                   "ends in digits";
     }
     return "";
 }

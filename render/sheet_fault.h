@@ -24,6 +24,7 @@ struct SheetFault {
         BadRunStart,     // the digits the run starts from
         PastLastNumber,  // digits counted, labels made
         NoUPCEForm,      // the UPC-A number, labels made
+        NoSerial,        // the GS1 element string, which has no serial (21) ending in digits
     };
 
     // A name (a symbol, a number, a paper) or a figure.

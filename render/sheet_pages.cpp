@@ -61,6 +61,15 @@ SheetLabels sheetLabels(const SymbolRequest& symbol, int count, int step) {
         out.labels.assign(static_cast<size_t>(std::max(count, 0)), symbol);
         return out;
     }
+    if (isGs1(symbol.symbology)) {
+        const NumberedRun run = numberedSerials(symbol.gs1.elementString, count, step);
+        for (const std::string& elements : run.numbers) {
+            out.labels.push_back(symbol);
+            out.labels.back().gs1.elementString = elements;
+        }
+        out.fault = run.fault;
+        return out;
+    }
     const NumberedRun run = numberedRun(symbol.symbology, symbol.digits, count, step);
     for (const std::string& digits : run.numbers) {
         out.labels.push_back(symbol);
