@@ -47,7 +47,7 @@ QString sheetTitle(const SheetLayout& layout, bool russian) {
 
 QString printerPageItem(const SheetLayout& onPrinterPage, bool russian) {
     const QString page = QStringLiteral("%1, %2").arg(
-        onPrinterPage.printerPaperName, sizeText(onPrinterPage.printerPaperMm, russian));
+        onPrinterPage.pageName, sizeText(onPrinterPage.pageMm, russian));
     return (russian ? QStringLiteral("Страница принтера (%1)")
                     : QStringLiteral("The printer's page (%1)"))
         .arg(page);
