@@ -508,10 +508,10 @@ QString templateFolder() {
 }
 
 TemplateCatalogue readTemplateFolder(const QString& folder) {
-    if (folder.isEmpty()) {
+    const QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists()) {
         return {};
     }
-    const QDir dir(folder);
     std::vector<SkippedTemplate> skipped;
     auto contents = [&](const QString& name) -> std::optional<QByteArray> {
         QFile file(dir.filePath(name));
