@@ -121,9 +121,9 @@ TEST(LabelTemplates, ReadsUnitsGridsAliasesEquivalentsAndShapes) {
     EXPECT_NEAR(round.width(), 28.284, 0.001);
     EXPECT_NEAR(round.left(), 5.858, 0.001);
     const QRectF disc = productNamed(c, q("Acme CD"))->layout.symbolAreaMm();
-    EXPECT_LE(disc.bottom(), 58 - 10 + 1e-9) << "above the hole";
+    EXPECT_LE(disc.bottom(), 58 - 20 + 1e-9) << "above the hole, 20 mm across the centre";
     EXPECT_LE(std::hypot(disc.width() / 2, 58 - disc.top()), 58 + 1e-9) << "inside the rim";
-    EXPECT_GT(disc.width() * disc.height(), 2500) << "the best of the band above the hole";
+    EXPECT_GT(disc.width() * disc.height(), 1830) << "the best of the band above the hole";
 
     std::vector<std::string> names;
     for (const LabelProduct* p : findProducts(c, q("acme  g"))) {
@@ -189,10 +189,13 @@ TEST(LabelTemplates, LeavesOutWhatItCannotReadWithItsReason) {
     for (const Broken& b : cases) {
         const TemplateCatalogue c =
             readTemplates({{q("b-templates.xml"), templates(b.body)}}, papers);
-        ASSERT_FALSE(c.skipped.empty()) << b.body;
-        const QString text = c.skipped.back().text();
-        EXPECT_TRUE(text.contains(QString::fromUtf8(b.reason))) << text.toStdString();
-        EXPECT_TRUE(text.startsWith(q("b-templates.xml:"))) << text.toStdString();
+        QStringList texts;
+        for (const SkippedTemplate& s : c.skipped) {
+            texts << s.text();
+        }
+        const QString all = texts.join(u'\n');
+        EXPECT_TRUE(all.contains(QString::fromUtf8(b.reason))) << all.toStdString();
+        EXPECT_TRUE(all.startsWith(q("b-templates.xml:"))) << all.toStdString();
     }
     const TemplateCatalogue notTemplates =
         readTemplates({{q("x-templates.xml"), QByteArray(kPapers)}}, papers);
