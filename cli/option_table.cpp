@@ -75,8 +75,9 @@ constexpr OptionRow kOptions[] = {
      "(without them the labels touch and the grid is\n"
      "centred), or BRAND:PART, label stock by its maker's\n"
      "code (avery:L7160, any case) from the templates of the\n"
-     "glabels-data package: on round and disc labels the\n"
-     "symbol goes in the largest rectangle inside the label.\n"
+     "glabels-data package, with every grid of its sheet; on\n"
+     "round, oval and disc labels the symbol goes in the\n"
+     "largest rectangle inside the label.\n"
      "Labels off the page, overlapping, or smaller than the\n"
      "symbol are refused. With --batch, each row of the file\n"
      "is one label, in row order (no file column)."},
