@@ -92,7 +92,7 @@ TEST(SheetDialog, FaultsAreShownInTheWindowsLanguageAndHoldPrintingBack) {
 // Every fault has a Russian sentence naming the same values as the English one.
 TEST(SheetDialog, EveryFaultHasItsRussianSentence) {
     using K = SheetFault::Kind;
-    for (int k = static_cast<int>(K::NoGrid); k <= static_cast<int>(K::NoUPCEForm); ++k) {
+    for (int k = static_cast<int>(K::NoGrid); k <= static_cast<int>(K::TooLargeInside); ++k) {
         SheetFault fault{static_cast<K>(k), {}};
         while (faultText(fault).contains(u'%') && fault.values.size() < 6) {
             fault.values.push_back(faultName(QStringLiteral("<%1>").arg(fault.values.size())));
