@@ -1,5 +1,7 @@
 #include "app/sheet_wording.h"
 
+#include <algorithm>
+
 #include "app/language_table.h"
 
 namespace strikon {
@@ -38,16 +40,25 @@ QString sheetTitle(const SheetLayout& layout, bool russian) {
     if (!russian) {
         return layoutTitle(layout);
     }
-    return QStringLiteral("%1, %2 \u00D7 %3, %4")
-        .arg(layout.paperTitle())
-        .arg(layout.columns)
-        .arg(layout.rows)
-        .arg(sizeText(layout.labelMm, true));
+    // Counts after a colon need no plural forms.
+    const QString grid = layout.moreGrids.empty()
+                             ? QStringLiteral("%1 \u00D7 %2").arg(layout.columns).arg(layout.rows)
+                             : QStringLiteral("этикеток: %1").arg(layout.labelsPerPage());
+    const QSizeF size = layout.labelMm;
+    const QString label =
+        layout.shape == LabelShape::Round || layout.shape == LabelShape::Disc
+            ? QStringLiteral("\u2300 %1 мм")
+                  .arg(figure(std::max(size.width(), size.height()), sheetLocale(true)))
+            : sizeText(size, true);
+    return QStringLiteral("%1, %2, %3").arg(layout.paperTitle(), grid, label);
+}
+
+QString pageText(const SheetLayout& layout, bool russian) {
+    return QStringLiteral("%1, %2").arg(layout.pageName, sizeText(layout.pageMm, russian));
 }
 
 QString printerPageItem(const SheetLayout& onPrinterPage, bool russian) {
-    const QString page = QStringLiteral("%1, %2").arg(
-        onPrinterPage.pageName, sizeText(onPrinterPage.pageMm, russian));
+    const QString page = pageText(onPrinterPage, russian);
     return (russian ? QStringLiteral("Страница принтера (%1)")
                     : QStringLiteral("The printer's page (%1)"))
         .arg(page);

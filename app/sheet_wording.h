@@ -17,6 +17,9 @@ QString sheetFaultText(const SheetFault& fault, bool russian);
 // "A4, 3 × 7, 70 × 42,3 мм" in Russian, layoutTitle in English.
 QString sheetTitle(const SheetLayout& layout, bool russian);
 
+// "A5, 148 × 210 mm": the printer's or a template's page.
+QString pageText(const SheetLayout& layout, bool russian);
+
 // "The printer's page (A5, 148 × 210 mm)".
 QString printerPageItem(const SheetLayout& onPrinterPage, bool russian);
 
