@@ -28,7 +28,7 @@ SheetProducts::SheetProducts(TemplateCatalogue catalogue,
     box->addWidget(field_);
     box->addWidget(list_);
     field_->setEnabled(available());
-    list_->setEnabled(available());
+    list_->setVisible(available());
     connect(field_, &QLineEdit::textChanged, this, &SheetProducts::search);
     connect(list_, &QListWidget::currentRowChanged, this, [this] {
         if (chosenChanged) {
