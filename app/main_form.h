@@ -14,7 +14,7 @@
 #include "app/output_settings.h"
 #include "app/page_symbol.h"
 #include "encoders/surface.h"
-#include "platform/desktop/screen_scale.h"
+#include "platform/screen_scale.h"
 
 class QPainter;
 class QColorDialog;
@@ -103,7 +103,7 @@ class TMainForm : public QMainWindow {
     void setUpWindow();
     void fitPreviewInsideFrame();
     void wireEvents();
-    void applyLanguage(bool russian);
+    void applyLanguage(Language language);
     std::optional<QColor> chooseColor();
     CommandContext commandContext();
 

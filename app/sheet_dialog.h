@@ -34,7 +34,7 @@ class SheetDialog : public QDialog {
     static Preview interactivePreview();
 
     // The label stock by maker's code comes from the templates in templateFolder().
-    SheetDialog(const SymbolRequest& symbol, bool russian, QWidget* parent,
+    SheetDialog(const SymbolRequest& symbol, Language language, QWidget* parent,
                 Preview preview = interactivePreview());
 
     ~SheetDialog() override;
@@ -53,7 +53,7 @@ class SheetDialog : public QDialog {
     void previewAndPrint();
 
   private:
-    QString text(const char* russian, const char* english) const;
+    QString text(const Wording& wording) const;
     void buildFields();
     void layoutChosen();
     void productChosen();
@@ -63,7 +63,7 @@ class SheetDialog : public QDialog {
     SheetLayout fieldsLayout() const;
 
     SymbolRequest symbol_;
-    bool russian_;
+    Language language_;
     Preview preview_;
     std::unique_ptr<QPrinter> printer_;
     SheetProducts* products_ = nullptr;

@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QTextDocument>
 
-#include "platform/rtf/rtf_reader.h"
+#include "formats/rtf/rtf_reader.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/option_values.h"
-#include "platform/images/write_result.h"
+#include "platform/result.h"
 
 namespace strikon::cli {
 

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "cli/option_values.h"
-#include "platform/images/write_result.h"
+#include "platform/result.h"
 
 namespace strikon::cli {
 

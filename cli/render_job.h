@@ -8,7 +8,7 @@
 
 #include "cli/option_values.h"
 #include "cli/output_format.h"
-#include "platform/images/write_result.h"
+#include "platform/result.h"
 #include "render/symbol_request.h"
 
 namespace strikon::cli {

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "platform/images/atomic_write.h"
+#include "platform/atomic_write.h"
 #include "render/label_templates.h"
 
 namespace strikon::cli {

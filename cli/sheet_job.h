@@ -8,7 +8,7 @@
 
 #include "cli/batch.h"
 #include "cli/render_job.h"
-#include "platform/images/write_result.h"
+#include "platform/result.h"
 #include "render/sheet_pages.h"
 
 namespace strikon::cli {

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "platform/images/atomic_write.h"
+#include "platform/atomic_write.h"
 #include "render/symbol_file.h"
 
 namespace strikon::cli {

@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "cli/render_job.h"
-#include "platform/images/atomic_write.h"
-#include "platform/images/write_result.h"
+#include "platform/atomic_write.h"
+#include "platform/result.h"
 
 namespace strikon::cli {
 

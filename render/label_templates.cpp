@@ -122,11 +122,13 @@ class TemplateReader {
         if (refused_.isEmpty() && t.equiv.isEmpty()) {
             if (!labelSeen) {
                 refuse(QStringLiteral("the template describes no label"));
-            } else if (settle(layout); !checkLayout(layout).isEmpty()) {
-                const QString fault = checkLayout(layout);
-                refuse(fault);
             } else {
-                t.layout = layout;
+                settle(layout);
+                if (const QString fault = checkLayout(layout); !fault.isEmpty()) {
+                    refuse(fault);
+                } else {
+                    t.layout = layout;
+                }
             }
         }
         if (!refused_.isEmpty()) {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/images/write_result.h"
+#include "platform/result.h"
 #include "render/sheet_fault.h"
 
 namespace strikon {

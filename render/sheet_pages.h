@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <vector>
 
-#include "platform/images/write_result.h"
+#include "platform/result.h"
 #include "render/print_page.h"
 #include "render/sheet_layout.h"
 #include "render/symbol_request.h"

@@ -1,8 +1,8 @@
 #include "render/symbol_file.h"
 
-#include "platform/images/bmp_writer.h"
-#include "platform/images/jpeg_writer.h"
-#include "platform/images/png_bytes.h"
+#include "formats/bmp_writer.h"
+#include "formats/jpeg_writer.h"
+#include "formats/png_bytes.h"
 #include "render/symbol_image.h"
 #include "render/vector_output.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/surface/indexed_surface.h"
-#include "platform/surface/qt_surface.h"
+#include "surface/indexed_surface.h"
+#include "surface/qt_surface.h"
 #include "render/draw_symbol.h"
 
 namespace strikon {

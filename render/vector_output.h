@@ -5,7 +5,7 @@
 
 #include <QByteArray>
 
-#include "platform/images/write_result.h"
+#include "platform/result.h"
 #include "render/symbol_request.h"
 
 namespace strikon {

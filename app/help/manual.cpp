@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "platform/rtf/rtf_reader.h"
+#include "formats/rtf/rtf_reader.h"
 
 // Resources compiled into a static library are registered only when something refers to them.
 static void initManualResources() {

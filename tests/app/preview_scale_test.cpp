@@ -8,7 +8,7 @@
 #include <QtTest/QTest>
 
 #include "app/main_form.h"
-#include "platform/surface/qt_surface.h"
+#include "surface/qt_surface.h"
 #include "render/draw_symbol.h"
 #include "tests/support/decoders.h"
 #include "ui_main_form.h"

@@ -13,7 +13,7 @@
 
 #include "encoders/ean_upc.h"
 #include "encoders/itf14.h"
-#include "platform/surface/qt_surface.h"
+#include "surface/qt_surface.h"
 #include "render/symbol_image.h"
 #include "tests/support/decoders.h"
 #include "tests/support/symbol_requests.h"

@@ -1,0 +1,167 @@
+#include "formats/png_bytes.h"
+
+#include <libdeflate.h>
+#include <png.h>
+#include <zlib.h>
+
+#include <csetjmp>
+#include <cstring>
+#include <memory>
+
+#include "formats/palette_index.h"
+#include "formats/scanline_deflate.h"
+
+namespace strikon {
+
+namespace {
+
+// A palette picture's image data as it is to decode: each row its filter byte (none) and its
+// indices at the fewest bits its colours need.
+struct Scanlines {
+    std::unique_ptr<uint8_t[]> data;
+    size_t stride = 0;
+    int bitDepth = 8;
+};
+
+Scanlines scanlinesOf(const PaletteIndex& index) {
+    Scanlines out;
+    out.bitDepth = paletteBitsFor(index.colours().size());
+    out.stride = 1 + (static_cast<size_t>(index.width()) * out.bitDepth + 7) / 8;
+    out.data = std::make_unique_for_overwrite<uint8_t[]>(out.stride * index.height());
+    for (int y = 0; y < index.height(); ++y) {
+        uint8_t* row = out.data.get() + out.stride * static_cast<size_t>(y);
+        if (index.sameAsAbove(y)) {
+            std::memcpy(row, row - out.stride, out.stride);
+            continue;
+        }
+        row[0] = PNG_FILTER_VALUE_NONE;
+        index.packRow(y, out.bitDepth, row + 1);
+    }
+    return out;
+}
+
+void appendBigEndian32(QByteArray& bytes, uint32_t v) {
+    const char b[4] = {static_cast<char>(v >> 24), static_cast<char>(v >> 16),
+                       static_cast<char>(v >> 8), static_cast<char>(v)};
+    bytes.append(b, 4);
+}
+
+void appendChunk(QByteArray& png, const char (&type)[5], const char* data, size_t length) {
+    appendBigEndian32(png, static_cast<uint32_t>(length));
+    png.append(type, 4);
+    png.append(data, static_cast<qsizetype>(length));
+    uint32_t crc = libdeflate_crc32(0, type, 4);
+    if (length > 0) {  // libdeflate answers its initial value for no data
+        crc = libdeflate_crc32(crc, data, length);
+    }
+    appendBigEndian32(png, crc);
+}
+
+void appendChunk(QByteArray& png, const char (&type)[5], const QByteArray& data) {
+    appendChunk(png, type, data.constData(), static_cast<size_t>(data.size()));
+}
+
+// The file around the indexed rows: header, palette, density, image data, end.
+QByteArray palettePng(const QImage& image, const PaletteIndex& index) {
+    const Scanlines scanlines = scanlinesOf(index);
+    QByteArray header;
+    appendBigEndian32(header, static_cast<uint32_t>(image.width()));
+    appendBigEndian32(header, static_cast<uint32_t>(image.height()));
+    header.append(static_cast<char>(scanlines.bitDepth));
+    header.append(static_cast<char>(PNG_COLOR_TYPE_PALETTE));
+    header.append(3, '\0');  // deflate, adaptive filtering, no interlace
+    QByteArray palette;
+    for (const QRgb c : index.colours()) {
+        palette.append(static_cast<char>(qRed(c)));
+        palette.append(static_cast<char>(qGreen(c)));
+        palette.append(static_cast<char>(qBlue(c)));
+    }
+    const QByteArray data = deflateScanlines(scanlines.data.get(), scanlines.stride,
+                                             static_cast<size_t>(image.height()));
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    png.reserve(data.size() + palette.size() + 128);
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "PLTE", palette);
+    if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
+        QByteArray density;
+        appendBigEndian32(density, static_cast<uint32_t>(image.dotsPerMeterX()));
+        appendBigEndian32(density, static_cast<uint32_t>(image.dotsPerMeterY()));
+        density.append(static_cast<char>(PNG_RESOLUTION_METER));
+        appendChunk(png, "pHYs", density);
+    }
+    // A chunk holds less than 2 GB; larger image data goes in several.
+    constexpr qsizetype kMaxChunk = qsizetype{1} << 30;
+    for (qsizetype at = 0; at < data.size(); at += kMaxChunk) {
+        appendChunk(png, "IDAT", data.constData() + at,
+                    static_cast<size_t>(std::min(kMaxChunk, data.size() - at)));
+    }
+    appendChunk(png, "IEND", nullptr, 0);
+    return png;
+}
+
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* bytes = static_cast<QByteArray*>(png_get_io_ptr(png));
+    bytes->append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(length));
+}
+
+void flushNothing(png_structp) {}
+
+// Everything libpng touches lives outside this function, so a longjmp out of libpng leaves
+// nothing unreleased behind it. For pictures of more colours than a palette holds.
+bool encodeSamples(png_structp png, png_infop info, const QImage& samples, int colourType,
+                   QByteArray& bytes) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_set_write_fn(png, &bytes, appendBytes, flushNothing);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(samples.width()),
+                 static_cast<png_uint_32>(samples.height()), 8, colourType, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (samples.dotsPerMeterX() > 0 && samples.dotsPerMeterY() > 0) {
+        png_set_pHYs(png, info, static_cast<png_uint_32>(samples.dotsPerMeterX()),
+                     static_cast<png_uint_32>(samples.dotsPerMeterY()), PNG_RESOLUTION_METER);
+    }
+    // Most rows repeat the one above: Up turns them into zeros, which run-length deflate packs.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+    png_set_compression_strategy(png, Z_RLE);
+    png_set_compression_level(png, 1);
+    png_write_info(png, info);
+    for (int y = 0; y < samples.height(); ++y) {
+        png_write_row(png, samples.constScanLine(y));
+    }
+    png_write_end(png, nullptr);
+    return true;
+}
+
+QByteArray samplesPng(const QImage& image) {
+    const bool alpha = image.hasAlphaChannel();
+    const QImage samples =
+        image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (png == nullptr) {
+        return {};
+    }
+    png_infop info = png_create_info_struct(png);
+    QByteArray bytes;
+    const bool ok = info != nullptr &&
+                    encodeSamples(png, info, samples,
+                                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, bytes);
+    png_destroy_write_struct(&png, &info);
+    return ok ? bytes : QByteArray();
+}
+
+}  // namespace
+
+QByteArray pngBytes(const QImage& image) {
+    if (image.isNull()) {
+        return {};
+    }
+    if (!image.hasAlphaChannel()) {
+        if (const auto index = PaletteIndex::of(image)) {
+            return palettePng(image, *index);
+        }
+    }
+    return samplesPng(image);
+}
+
+}  // namespace strikon
