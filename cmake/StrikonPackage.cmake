@@ -27,8 +27,9 @@ PDF.")
 # which fontconfig finds as Liberation Sans: with any other font they take other widths.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
-# Links, mail and exported documents open through xdg-open; Wayland sessions want Qt's plugin.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
+# Links, mail and exported documents open through xdg-open; Wayland sessions want Qt's plugin;
+# label stock is found by its maker's code in glabels-data's templates.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland, glabels-data")
 # Reproducible bytes: every time stamp in the package is the date of the changelog's newest
 # entry (its " -- NAME <MAIL>  DATE" line), unless the caller sets SOURCE_DATE_EPOCH itself, as
 # Debian's builders do. CPack reads the variable from its own environment, so the project

@@ -147,7 +147,8 @@ TEST(Batch, OddLineEndsAndHugeInputAreReadWithinBounds) {
          header + "\n" + hugeType + ",96385074,a.png\n",
          {},
          {"line 2: --type: unknown symbology \"" + QString(39, QLatin1Char('Q')) + QChar(0x2026) +
-              "\": expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14",
+              "\": expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14, GS1-QR, GS1-DataMatrix, "
+              "GS1-128",
           "0 of 1 rows written, 1 failed"},
          {}},
         {"a line break in a value echoed spelled out",
@@ -181,7 +182,8 @@ TEST(Batch, AFaultyHeaderStopsTheBatchBeforeAnythingIsWritten) {
         {"", "--batch: the file is empty; it needs a header row"},
         {"type,colour,file\nEAN-8,red,a.png\n",
          "line 1: unknown column \"colour\"; columns are type, digits, addon, size, dpi, "
-         "line-color, background, check-digit, bar-reduction, fit-dots, quiet-zone-marks, file"},
+         "gs1, resolver, module, ec, line-color, background, check-digit, bar-reduction, fit-dots, "
+         "quiet-zone-marks, file"},
         {"type,digits,Type,file\n", "line 1: column \"type\" appears twice"},
         {"type,digits\nEAN-8,96385074\n",
          "line 1: the header names no file column; each row needs the name of its output file"},
