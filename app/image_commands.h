@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/language.h"
+#include "render/symbol_file.h"
 #include "render/symbol_request.h"
 
 class QPrinter;
@@ -16,11 +17,9 @@ class QWidget;
 
 namespace strikon {
 
-enum class PictureFormat { Bitmap, Jpeg, Png, Svg, Pdf };
-
 struct SaveChoice {
     QString path;
-    PictureFormat selectedFilter = PictureFormat::Bitmap;
+    SymbolFileFormat selectedFilter = SymbolFileFormat::Bmp;
 };
 
 // The interactive parts, replaceable so that tests run without dialogs, printers or a desktop.
@@ -36,7 +35,7 @@ struct CommandDialogs {
 
 // The format follows the extension when it is one the dialog offers; otherwise the selected
 // filter decides and its extension is appended to the path.
-PictureFormat resolveSaveFormat(QString& path, PictureFormat selectedFilter);
+SymbolFileFormat resolveSaveFormat(QString& path, SymbolFileFormat selectedFilter);
 
 // What one command needs to know about the program's state.
 struct CommandContext {

@@ -99,7 +99,7 @@ QString checkFileName(const QString& name) {
             .arg(control);
     }
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name == u"." ||
-        name == u".." || name == QStringView(kStdoutPath)) {
+        name == u".." || isStdoutPath(name)) {
         return QStringLiteral("file: \"%1\" is not a plain file name inside --output-dir")
             .arg(shownValue(name));
     }
@@ -434,7 +434,7 @@ BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRow
 BatchFile openBatchFile(const QString& path) {
     auto file = std::make_unique<QFile>();
     bool opened = false;
-    if (path == QStringView(kStdoutPath)) {  // "-" reads standard input here
+    if (isStdoutPath(path)) {  // "-" reads standard input here
         opened = file->open(stdin, QIODevice::ReadOnly);
     } else {
         file->setFileName(path);
