@@ -11,7 +11,9 @@
 #include "render/sheet_pages.h"
 
 class QComboBox;
+class QDialogButtonBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -50,6 +52,11 @@ class SheetDialog : public QDialog {
   private:
     QString text(const Wording& wording) const;
     void buildFields();
+    void addSheetRows(QFormLayout& form);
+    void addMeasureRows(QFormLayout& form);
+    void addLabelRows(QFormLayout& form);
+    QDialogButtonBox* buttonRow();
+    void connectFields();
     void layoutChosen();
     void refresh();
     void setUpPage();
