@@ -55,6 +55,7 @@ void TMainForm::HelpMIClick() {
 
 void TMainForm::AboutMIClick() {
     if (AboutForm != nullptr) {
+        AboutForm->setLanguage(CurrentLang);
         AboutForm->ShowModalOver(this);
     }
 }
