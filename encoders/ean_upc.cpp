@@ -8,7 +8,7 @@ using namespace ean_upc;
 
 namespace {
 
-// The main symbol; ITF-14 draws nothing here and leaves R and A alone.
+// The main symbol; any other symbology draws nothing here and leaves R and A alone.
 void MainSection(const Frame& f, Symbology symbology, const std::string& Digits, Rect& R, int& A) {
     switch (symbology) {
         case Symbology::EAN13:
@@ -24,6 +24,9 @@ void MainSection(const Frame& f, Symbology symbology, const std::string& Digits,
             UPCESection(f, Digits, R, A);
             break;
         case Symbology::ITF14:
+        case Symbology::GS1QR:
+        case Symbology::GS1DataMatrix:
+        case Symbology::GS1_128:
             break;
     }
 }
@@ -55,8 +58,8 @@ void drawEanUpc(Symbology symbology, AddOn addOn, const std::string& Digits, Sur
     Rect R;
     int A = 0;  // 1-based position of the first add-on digit; 0: no add-on possible
     MainSection(f, symbology, Digits, R, A);
-    // A stays 0 for EAN-8, for ITF-14 and for digits no symbol was drawn from, so no add-on
-    // ever stands without its main symbol.
+    // A stays 0 for EAN-8, for the other symbologies and for digits no symbol was drawn from, so no
+    // add-on ever stands without its main symbol.
     if (A != 0 && addOn != AddOn::None) {
         AddOnSection(f, facts(addOn).digits, upcFamily(symbology), Digits, A, R);
     }

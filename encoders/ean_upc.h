@@ -28,7 +28,8 @@ void DrawEANUPC(const std::string& CodeType, const std::string& AddOnType,
                 uint16_t SizePercent, double PxPerMmX, double PxPerMmY, Rect& Bounds);
 
 // The same drawing for a symbology and add-on of the catalogue; DrawEANUPC maps its names to
-// these once. ITF14 is not drawn here: it draws nothing and leaves Bounds at (0, 0, 0, 0).
+// these once. The other symbologies (ITF-14, GS1) are not drawn here: they draw nothing and leave
+// Bounds at (0, 0, 0, 0).
 void drawEanUpc(Symbology symbology, AddOn addOn, const std::string& Digits, Surface* surface,
                 double OffsetX, double OffsetY, uint16_t SizePercent, double PxPerMmX,
                 double PxPerMmY, Rect& Bounds);
