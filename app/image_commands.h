@@ -10,6 +10,7 @@
 
 #include "app/language.h"
 #include "platform/link_opener.h"
+#include "render/symbol_file.h"
 #include "render/symbol_request.h"
 
 class QPrinter;
@@ -17,11 +18,9 @@ class QWidget;
 
 namespace strikon {
 
-enum class PictureFormat { Bitmap, Jpeg, Png, Svg, Pdf };
-
 struct SaveChoice {
     QString path;
-    PictureFormat selectedFilter = PictureFormat::Bitmap;
+    SymbolFileFormat selectedFilter = SymbolFileFormat::Bmp;
 };
 
 // The interactive parts, replaceable so that tests run without dialogs, printers or a desktop.
@@ -38,7 +37,7 @@ struct CommandDialogs {
 
 // The format follows the extension when it is one the dialog offers; otherwise the selected
 // filter decides and its extension is appended to the path.
-PictureFormat resolveSaveFormat(QString& path, PictureFormat selectedFilter);
+SymbolFileFormat resolveSaveFormat(QString& path, SymbolFileFormat selectedFilter);
 
 // What one command needs to know about the program's state.
 struct CommandContext {

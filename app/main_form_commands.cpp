@@ -51,7 +51,7 @@ void TMainForm::ExportWordMIClick() {
 void TMainForm::HelpMIClick() {
     if (HelpForm != nullptr) {
         // The menu bar and the row of tool buttons under it stay in sight.
-        const QWidget* toolbar = ui->SpeedButton1;
+        const QWidget* toolbar = ui_->SpeedButton1;
         const int toolbarBottom = toolbar->mapToGlobal(QPoint(0, toolbar->height())).y();
         const QRect frame = frameGeometry();
         HelpForm->placeClearOf(frame, QRect(frame.topLeft(), QPoint(frame.right(), toolbarBottom)));
@@ -61,6 +61,7 @@ void TMainForm::HelpMIClick() {
 
 void TMainForm::AboutMIClick() {
     if (AboutForm != nullptr) {
+        AboutForm->setLanguage(CurrentLang);
         AboutForm->ShowModalOver(this);
     }
 }

@@ -184,6 +184,29 @@ QString SheetDialog::text(const Wording& wording) const {
 }
 
 void SheetDialog::buildFields() {
+    auto* form = new QFormLayout;
+    addProductRows(*form);
+    addSheetRows(*form);
+    addMeasureRows(*form);
+    addLabelRows(*form);
+    picture_ = new SheetPicture(this);
+    fault_ = new QLabel(this);
+    fault_->setObjectName(QStringLiteral("SheetFault"));
+    fault_->setWordWrap(true);
+    fault_->setStyleSheet(QStringLiteral("color: #c00000"));
+
+    auto* sides = new QHBoxLayout;
+    sides->addLayout(form);
+    sides->addWidget(picture_);
+    auto* whole = new QVBoxLayout(this);
+    whole->addLayout(sides);
+    whole->addWidget(fault_);
+    whole->addWidget(buttonRow());
+    connectFields();
+}
+
+// The label stock found by its maker's code, and what is to know about it.
+void SheetDialog::addProductRows(QFormLayout& form) {
     products_ = new SheetProducts(
         readTemplateFolder(templateFolder()),
         [this](const LabelProduct& p) {
@@ -196,6 +219,12 @@ void SheetDialog::buildFields() {
     productNote_ = new QLabel(this);
     productNote_->setObjectName(QStringLiteral("SheetProductNote"));
     productNote_->setWordWrap(true);
+    form.addRow(text(kTexts.makersCode), products_);
+    form.addRow(productNote_);
+}
+
+// The sheet: a built-in layout or Custom, the paper, and the grid.
+void SheetDialog::addSheetRows(QFormLayout& form) {
     layoutList_ = new QComboBox(this);
     layoutList_->setObjectName(QStringLiteral("SheetLayoutList"));
     for (const NamedLayout& named : builtInLayouts()) {
@@ -212,6 +241,13 @@ void SheetDialog::buildFields() {
     for (QSpinBox* s : {columns_, rows_}) {
         s->setRange(1, 100);
     }
+    form.addRow(text(kTexts.sheet), layoutList_);
+    form.addRow(text(kTexts.paper), row({paperList_, pageSetup_}));
+    form.addRow(text(kTexts.grid), row({columns_, rows_}));
+}
+
+// The label's size, the margins and the pitches, in millimetres.
+void SheetDialog::addMeasureRows(QFormLayout& form) {
     for (QDoubleSpinBox*& field : mm_) {
         field = new QDoubleSpinBox(this);
         field->setRange(-50, 400);
@@ -220,6 +256,13 @@ void SheetDialog::buildFields() {
         field->setLocale(sheetLocale(language_));
         field->setSuffix(text(kTexts.mm));
     }
+    form.addRow(text(kTexts.label), row({mm_[0], mm_[1]}));
+    form.addRow(text(kTexts.margins), row({mm_[2], mm_[3]}));
+    form.addRow(text(kTexts.pitch), row({mm_[4], mm_[5]}));
+}
+
+// How many labels, copies or a numbered run, and the labels skipped.
+void SheetDialog::addLabelRows(QFormLayout& form) {
     copies_ = new QRadioButton(text(kTexts.copies), this);
     run_ = new QRadioButton(text(kTexts.run), this);
     run_->setObjectName(QStringLiteral("SheetRun"));
@@ -233,41 +276,23 @@ void SheetDialog::buildFields() {
     skip_ = new QSpinBox(this);
     skip_->setObjectName(QStringLiteral("SheetSkip"));
     skip_->setRange(0, 9999);
-    picture_ = new SheetPicture(this);
-    fault_ = new QLabel(this);
-    fault_->setObjectName(QStringLiteral("SheetFault"));
-    fault_->setWordWrap(true);
-    fault_->setStyleSheet(QStringLiteral("color: #c00000"));
+    form.addRow(text(kTexts.count), count_);
+    form.addRow(copies_);
+    form.addRow(run_, step_);
+    form.addRow(text(kTexts.skip), skip_);
+}
 
-    auto* form = new QFormLayout;
-    form->addRow(text(kTexts.makersCode), products_);
-    form->addRow(productNote_);
-    form->addRow(text(kTexts.sheet), layoutList_);
-    form->addRow(text(kTexts.paper), row({paperList_, pageSetup_}));
-    form->addRow(text(kTexts.grid), row({columns_, rows_}));
-    form->addRow(text(kTexts.label), row({mm_[0], mm_[1]}));
-    form->addRow(text(kTexts.margins), row({mm_[2], mm_[3]}));
-    form->addRow(text(kTexts.pitch), row({mm_[4], mm_[5]}));
-    form->addRow(text(kTexts.count), count_);
-    form->addRow(copies_);
-    form->addRow(run_, step_);
-    form->addRow(text(kTexts.skip), skip_);
-
+QDialogButtonBox* SheetDialog::buttonRow() {
     auto* buttons = new QDialogButtonBox(this);
     print_ = buttons->addButton(text(kTexts.print), QDialogButtonBox::AcceptRole);
     print_->setObjectName(QStringLiteral("SheetPrint"));
     buttons->addButton(text(kTexts.close), QDialogButtonBox::RejectRole);
     connect(print_, &QPushButton::clicked, this, &SheetDialog::previewAndPrint);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return buttons;
+}
 
-    auto* sides = new QHBoxLayout;
-    sides->addLayout(form);
-    sides->addWidget(picture_);
-    auto* whole = new QVBoxLayout(this);
-    whole->addLayout(sides);
-    whole->addWidget(fault_);
-    whole->addWidget(buttons);
-
+void SheetDialog::connectFields() {
     connect(layoutList_, &QComboBox::currentIndexChanged, this, &SheetDialog::layoutChosen);
     products_->chosenChanged = [this] { productChosen(); };
     connect(paperList_, &QComboBox::currentIndexChanged, this, &SheetDialog::refresh);

@@ -429,7 +429,7 @@ QString Builder::output() {
     if (!values.output || values.output->isEmpty()) {
         return fail("output", QStringLiteral("is required: ") + expects);
     }
-    const std::optional<OutputFormat> format = formatForPath(*values.output);
+    const std::optional<SymbolFileFormat> format = formatForPath(*values.output);
     if (!format) {
         return fail(
             "output",

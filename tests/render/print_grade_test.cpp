@@ -13,8 +13,8 @@
 
 #include "encoders/ean_upc.h"
 #include "encoders/itf14.h"
-#include "surface/qt_surface.h"
 #include "render/symbol_image.h"
+#include "surface/qt_surface.h"
 #include "tests/support/decoders.h"
 #include "tests/support/symbol_requests.h"
 
