@@ -25,7 +25,7 @@ QString cannotWrite(const RenderJob& job, const QString& why) {
 
 WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput, LinkPolicy links) {
     // A picture's bytes would scramble the terminal and help nobody.
-    if (job.format == OutputFormat::PngToStdout && ::isatty(::fileno(standardOutput)) == 1) {
+    if (job.toStdout() && ::isatty(::fileno(standardOutput)) == 1) {
         return WriteResult::failure(
             QStringLiteral("standard output is a terminal; redirect it to a file or a pipe "
                            "(strikon-render ... --output - > symbol.png)"));
