@@ -89,6 +89,7 @@ void TMainForm::setUpWindow() {
     ui->EANUPC_Size->configure(eanUpc.minSize, eanUpc.maxSize, eanUpc.sizeStep);
     const SymbologyFacts& itf = facts(Symbology::ITF14);
     ui->ITF14_Size->configure(itf.minSize, itf.maxSize, itf.sizeStep);
+    setUpGs1Page();
     ui->PageControl->setCurrentIndex(0);
     for (QWidget* list :
          std::initializer_list<QWidget*>{ui->EANUPC_CodeType, ui->EANUPC_AddOnType, ui->EANUPC_Size,
@@ -159,6 +160,8 @@ void TMainForm::wireEvents() {
     connect(ui->ITF14CheckDigitButton, &QToolButton::clicked, this,
             &TMainForm::ITF14CheckDigitButtonClick);
 
+    wireGs1Page();
+
     // Every change that affects the symbol repaints the preview synchronously.
     ui->PaintBox->setPaintHandler([this](QPainter& painter) { PaintBoxPaint(painter); });
     connect(ui->PageControl, &QTabWidget::currentChanged, this, &TMainForm::repaintPreview);
@@ -199,6 +202,7 @@ void TMainForm::SetLang(const QString& Lang) {
     }
     updateScreenNotice();
     updateOutputInfo();
+    updateGs1Notice();
 }
 
 namespace {
@@ -246,6 +250,10 @@ void TMainForm::applyLanguage(Language language) {
                 break;
             case T::GroupTitle:
                 withChild<QGroupBox>(*this, name, [&](QGroupBox& g) { g.setTitle(text); });
+                break;
+            case T::Placeholder:
+                withChild<QLineEdit>(*this, name,
+                                     [&](QLineEdit& e) { e.setPlaceholderText(text); });
                 break;
         }
     }

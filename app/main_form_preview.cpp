@@ -25,6 +25,8 @@ std::optional<SymbolRequest> TMainForm::currentSymbol() const {
     } else if (page.caption == kItf14Page) {
         page.code = ui->ITF14_CodeValue->displayText();
         page.sizePercent = ui->ITF14_Size->value();
+    } else if (page.caption == kGs1Page) {
+        gs1PageTexts(page);
     }
     std::optional<SymbolRequest> request = pageSymbol(page);
     if (request) {
@@ -50,6 +52,7 @@ ScreenScale TMainForm::previewScale() const {
 void TMainForm::repaintPreview() {
     ui->PaintBox->repaint();
     updateOutputInfo();
+    updateGs1Notice();
 }
 
 void TMainForm::updateOutputInfo() {
