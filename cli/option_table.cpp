@@ -92,9 +92,14 @@ constexpr OptionRow kOptions[] = {
      "Letter-3x10 (66.7 x 25.4), or COLUMNSxROWS,WIDTHxHEIGHT\n"
      "in millimetres with optional ,LEFT,TOP,HPITCH,VPITCH\n"
      "(without them the labels touch and the grid is\n"
-     "centred). Labels off the page, overlapping, or smaller\n"
-     "than the symbol are refused. With --batch, each row of\n"
-     "the file is one label, in row order (no file column)."},
+     "centred), or BRAND:PART, label stock by its maker's\n"
+     "code (avery:L7160, any case) from the templates of the\n"
+     "glabels-data package, with every grid of its sheet; on\n"
+     "round, oval and disc labels the symbol goes in the\n"
+     "largest rectangle inside the label.\n"
+     "Labels off the page, overlapping, or smaller than the\n"
+     "symbol are refused. With --batch, each row of the file\n"
+     "is one label, in row order (no file column)."},
     {"page", "A4|Letter", OptionUse::Sheet, &OptionValues::page, nullptr,
      "The paper of a custom layout; default A4."},
     {"copies", "N", OptionUse::Sheet, &OptionValues::copies, nullptr,
@@ -111,6 +116,13 @@ constexpr OptionRow kOptions[] = {
      "Threads that draw and write a batch's rows, 1 to 256;\n"
      "default one per core. Messages come in row order and\n"
      "the files are the same whatever the number."},
+    {"list-sheets", "[TEXT]", OptionUse::List, &OptionValues::listSheets, nullptr,
+     "List the label stock the installed templates describe\n"
+     "whose brand and part hold every word of TEXT (\"herma\n"
+     "46\", any case), one a line: BRAND:PART, the sheet and\n"
+     "its labels, the maker's description, separated by tabs.\n"
+     "A template that cannot be read is named on standard\n"
+     "error with its reason."},
     {"help", nullptr, OptionUse::Help, nullptr, nullptr, "Show this text."},
 };
 

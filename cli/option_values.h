@@ -39,6 +39,9 @@ struct OptionValues {
     std::optional<QString> run;     // N[,STEP]
     std::optional<QString> skip;    // N
 
+    // The label stock the installed templates describe: the words to look for, "" for all.
+    std::optional<QString> listSheets;
+
     // Every symbol value given in `over` replaces the one here.
     OptionValues overlaidWith(const OptionValues& over) const;
 };

@@ -42,6 +42,13 @@ const char* englishSentence(K kind) {
         case K::NoSerial:
             return "a run of GS1 symbols counts the serial number (21), and %1 has none that "
                    "ends in digits";
+        case K::TooManyLabels:
+            return "a sheet of %1 labels is more than the %2 a sheet may hold";
+        case K::GridsOverlap:
+            return "labels overlap: label %1 covers label %2 of another grid";
+        case K::TooLargeInside:
+            return "%1 is %2 \u00D7 %3 mm, larger than the largest rectangle inside its label, "
+                   "%4 \u00D7 %5 mm";
     }
     return "";
 }

@@ -23,9 +23,13 @@ QPageSize pageSizeOf(const SheetLayout& layout) {
         case SheetPaper::Letter:
             return QPageSize(QPageSize::Letter);
         case SheetPaper::Printer:
+        case SheetPaper::Other:
             break;
     }
-    return QPageSize(layout.printerPaperMm, QPageSize::Millimeter, layout.printerPaperName);
+    // A template's page is cut to its own figures, which a near standard size would change.
+    return QPageSize(
+        layout.pageMm, QPageSize::Millimeter, layout.pageName,
+        layout.paper == SheetPaper::Other ? QPageSize::ExactMatch : QPageSize::FuzzyMatch);
 }
 
 void paintPage(QPainter& painter, const SheetContent& content, int page, double pxPerMm) {
@@ -42,7 +46,9 @@ void paintPage(QPainter& painter, const SheetContent& content, int page, double 
         if (!size) {
             continue;  // refused beforehand by checkSymbolsFit
         }
-        const QPoint origin = symbolOrigin(content.layout.labelRectMm(slot), *size, pxPerMm);
+        const QRectF area = content.layout.symbolAreaMm();
+        const QPoint origin = symbolOrigin(
+            area.translated(content.layout.labelRectMm(slot).topLeft()), *size, pxPerMm);
         painter.save();
         painter.translate(origin);
         // The parts of the rectangle an encoder leaves alone (around ITF-14's frame) take the
@@ -86,7 +92,8 @@ int sheetPageCount(const SheetContent& content) {
 }
 
 SheetFault symbolsFitFault(const SheetContent& content, double pxPerMm) {
-    const QSizeF label = content.layout.labelMm;
+    const QSizeF label = content.layout.symbolAreaMm().size();
+    const bool inside = content.layout.shape != LabelShape::Rectangle;
     for (const SymbolRequest& request : content.labels) {
         const std::optional<QSize> size = measureSymbol(request, pxPerMm, pxPerMm);
         if (!size) {
@@ -95,9 +102,11 @@ SheetFault symbolsFitFault(const SheetContent& content, double pxPerMm) {
         const QSizeF symbolMm(size->width() / pxPerMm, size->height() / pxPerMm);
         if (symbolMm.width() > label.width() || symbolMm.height() > label.height()) {
             return sheetFault(
-                SheetFault::Kind::TooLarge,
+                inside ? SheetFault::Kind::TooLargeInside : SheetFault::Kind::TooLarge,
                 {faultName(symbolTitle(request)), faultMeasure(symbolMm.width()),
-                 faultMeasure(symbolMm.height()), faultMm(label.width()), faultMm(label.height())});
+                 faultMeasure(symbolMm.height()),
+                 inside ? faultMeasure(label.width()) : faultMm(label.width()),
+                 inside ? faultMeasure(label.height()) : faultMm(label.height())});
         }
     }
     return {};
@@ -110,8 +119,8 @@ QString checkSymbolsFit(const SheetContent& content, double pxPerMm) {
 SheetLayout onPrinterPage(SheetLayout layout, const QPrinter& printer) {
     if (layout.paper == SheetPaper::Printer) {
         const QPageLayout page = printer.pageLayout();
-        layout.printerPaperName = page.pageSize().name();
-        layout.printerPaperMm = page.fullRect(QPageLayout::Millimeter).size();
+        layout.pageName = page.pageSize().name();
+        layout.pageMm = page.fullRect(QPageLayout::Millimeter).size();
     }
     return layout;
 }
