@@ -31,6 +31,9 @@ void TMainForm::setUpGs1Page() {
     };
     ui->GS1_Gtin->setValidator(digitsUpTo(14));
     ui->GS1_Expiry->setValidator(digitsUpTo(6));
+    QPalette warning = ui->GS1Notice->palette();
+    warning.setColor(QPalette::WindowText, Qt::darkRed);
+    ui->GS1Notice->setPalette(warning);
     takeWheelOnlyWithFocus(ui->GS1_CodeType);
     takeWheelOnlyWithFocus(ui->GS1_Module);
     Gs1CodeTypeChange();

@@ -64,24 +64,31 @@ TEST_F(MainFormGs1, TypedDataDrawsASymbolTheDecodersRead) {
         const char* type;
         testing::Symbology symbology;
         bool zbar;  // zbar reads no DataMatrix
+        double pxPerMm;
+        int rows;  // of the preview handed to the decoders
         const char* text;
     };
     const Case cases[] = {
-        {"GS1-QR", testing::Symbology::QRCode, true,
+        {"GS1-QR", testing::Symbology::QRCode, true, 8.0, 223,
          "https://id.gs1.org/01/09506000134352/10/ABC123/21/12345XYZ?17=271231"},
-        {"GS1-DataMatrix", testing::Symbology::DataMatrix, false,
+        // ZXing 1.4 loses the DataMatrix (the same matrix zint makes) under all four lines of
+        // its text; it is given the symbol and the first line.
+        {"GS1-DataMatrix", testing::Symbology::DataMatrix, false, 8.0, 150,
          "010950600013435217271231"
          "10ABC123\x1d"
          "2112345XYZ"},
-        {"GS1-128", testing::Symbology::Code128, true,
+        {"GS1-128", testing::Symbology::Code128, true, 4.0, 223,
          "010950600013435217271231"
          "10ABC123\x1d"
          "2112345XYZ"},
     };
+    // Room for the GS1-128 of this data, 183 mm long.
+    ui().PaintBox->resize(800, 223);
     for (const Case& c : cases) {
         ui().GS1_CodeType->setCurrentText(c.type);
+        form.setScaleOverride(ScreenScale{c.pxPerMm, c.pxPerMm});
         EXPECT_TRUE(ui().GS1Notice->isHidden()) << c.type;
-        const QImage image = preview();
+        const QImage image = preview().copy(0, 0, 800, c.rows);
         for (const bool zbar : {false, true}) {
             if (zbar && !c.zbar) {
                 continue;
@@ -148,6 +155,13 @@ TEST_F(MainFormGs1, SaveAsWritesThePagesSymbol) {
               "0109506000134352"
               "10LOT-7");
     EXPECT_TRUE(reads[0].gs1);
+
+    // Refused data writes nothing and the warning names the AI.
+    type(ui().GS1_Expiry, "271340");
+    QTest::mouseClick(ui().SpeedButton1, Qt::LeftButton);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].endsWith("(17): 271340 is not a date YYMMDD"))
+        << warnings[0].toStdString();
 }
 
 }  // namespace
