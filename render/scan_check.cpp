@@ -619,21 +619,31 @@ ScanReport scanCheck(const SymbolRequest& request, double pxPerMm, double inkSpr
         n.push_back({NoticeKind::MarginShort, {}});
     }
     Notice low{NoticeKind::LowGrade, QString(QLatin1Char(gradeLetter(effective)))};
-    if (!request.output.fitDots) {
-        SymbolRequest whole = request;
-        whole.output.fitDots = true;
-        const Grade g = gradeAt(whole, pxPerMm, spreadPx);
-        if (g < effective && wholeDotFit(checkedRequest(whole), pxPerMm).inRange) {
-            low.remedy = Remedy::WholeDots;
-            low.remedyGrade = g;
+    // Of whole-dot modules and no reduction, alone or together, the least change that grades
+    // best; the reduction is only dropped where it costs grade.
+    const bool canFit = !request.output.fitDots;
+    const bool canDrop = request.output.barReductionMm > 0;
+    struct Option {
+        Remedy remedy;
+        bool fit, drop;
+    };
+    for (const Option o :
+         {Option{Remedy::WholeDots, true, false}, Option{Remedy::NoReduction, false, true},
+          Option{Remedy::WholeDotsNoReduction, true, true}}) {
+        if ((o.fit && !canFit) || (o.drop && !canDrop)) {
+            continue;
         }
-    }
-    if (low.remedy == Remedy::None && request.output.barReductionMm > 0) {
-        SymbolRequest plain = request;
-        plain.output.barReductionMm = 0;
-        const Grade g = gradeAt(plain, pxPerMm, spreadPx);
-        if (g < effective) {
-            low.remedy = Remedy::NoReduction;
+        SymbolRequest changed = request;
+        changed.output.fitDots = request.output.fitDots || o.fit;
+        if (o.drop) {
+            changed.output.barReductionMm = 0;
+        }
+        if (o.fit && !wholeDotFit(checkedRequest(changed), pxPerMm).inRange) {
+            continue;
+        }
+        const Grade g = gradeAt(changed, pxPerMm, spreadPx);
+        if (g < (low.remedy == Remedy::None ? effective : low.remedyGrade)) {
+            low.remedy = o.remedy;
             low.remedyGrade = g;
         }
     }

@@ -81,7 +81,7 @@ enum class NoticeKind {
 };
 
 // What would raise a low grade.
-enum class Remedy { None, WholeDots, NoReduction };
+enum class Remedy { None, WholeDots, NoReduction, WholeDotsNoReduction };
 
 struct Notice {
     NoticeKind kind;

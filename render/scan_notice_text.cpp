@@ -110,6 +110,12 @@ QString noticeText(const Notice& notice, const SymbolRequest& request, const Sca
                 text += (ru ? QStringLiteral("; модули в целых точках: класс %1")
                             : QStringLiteral("; whole-dot modules: grade %1"))
                             .arg(letter(notice.remedyGrade));
+            } else if (notice.remedy == Remedy::WholeDotsNoReduction) {
+                text += (ru ? QStringLiteral("; модули в целых точках без уменьшения ширины "
+                                             "штрихов: класс %1")
+                            : QStringLiteral("; whole-dot modules without bar width reduction: "
+                                             "grade %1"))
+                            .arg(letter(notice.remedyGrade));
             } else if (notice.remedy == Remedy::NoReduction) {
                 text += (ru ? QStringLiteral("; без уменьшения ширины штрихов: класс %1")
                             : QStringLiteral("; without bar width reduction: grade %1"))

@@ -150,7 +150,11 @@ TEST(Sheet, EachLabelScansAsItsNumberInsideItsRectangle) {
         const QStringList args = QString::fromLatin1(c.args).replace("ROWS", rows).split(u'|')
                                  << QStringLiteral("--output") << pdf;
         ASSERT_EQ(run(args, stream, stdout), kAllWritten) << c.args << messages.toStdString();
-        EXPECT_TRUE(messages.isEmpty()) << messages.toStdString();
+        // ITF-14 at 50 % has bars 16 mm tall, which GS1 finds too short on cartons.
+        EXPECT_TRUE(messages.isEmpty() || (c.symbology == Symbology::ITF14 &&
+                                           messages.count(QStringLiteral("warning")) == 1 &&
+                                           messages.contains(QStringLiteral("16.0 mm tall"))))
+            << messages.toStdString();
         const LayoutResult layout = parseLayout(QString::fromLatin1(c.layout), c.paper);
         ASSERT_TRUE(layout.ok);
         const std::vector<QImage> pages = rasterise(pdf, dir.filePath(QStringLiteral("p")));
