@@ -28,6 +28,32 @@ constexpr double kCheckDpi = 1200;
 constexpr int kMaxLabels = 16000;
 constexpr int kPrinterPaper = 2;  // the paper list: A4, Letter, the printer's page
 
+// The dialog's texts; the paper names and the sheets' titles are not translated.
+struct DialogTexts {
+    Wording title{"Печать листа", "Print Sheet"};
+    Wording custom{"Свой", "Custom"};
+    Wording pageSetup{"Параметры страницы…", "Page Setup…"};
+    Wording mm{" мм", " mm"};
+    Wording copies{"Копии", "Copies"};
+    Wording run{"Нумерованный ряд, шаг:", "Numbered run, step:"};
+    Wording sheet{"Лист:", "Sheet:"};
+    Wording paper{"Бумага:", "Paper:"};
+    Wording grid{"Столбцы × строки:", "Columns × rows:"};
+    Wording label{"Этикетка:", "Label:"};
+    Wording margins{"Отступ слева, сверху:", "Left, top margin:"};
+    Wording pitch{"Шаг по горизонтали, вертикали:", "Horizontal, vertical pitch:"};
+    Wording count{"Этикеток:", "Labels:"};
+    Wording skip{"Пропустить первые:", "Skip the first:"};
+    Wording print{"Просмотр и печать…", "Preview and Print…"};
+    Wording close{"Закрыть", "Close"};
+    Wording noPrinter{"Принтер не установлен", "No printer is installed"};
+    Wording cannotPrint{"Лист нельзя напечатать: ", "The sheet cannot be printed: "};
+    Wording notStarted{"не удалось начать печать", "could not start printing"};
+    Wording notPrinted{"Лист не напечатан: ", "The sheet was not printed: "};
+    Wording nothingToOutput{"Нет штрихкода для вывода.", "There is no barcode to output."};
+};
+constexpr DialogTexts kTexts{};
+
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
     auto* box = new QHBoxLayout;
     for (QWidget* w : widgets) {
@@ -46,37 +72,37 @@ SheetDialog::Preview SheetDialog::interactivePreview() {
     };
 }
 
-SheetDialog::SheetDialog(const SymbolRequest& symbol, bool russian, QWidget* parent,
+SheetDialog::SheetDialog(const SymbolRequest& symbol, Language language, QWidget* parent,
                          Preview preview)
     : QDialog(parent),
       symbol_(symbol),
-      russian_(russian),
+      language_(language),
       preview_(std::move(preview)),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     printer_->setFullPage(true);
     symbol_.output.fitPxPerMm = 0;  // whole dots of the device each sheet is drawn on
-    setWindowTitle(text("Печать листа", "Print Sheet"));
+    setWindowTitle(text(kTexts.title));
     buildFields();
     layoutChosen();
 }
 
 SheetDialog::~SheetDialog() = default;
 
-QString SheetDialog::text(const char* russian, const char* english) const {
-    return QString::fromUtf8(russian_ ? russian : english);
+QString SheetDialog::text(const Wording& wording) const {
+    return wording.in(language_);
 }
 
 void SheetDialog::buildFields() {
     layoutList_ = new QComboBox(this);
     layoutList_->setObjectName(QStringLiteral("SheetLayoutList"));
     for (const NamedLayout& named : builtInLayouts()) {
-        layoutList_->addItem(sheetTitle(named.layout, russian_));
+        layoutList_->addItem(sheetTitle(named.layout, language_));
     }
-    layoutList_->addItem(text("Свой", "Custom"));
+    layoutList_->addItem(text(kTexts.custom));
     paperList_ = new QComboBox(this);
     paperList_->setObjectName(QStringLiteral("SheetPaper"));
     paperList_->addItems({QStringLiteral("A4"), QStringLiteral("Letter"), QString()});
-    pageSetup_ = new QPushButton(text("Параметры страницы…", "Page Setup…"), this);
+    pageSetup_ = new QPushButton(text(kTexts.pageSetup), this);
     pageSetup_->setObjectName(QStringLiteral("SheetPageSetup"));
     columns_ = new QSpinBox(this);
     rows_ = new QSpinBox(this);
@@ -88,11 +114,11 @@ void SheetDialog::buildFields() {
         field->setRange(-50, 400);
         field->setDecimals(2);
         field->setSingleStep(0.1);
-        field->setLocale(sheetLocale(russian_));
-        field->setSuffix(text(" мм", " mm"));
+        field->setLocale(sheetLocale(language_));
+        field->setSuffix(text(kTexts.mm));
     }
-    copies_ = new QRadioButton(text("Копии", "Copies"), this);
-    run_ = new QRadioButton(text("Нумерованный ряд, шаг:", "Numbered run, step:"), this);
+    copies_ = new QRadioButton(text(kTexts.copies), this);
+    run_ = new QRadioButton(text(kTexts.run), this);
     copies_->setChecked(true);
     count_ = new QSpinBox(this);
     count_->setObjectName(QStringLiteral("SheetLabelCount"));
@@ -109,23 +135,21 @@ void SheetDialog::buildFields() {
     fault_->setStyleSheet(QStringLiteral("color: #c00000"));
 
     auto* form = new QFormLayout;
-    form->addRow(text("Лист:", "Sheet:"), layoutList_);
-    form->addRow(text("Бумага:", "Paper:"), row({paperList_, pageSetup_}));
-    form->addRow(text("Столбцы × строки:", "Columns × rows:"), row({columns_, rows_}));
-    form->addRow(text("Этикетка:", "Label:"), row({mm_[0], mm_[1]}));
-    form->addRow(text("Отступ слева, сверху:", "Left, top margin:"), row({mm_[2], mm_[3]}));
-    form->addRow(text("Шаг по горизонтали, вертикали:", "Horizontal, vertical pitch:"),
-                 row({mm_[4], mm_[5]}));
-    form->addRow(text("Этикеток:", "Labels:"), count_);
+    form->addRow(text(kTexts.sheet), layoutList_);
+    form->addRow(text(kTexts.paper), row({paperList_, pageSetup_}));
+    form->addRow(text(kTexts.grid), row({columns_, rows_}));
+    form->addRow(text(kTexts.label), row({mm_[0], mm_[1]}));
+    form->addRow(text(kTexts.margins), row({mm_[2], mm_[3]}));
+    form->addRow(text(kTexts.pitch), row({mm_[4], mm_[5]}));
+    form->addRow(text(kTexts.count), count_);
     form->addRow(copies_);
     form->addRow(run_, step_);
-    form->addRow(text("Пропустить первые:", "Skip the first:"), skip_);
+    form->addRow(text(kTexts.skip), skip_);
 
     auto* buttons = new QDialogButtonBox(this);
-    print_ = buttons->addButton(text("Просмотр и печать…", "Preview and Print…"),
-                                QDialogButtonBox::AcceptRole);
+    print_ = buttons->addButton(text(kTexts.print), QDialogButtonBox::AcceptRole);
     print_->setObjectName(QStringLiteral("SheetPrint"));
-    buttons->addButton(text("Закрыть", "Close"), QDialogButtonBox::RejectRole);
+    buttons->addButton(text(kTexts.close), QDialogButtonBox::RejectRole);
     connect(print_, &QPushButton::clicked, this, &SheetDialog::previewAndPrint);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -174,8 +198,7 @@ void SheetDialog::layoutChosen() {
     // Qt sets up the page of an installed printer only; without one the page is the PDF's.
     const bool installed = printer_->outputFormat() == QPrinter::NativeFormat;
     pageSetup_->setEnabled(!builtIn && installed);
-    pageSetup_->setToolTip(installed ? QString()
-                                     : text("Принтер не установлен", "No printer is installed"));
+    pageSetup_->setToolTip(installed ? QString() : text(kTexts.noPrinter));
     for (QDoubleSpinBox* field : mm_) {
         field->setEnabled(!builtIn);
     }
@@ -231,13 +254,12 @@ void SheetDialog::refresh() {
     SheetLayout printerPage;
     printerPage.paper = SheetPaper::Printer;
     paperList_->setItemText(kPrinterPaper,
-                            printerPageItem(onPrinterPage(printerPage, *printer_), russian_));
+                            printerPageItem(onPrinterPage(printerPage, *printer_), language_));
     const Choice c = choice();
     const int perPage = c.content.layout.labelsPerPage();
     const int filled = std::min(count_->value(), std::max(perPage - c.content.skip, 0));
     picture_->show(c.content.layout, c.content.skip, filled, !c.fault);
-    fault_->setText(c.fault ? text("Лист нельзя напечатать: ", "The sheet cannot be printed: ") +
-                                  sheetFaultText(c.fault, russian_)
+    fault_->setText(c.fault ? text(kTexts.cannotPrint) + sheetFaultText(c.fault, language_)
                             : QString());
     print_->setEnabled(!c.fault);
 }
@@ -258,27 +280,25 @@ void SheetDialog::previewAndPrint() {
             fault = symbolsFitFault(content, target->resolution() / kMmPerInch);
         }
         if (fault) {
-            failure = sheetFaultText(fault, russian_);
+            failure = sheetFaultText(fault, language_);
             return;
         }
         if (printSheet(*target, content) == PrintOutcome::NotStarted) {
-            failure = text("не удалось начать печать", "could not start printing");
+            failure = text(kTexts.notStarted);
         }
     });
     refresh();  // the printer's page may have been set up anew
     if (!failure.isEmpty()) {
-        fault_->setText(text("Лист не напечатан: ", "The sheet was not printed: ") + failure);
+        fault_->setText(text(kTexts.notPrinted) + failure);
     }
 }
 
 void printSheetOf(const CommandContext& context, const CommandDialogs& dialogs) {
     if (!context.symbol || !measureSymbol(*context.symbol, 1.0, 1.0)) {
-        dialogs.warn(context.parent,
-                     QString::fromUtf8(context.russian ? "Нет штрихкода для вывода."
-                                                       : "There is no barcode to output."));
+        dialogs.warn(context.parent, kTexts.nothingToOutput.in(context.language));
         return;
     }
-    SheetDialog dialog(*context.symbol, context.russian, context.parent);
+    SheetDialog dialog(*context.symbol, context.language, context.parent);
     dialog.exec();
 }
 

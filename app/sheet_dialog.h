@@ -29,7 +29,7 @@ class SheetDialog : public QDialog {
                                        const std::function<void(QPrinter*)>& paint)>;
     static Preview interactivePreview();
 
-    SheetDialog(const SymbolRequest& symbol, bool russian, QWidget* parent,
+    SheetDialog(const SymbolRequest& symbol, Language language, QWidget* parent,
                 Preview preview = interactivePreview());
 
     ~SheetDialog() override;
@@ -48,7 +48,7 @@ class SheetDialog : public QDialog {
     void previewAndPrint();
 
   private:
-    QString text(const char* russian, const char* english) const;
+    QString text(const Wording& wording) const;
     void buildFields();
     void layoutChosen();
     void refresh();
@@ -56,7 +56,7 @@ class SheetDialog : public QDialog {
     SheetLayout fieldsLayout() const;
 
     SymbolRequest symbol_;
-    bool russian_;
+    Language language_;
     Preview preview_;
     std::unique_ptr<QPrinter> printer_;
     QComboBox* layoutList_ = nullptr;

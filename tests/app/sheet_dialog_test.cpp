@@ -44,31 +44,31 @@ TEST(SheetDialog, FaultsAreShownInTheWindowsLanguageAndHoldPrintingBack) {
     const struct {
         int layout;  // index in the list; 5 is Custom, starting from the first built-in
         Fields fields;
-        bool russian;
+        Language language;
         const char* fault;  // the text shown, "" for none
     } cases[] = {
-        {0, AsListed, false, ""},
-        {2, AsListed, false,
+        {0, AsListed, Language::English, ""},
+        {2, AsListed, Language::English,
          "The sheet cannot be printed: EAN-13 4006381333931 is 37.30 × 25.91 mm, larger "
          "than its label of 48.5 × 25.4 mm"},
-        {2, AsListed, true,
+        {2, AsListed, Language::Russian,
          "Лист нельзя напечатать: EAN-13 4006381333931 размером 37,30 × 25,91 мм больше своей "
          "этикетки 48,5 × 25,4 мм"},
-        {5, TwoColumns60Apart, true,
+        {5, TwoColumns60Apart, Language::Russian,
          "Лист нельзя напечатать: этикетки налезают друг на друга: шаг по горизонтали 60 мм "
          "меньше ширины этикетки 70 мм"},
-        {5, OnA5Printer, true,
+        {5, OnA5Printer, Language::Russian,
          "Лист нельзя напечатать: этикетки выходят за край листа: столбцы занимают от 0 до 210 мм, "
          "а ширина бумаги A5 — 148 мм"},
-        {5, OnA5Printer, false,
+        {5, OnA5Printer, Language::English,
          "The sheet cannot be printed: labels off the page: the columns span 0 to 210 mm, the A5 "
          "paper is 148 mm wide"},
-        {0, Run100, true,
+        {0, Run100, Language::Russian,
          "Лист нельзя напечатать: у UPC-A 012000010453 нет формы UPC-E; ряд UPC-E прерван, "
          "готово этикеток: 7"},
     };
     for (const auto& c : cases) {
-        SheetDialog dialog(c.fields == Run100 ? upce() : ean13(), c.russian, nullptr,
+        SheetDialog dialog(c.fields == Run100 ? upce() : ean13(), c.language, nullptr,
                            [](auto&&...) {});
         field<QComboBox>(dialog, "SheetLayoutList")->setCurrentIndex(c.layout);
         auto spins = dialog.findChildren<QSpinBox*>();  // columns, rows, count, step, skip
@@ -97,7 +97,7 @@ TEST(SheetDialog, EveryFaultHasItsRussianSentence) {
         while (faultText(fault).contains(u'%') && fault.values.size() < 6) {
             fault.values.push_back(faultName(QStringLiteral("<%1>").arg(fault.values.size())));
         }
-        const QString russian = sheetFaultText(fault, true);
+        const QString russian = sheetFaultText(fault, Language::Russian);
         EXPECT_NE(russian, faultText(fault)) << k;
         EXPECT_FALSE(russian.contains(u'%')) << k;
         for (const SheetFault::Value& v : fault.values) {
@@ -110,7 +110,7 @@ TEST(SheetDialog, RunOfThirtyPrintsTwoPagesThatScan) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
     SheetDialog dialog(
-        ean13(), true, nullptr,
+        ean13(), Language::Russian, nullptr,
         [&](QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
