@@ -9,7 +9,9 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
+#include "app/scan_notices.h"
 #include "app/write_reason.h"
 #include "formats/bmp_writer.h"
 #include "formats/docx_writer.h"
@@ -57,6 +59,9 @@ struct CommandTexts {
                                "Could not create the document: %1"};
     Wording documentNotOpened{"Не найдена программа для открытия документа. Документ сохранён: %1",
                               "No program could open the document. It was saved as %1"};
+    Wording useWholeDots{"Модули в целых точках", "Whole-dot modules"};
+    Wording printAsItIs{"Печатать как есть", "Print as it is"};
+    Wording cancel{"Отмена", "Cancel"};
 };
 constexpr CommandTexts kTexts{};
 
@@ -182,6 +187,24 @@ WriteResult saveFile(const CommandContext& context, const CommandDialogs& dialog
     return bytes.ok ? writeFileAtomically(path, bytes.value) : WriteResult::failure(bytes.error);
 }
 
+GradeChoice askGradeInDialog(QWidget* parent, const QString& text, bool offerWholeDots,
+                             Language language) {
+    QMessageBox box(QMessageBox::Warning, windowTitle(parent), text, QMessageBox::NoButton, parent);
+    QPushButton* whole =
+        offerWholeDots ? box.addButton(kTexts.useWholeDots.in(language), QMessageBox::AcceptRole)
+                       : nullptr;
+    QPushButton* asIs =
+        box.addButton(kTexts.printAsItIs.in(language),
+                      offerWholeDots ? QMessageBox::DestructiveRole : QMessageBox::AcceptRole);
+    box.addButton(kTexts.cancel.in(language), QMessageBox::RejectRole);
+    box.setDefaultButton(whole != nullptr ? whole : asIs);
+    box.exec();
+    if (whole != nullptr && box.clickedButton() == whole) {
+        return GradeChoice::WholeDots;
+    }
+    return box.clickedButton() == asIs ? GradeChoice::PrintAsItIs : GradeChoice::Cancel;
+}
+
 }  // namespace
 
 CommandDialogs CommandDialogs::interactive() {
@@ -198,6 +221,7 @@ CommandDialogs CommandDialogs::interactive() {
         QMessageBox::information(parent, windowTitle(parent), text);
     };
     dialogs.openDocument = openWithDesktop;
+    dialogs.askGrade = askGradeInDialog;
     return dialogs;
 }
 
@@ -249,8 +273,29 @@ bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
     if (!dialogs.askPrinter(context.parent, printer)) {
         return false;
     }
+    std::optional<SymbolRequest> symbol = context.symbol;
+    if (symbol) {
+        // The grade at the printer's own resolution, before anything is printed.
+        const ScanReport report = scanCheck(*symbol, printer.resolution() / kMmPerInch);
+        if (gradesBelowC(report) && dialogs.askGrade) {
+            switch (dialogs.askGrade(context.parent,
+                                     printQuestion(*symbol, report, context.language),
+                                     wholeDotsRaise(report), context.language)) {
+                case GradeChoice::Cancel:
+                    return false;
+                case GradeChoice::WholeDots:
+                    symbol->output.fitDots = true;
+                    if (context.useWholeDots) {
+                        context.useWholeDots();
+                    }
+                    break;
+                case GradeChoice::PrintAsItIs:
+                    break;
+            }
+        }
+    }
     const PrintOutcome outcome =
-        context.symbol ? printSymbolPage(printer, *context.symbol) : PrintOutcome::NothingToDraw;
+        symbol ? printSymbolPage(printer, *symbol) : PrintOutcome::NothingToDraw;
     switch (outcome) {
         case PrintOutcome::Printed:
             return true;

@@ -23,6 +23,9 @@ struct SaveChoice {
     PictureFormat selectedFilter = PictureFormat::Bitmap;
 };
 
+// What to do with a symbol that grades below C at the printer's resolution.
+enum class GradeChoice { PrintAsItIs, WholeDots, Cancel };
+
 // The interactive parts, replaceable so that tests run without dialogs, printers or a desktop.
 struct CommandDialogs {
     std::function<std::optional<SaveChoice>(QWidget* parent)> askSavePath;
@@ -30,6 +33,11 @@ struct CommandDialogs {
     std::function<void(QWidget* parent, const QString& text)> warn;
     std::function<void(QWidget* parent, const QString& text)> inform;
     std::function<bool(const QUrl& url)> openDocument;
+    // The question before printing a symbol below grade C; offerWholeDots: whole-dot modules
+    // would raise it. None asks nothing and prints as it is.
+    std::function<GradeChoice(QWidget* parent, const QString& text, bool offerWholeDots,
+                              Language language)>
+        askGrade;
 
     static CommandDialogs interactive();
 };
@@ -44,6 +52,8 @@ struct CommandContext {
     std::optional<SymbolRequest> symbol;    // nothing: the page describes no symbol
     Language language = Language::English;  // language of the messages
     int dpi = 300;                          // resolution of saved, copied and exported pictures
+    // Keeps whole-dot modules on for what follows, when the user chose them before printing.
+    std::function<void()> useWholeDots = nullptr;
 };
 
 // Each returns true when it did its work; failures have already been shown to the user.

@@ -55,7 +55,7 @@ void TMainForm::setUpWindow() {
     // System menu, minimise and close; no maximise, and a fixed size.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(618, 445);
+    setFixedSize(618, 479);
 
     // A sans face at 11 pixels; "Arial" resolves to the metric-compatible Liberation Sans, whose
     // widths fit the fields' texts at their fixed sizes.

@@ -3,6 +3,7 @@
 
 #include "app/current_lang.h"
 #include "app/language_table.h"
+#include "app/scan_notices.h"
 #include "main_form.h"
 #include "render/draw_symbol.h"
 #include "render/symbol_image.h"
@@ -56,6 +57,17 @@ void TMainForm::updateOutputInfo() {
     const std::optional<SymbolRequest> symbol = currentSymbol();
     ui->OutputInfo->setText(symbol ? symbolSizeLine(*symbol, outputSettings_.dpi, currentLanguage())
                                    : QString());
+    // What may keep the symbol from scanning, at the resolution of Save As and as the press
+    // prints it: the band under the preview says it while the user types.
+    QString notices;
+    if (symbol) {
+        const ScanReport report =
+            scanCheck(*symbol, outputSettings_.dpi / kMmPerInch, outputSettings_.inkSpreadMm);
+        notices = noticeSentences(*symbol, report, currentLanguage());
+    }
+    ui->ScanNotice->setText(notices);
+    ui->ScanNotice->setToolTip(notices);
+    ui->ScanNotice->setVisible(!notices.isEmpty());
 }
 
 void TMainForm::PaintBoxPaint(QPainter& painter) {

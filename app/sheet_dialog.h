@@ -47,12 +47,23 @@ class SheetDialog : public QDialog {
     // The preview, then the printer; faults are shown in the dialog.
     void previewAndPrint();
 
+    // Called when the user takes whole-dot modules here, so that the window keeps them.
+    void setUseWholeDots(std::function<void()> use) { useWholeDots_ = std::move(use); }
+    // The grade at the printer's resolution, and the button that offers whole-dot modules.
+    QLabel* gradeLabel() const { return grade_; }
+    QPushButton* wholeDotsButton() const { return wholeDots_; }
+    // The symbol the labels are made of, with the options taken here.
+    const SymbolRequest& symbol() const { return symbol_; }
+    // The grade again, at the printer's resolution now.
+    void updateGrade();
+
   private:
     QString text(const Wording& wording) const;
     void buildFields();
     void layoutChosen();
     void refresh();
     void setUpPage();
+    void useWholeDots();
     SheetLayout fieldsLayout() const;
 
     SymbolRequest symbol_;
@@ -73,6 +84,9 @@ class SheetDialog : public QDialog {
     SheetPicture* picture_ = nullptr;
     QLabel* fault_ = nullptr;
     QPushButton* print_ = nullptr;
+    QLabel* grade_ = nullptr;
+    QPushButton* wholeDots_ = nullptr;
+    std::function<void()> useWholeDots_;
 };
 
 // Opens the dialog over the window for the current symbol, or says there is none.

@@ -72,7 +72,7 @@ QStringList tableColumn(Language language) {
 TEST(MainFormStart, DefaultsOfEveryControl) {
     TMainForm form;
     auto& ui = form.controls();
-    EXPECT_EQ(form.size(), QSize(618, 445));
+    EXPECT_EQ(form.size(), QSize(618, 479));  // the notice band under the preview
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window cannot be resized";
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(ui.PageControl->currentIndex(), 0);
