@@ -38,7 +38,7 @@ QString gradeLine(const SymbolRequest& symbol, const ScanReport& report, Languag
 }
 
 bool gradesBelowC(const ScanReport& report) {
-    return report.drawn && report.printedGrade.value_or(report.grade) > Grade::C;
+    return report.drawn && report.graded && report.printedGrade.value_or(report.grade) > Grade::C;
 }
 
 bool wholeDotsRaise(const ScanReport& report) {

@@ -16,6 +16,7 @@
 
 #include "app/scan_notices.h"
 #include "app/sheet_picture.h"
+#include "app/sheet_products.h"
 #include "app/sheet_wording.h"
 #include "render/symbol_image.h"
 
@@ -27,7 +28,8 @@ namespace {
 // and again at the chosen printer's own.
 constexpr double kCheckDpi = 1200;
 constexpr int kMaxLabels = 16000;
-constexpr int kPrinterPaper = 2;  // the paper list: A4, Letter, the printer's page
+constexpr int kPrinterPaper = 2;   // the paper list: A4, Letter, the printer's page,
+constexpr int kTemplatePaper = 3;  // and the page a maker's template names
 
 // The dialog's texts; the paper names and the sheets' titles are not translated.
 struct DialogTexts {
@@ -53,6 +55,25 @@ struct DialogTexts {
     Wording notStarted{"не удалось начать печать", "could not start printing"};
     Wording notPrinted{"Лист не напечатан: ", "The sheet was not printed: "};
     Wording nothingToOutput{"Нет штрихкода для вывода.", "There is no barcode to output."};
+    Wording makersCode{"Код производителя:", "Maker's code:"};
+    Wording searchHint{"Марка и артикул, например: avery l7160",
+                       "Brand and part, such as avery l7160"};
+    Wording noTemplates{
+        "Листы по коду производителя (Avery L7160, Herma 4677 и другие) берутся "
+        "из шаблонов пакета glabels-data (%1); он не установлен.",
+        "Sheets by their maker's code (Avery L7160, Herma 4677 and others) come "
+        "from the label templates of the glabels-data package (%1), which is not "
+        "installed."};
+    Wording notRectangles{
+        "Этикетки не прямоугольные: код помещается в наибольший прямоугольник "
+        "внутри этикетки, %1 × %2 мм.",
+        "The labels are not rectangles: the barcode is placed in the largest "
+        "rectangle inside the label, %1 × %2 mm."};
+    Wording grids{
+        "На листе несколько сеток этикеток (их: %1); поля показывают первую, этикетки "
+        "считаются по сеткам.",
+        "The sheet has %1 grids of labels; the fields show the first, and labels are "
+        "counted grid by grid."};
 };
 constexpr DialogTexts kTexts{};
 
@@ -118,6 +139,18 @@ QString SheetDialog::text(const Wording& wording) const {
 }
 
 void SheetDialog::buildFields() {
+    products_ = new SheetProducts(
+        readTemplateFolder(templateFolder()),
+        [this](const LabelProduct& p) {
+            QString entry = p.name() + QStringLiteral(" \u2014 ") + sheetTitle(p.layout, language_);
+            return p.description.isEmpty() ? entry
+                                           : entry + QStringLiteral(" \u2014 ") + p.description;
+        },
+        this);
+    products_->setPlaceholder(text(kTexts.searchHint));
+    productNote_ = new QLabel(this);
+    productNote_->setObjectName(QStringLiteral("SheetProductNote"));
+    productNote_->setWordWrap(true);
     layoutList_ = new QComboBox(this);
     layoutList_->setObjectName(QStringLiteral("SheetLayoutList"));
     for (const NamedLayout& named : builtInLayouts()) {
@@ -160,6 +193,8 @@ void SheetDialog::buildFields() {
     fault_->setStyleSheet(QStringLiteral("color: #c00000"));
 
     auto* form = new QFormLayout;
+    form->addRow(text(kTexts.makersCode), products_);
+    form->addRow(productNote_);
     form->addRow(text(kTexts.sheet), layoutList_);
     form->addRow(text(kTexts.paper), row({paperList_, pageSetup_}));
     form->addRow(text(kTexts.grid), row({columns_, rows_}));
@@ -198,6 +233,7 @@ void SheetDialog::buildFields() {
     whole->addWidget(buttons);
 
     connect(layoutList_, &QComboBox::currentIndexChanged, this, &SheetDialog::layoutChosen);
+    products_->chosenChanged = [this] { productChosen(); };
     connect(paperList_, &QComboBox::currentIndexChanged, this, &SheetDialog::refresh);
     connect(pageSetup_, &QPushButton::clicked, this, &SheetDialog::setUpPage);
     for (QSpinBox* s : {columns_, rows_, count_, step_, skip_}) {
@@ -209,15 +245,72 @@ void SheetDialog::buildFields() {
     connect(run_, &QRadioButton::toggled, this, &SheetDialog::refresh);
 }
 
-// A built-in layout fills the fields and locks them; Custom starts from the last one shown.
+// A product from the list becomes the layout list's last item, and the sheet.
+void SheetDialog::productChosen() {
+    const LabelProduct* chosen = products_->chosen();
+    if (chosen == nullptr) {
+        return;
+    }
+    product_ = *chosen;
+    const int item = static_cast<int>(builtInLayouts().size()) + 1;
+    const QString title = product_->name() + QStringLiteral(" (") +
+                          sheetTitle(product_->layout, language_) + QLatin1Char(')');
+    if (layoutList_->count() <= item) {
+        layoutList_->addItem(title);
+    } else {
+        layoutList_->setItemText(item, title);
+    }
+    if (layoutList_->currentIndex() == item) {
+        layoutChosen();
+    } else {
+        layoutList_->setCurrentIndex(item);
+    }
+}
+
+// Where label stock by maker's code comes from when it is missing; what is special about the
+// chosen product's labels.
+void SheetDialog::showProductNote() {
+    QStringList notes;
+    if (!products_->available()) {
+        notes << text(kTexts.noTemplates).arg(QLatin1String(kGlabelsTemplates));
+    }
+    const bool productShown =
+        product_ && layoutList_->currentIndex() == static_cast<int>(builtInLayouts().size()) + 1;
+    if (productShown && product_->layout.shape != LabelShape::Rectangle) {
+        const QRectF area = product_->layout.symbolAreaMm();
+        const QLocale locale = sheetLocale(language_);
+        notes << text(kTexts.notRectangles)
+                     .arg(locale.toString(area.width(), 'f', 1),
+                          locale.toString(area.height(), 'f', 1));
+    }
+    if (productShown && !product_->layout.moreGrids.empty()) {
+        notes << text(kTexts.grids).arg(product_->layout.moreGrids.size() + 1);
+    }
+    productNote_->setText(notes.join(u' '));
+    productNote_->setVisible(!notes.isEmpty());
+}
+
+// A built-in layout or a maker's product fills the fields and locks them; Custom starts from
+// the last one shown.
 void SheetDialog::layoutChosen() {
     const size_t index = static_cast<size_t>(layoutList_->currentIndex());
-    const bool builtIn = index < builtInLayouts().size();
+    const bool fromProduct = product_ && index == builtInLayouts().size() + 1;
+    const bool builtIn = index < builtInLayouts().size() || fromProduct;
     if (builtIn) {
-        const SheetLayout& l = builtInLayouts()[index].layout;
+        const SheetLayout& l = fromProduct ? product_->layout : builtInLayouts()[index].layout;
         const QSignalBlocker blocks[] = {QSignalBlocker(paperList_), QSignalBlocker(columns_),
                                          QSignalBlocker(rows_)};
-        paperList_->setCurrentIndex(l.paper == SheetPaper::Letter ? 1 : 0);
+        while (paperList_->count() > kTemplatePaper) {
+            paperList_->removeItem(kTemplatePaper);
+        }
+        if (l.paper == SheetPaper::Other) {
+            // A page the template measures but does not name is named by its size already.
+            paperList_->addItem(l.pageName.contains(QChar(0x00D7)) ? l.pageName
+                                                                   : pageText(l, language_));
+        }
+        paperList_->setCurrentIndex(l.paper == SheetPaper::Other    ? kTemplatePaper
+                                    : l.paper == SheetPaper::Letter ? 1
+                                                                    : 0);
         columns_->setValue(l.columns);
         rows_->setValue(l.rows);
         const double values[] = {l.labelMm.width(), l.labelMm.height(), l.leftMm,
@@ -226,8 +319,17 @@ void SheetDialog::layoutChosen() {
             const QSignalBlocker block(mm_[i]);
             mm_[i]->setValue(values[i]);
         }
-        count_->setValue(l.labelsPerPage() - skip_->value());
+        count_->setValue(std::max(l.labelsPerPage() - skip_->value(), 1));
+    } else {
+        const QSignalBlocker block(paperList_);
+        if (paperList_->currentIndex() >= kTemplatePaper) {
+            paperList_->setCurrentIndex(0);
+        }
+        while (paperList_->count() > kTemplatePaper) {
+            paperList_->removeItem(kTemplatePaper);
+        }
     }
+    showProductNote();
     for (QWidget* w : std::initializer_list<QWidget*>{paperList_, columns_, rows_}) {
         w->setEnabled(!builtIn);
     }
@@ -254,6 +356,9 @@ SheetLayout SheetDialog::fieldsLayout() const {
     const size_t index = static_cast<size_t>(layoutList_->currentIndex());
     if (index < builtInLayouts().size()) {
         return builtInLayouts()[index].layout;
+    }
+    if (product_ && index == builtInLayouts().size() + 1) {
+        return product_->layout;
     }
     const SheetPaper papers[] = {SheetPaper::A4, SheetPaper::Letter, SheetPaper::Printer};
     SheetLayout layout{papers[std::clamp(paperList_->currentIndex(), 0, kPrinterPaper)],

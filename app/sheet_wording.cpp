@@ -1,5 +1,7 @@
 #include "app/sheet_wording.h"
 
+#include <algorithm>
+
 #include "app/language_table.h"
 
 namespace strikon {
@@ -44,17 +46,25 @@ QString sheetTitle(const SheetLayout& layout, Language language) {
     if (language != Language::Russian) {
         return layoutTitle(layout);
     }
-    return QStringLiteral("%1, %2 \u00D7 %3, %4")
-        .arg(layout.paperTitle())
-        .arg(layout.columns)
-        .arg(layout.rows)
-        .arg(sizeText(layout.labelMm, language));
+    // Counts after a colon need no plural forms.
+    const QString grid = layout.moreGrids.empty()
+                             ? QStringLiteral("%1 \u00D7 %2").arg(layout.columns).arg(layout.rows)
+                             : QStringLiteral("этикеток: %1").arg(layout.labelsPerPage());
+    const QSizeF size = layout.labelMm;
+    const QString label =
+        layout.shape == LabelShape::Round || layout.shape == LabelShape::Disc
+            ? QStringLiteral("\u2300 %1 мм")
+                  .arg(figure(std::max(size.width(), size.height()), sheetLocale(language)))
+            : sizeText(size, language);
+    return QStringLiteral("%1, %2, %3").arg(layout.paperTitle(), grid, label);
+}
+
+QString pageText(const SheetLayout& layout, Language language) {
+    return QStringLiteral("%1, %2").arg(layout.pageName, sizeText(layout.pageMm, language));
 }
 
 QString printerPageItem(const SheetLayout& onPrinterPage, Language language) {
-    const QString page = QStringLiteral("%1, %2").arg(
-        onPrinterPage.printerPaperName, sizeText(onPrinterPage.printerPaperMm, language));
-    return kTexts.printerPage.in(language).arg(page);
+    return kTexts.printerPage.in(language).arg(pageText(onPrinterPage, language));
 }
 
 }  // namespace strikon

@@ -18,6 +18,9 @@ QString sheetFaultText(const SheetFault& fault, Language language);
 // "A4, 3 × 7, 70 × 42,3 мм" in Russian, layoutTitle in English.
 QString sheetTitle(const SheetLayout& layout, Language language);
 
+// "A5, 148 × 210 mm": the printer's or a template's page.
+QString pageText(const SheetLayout& layout, Language language);
+
 // "The printer's page (A5, 148 × 210 mm)".
 QString printerPageItem(const SheetLayout& onPrinterPage, Language language);
 

@@ -16,11 +16,14 @@ enum class OptionUse {
     Sheet,   // only with --sheet
     Check,   // the scan check, with any of the others
     Help,
+    List,  // lists what is installed, on its own
 };
 
 struct OptionRow {
-    const char* name;       // without the leading "--"
-    const char* valueName;  // shown in --help; nullptr for a flag, given alone to mean "yes"
+    const char* name;  // without the leading "--"
+    // Shown in --help; nullptr for a flag, given alone to mean "yes"; in brackets ("[TEXT]")
+    // for a value that may be left out, "" then.
+    const char* valueName;
     OptionUse use;
     std::optional<QString> OptionValues::*field;  // nullptr for --help
     const char* column;                           // the batch column's name, or nullptr

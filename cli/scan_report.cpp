@@ -12,7 +12,7 @@ QString fixed(double v, int decimals) {
 }
 
 QString warning(const Notice& notice, const SymbolRequest& symbol, const ScanReport& report) {
-    QString text = noticeText(notice, symbol, report, Wording::English);
+    QString text = noticeText(notice, symbol, report, NoticeLanguage::English);
     // A sentence on its own in the window; a clause after "warning:" here.
     if (text.size() > 1 && text[1].isLower()) {
         text[0] = text[0].toLower();
@@ -36,6 +36,15 @@ QString checkReport(const SymbolRequest& symbol, const ScanReport& report) {
         return out;
     }
     line("resolution", QStringLiteral("%1 dpi").arg(reportDpi(report)));
+    if (!report.graded) {
+        line("module", QStringLiteral("%1 mm, %2 dots").arg(fixed(report.moduleMm, 3),
+                                                             fixed(report.moduleDots, 2)));
+        line("grade", QStringLiteral("none: no linear reference decode for this symbology"));
+        for (const Notice& notice : report.notices) {
+            out += warning(notice, symbol, report) + QLatin1Char('\n');
+        }
+        return out;
+    }
     line("size", fixed(report.sizePercent, 1) + QStringLiteral(" %"));
     line("module", QStringLiteral("%1 mm, %2 dots")
                        .arg(fixed(report.moduleMm, 3), fixed(report.moduleDots, 2)));

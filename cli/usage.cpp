@@ -15,6 +15,7 @@ QString usageText() {
                  [options for every row]
   strikon-render [symbol options] --sheet LAYOUT [--page A4|Letter]
                  [--copies N | --run N[,STEP]] [--skip N] --output FILE.pdf
+  strikon-render --list-sheets [TEXT]
   strikon-render [symbol options] [--batch FILE.csv | --sheet LAYOUT ...]
                  --check [--ink-spread MM] [--output FILE | --output-dir DIR]
   strikon-render --help
@@ -33,11 +34,12 @@ cannot tell apart, a module outside GS1's range, and an ISO/IEC 15416
 decodability grade below C each give a warning on standard error.
 
 Exit status:
-  0  every symbol was written (--check: every symbol grades C or better with no
-     warning)
+  0  every symbol was written (--list-sheets: at least one sheet was listed;
+     --check: every symbol grades C or better with no warning)
   1  a batch ran, but some of its rows failed (each reported on standard error);
      --check: a symbol grades below C or has a warning
   2  the input was refused or a file could not be written; nothing was written
+     (--list-sheets: no installed template matches)
 
 Examples:
   strikon-render --type EAN-13 --digits "4 006381 33393 1" --output ean.png
@@ -48,6 +50,9 @@ Examples:
   strikon-render --batch labels.csv --output-dir out --dpi 600
   strikon-render --type EAN-13 --digits 4006381333931 --sheet A4-3x8 \
                  --run 30 --skip 4 --output shelf.pdf
+  strikon-render --list-sheets "herma 46"
+  strikon-render --type EAN-13 --digits 4006381333931 --sheet avery:L7160 \
+                 --output avery.pdf
   strikon-render --type EAN-13 --digits 4006381333931 --dpi 203 --check
 )");
     return (synopsis + optionHelp() + notes).arg(kMinDpi).arg(kMaxDpi).arg(kDefaultDpi);

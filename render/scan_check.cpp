@@ -102,6 +102,8 @@ Margins marginsOf(Symbology symbology) {
             return {9, 7};
         case Symbology::ITF14:
             return {10, 10};
+        default:
+            break;
     }
     return {0, 0};
 }
@@ -296,7 +298,7 @@ void decodeEanUpc(Symbology symbology, int addOnDigits, Reader& r) {
             r.out.read = system + r.out.read + static_cast<char>('0' + (at - kUpceSets.begin()));
             break;
         }
-        case Symbology::ITF14:
+        default:
             r.ok = false;
             return;
     }
@@ -387,6 +389,8 @@ size_t expectedElements(Symbology symbology, int addOnDigits) {
             break;
         case Symbology::ITF14:
             return 79;
+        default:
+            return 0;
     }
     // The add-on: its start (3 elements), its characters (4) and the 2-element delineators.
     const size_t addOn =
@@ -535,11 +539,29 @@ QString mm(double v, int decimals) {
 }  // namespace
 
 bool ScanReport::scanReady() const {
-    return drawn && printedGrade.value_or(grade) <= Grade::C && notices.empty();
+    return drawn && (!graded || printedGrade.value_or(grade) <= Grade::C) && notices.empty();
 }
 
 ScanReport scanCheck(const SymbolRequest& request, double pxPerMm, double inkSpreadMm) {
     ScanReport r;
+    if (isGs1(request.symbology)) {
+        // Two-dimensional symbols and GS1-128 have no reference decode here: their modules are
+        // whole dots by their own rule, and only the colours are judged.
+        if (!(pxPerMm > 0) || !measureSymbol(request, pxPerMm, pxPerMm)) {
+            return r;
+        }
+        r.drawn = true;
+        r.graded = false;
+        r.pxPerMm = pxPerMm;
+        r.moduleMm = wholeDotFit(request, pxPerMm).moduleMm;
+        r.moduleDots = r.moduleMm * pxPerMm;
+        r.sizePercent = request.sizePercent;
+        const double contrast = printContrast(request.lineColor, request.backgroundColor);
+        if (contrast < kMinPrintContrast) {
+            r.notices.push_back({NoticeKind::LowContrast, QString::number(qRound(contrast * 100))});
+        }
+        return r;
+    }
     const ScanLine line = readScanLine(request, pxPerMm);
     if (line.widths.empty() || !(pxPerMm > 0)) {
         return r;

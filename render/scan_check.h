@@ -92,6 +92,7 @@ struct Notice {
 
 struct ScanReport {
     bool drawn = false;  // false: the request describes no symbol; nothing else is set
+    bool graded = true;  // false: no reference decode for the symbology (GS1 2D, GS1-128)
     double pxPerMm = 0;
     double moduleMm = 0;    // as drawn
     double moduleDots = 0;  // output dots per module, as drawn

@@ -8,17 +8,17 @@ namespace strikon {
 
 namespace {
 
-QString number(double v, int decimals, Wording w) {
+QString number(double v, int decimals, NoticeLanguage w) {
     QString text = QString::number(v, 'f', decimals);
-    if (w == Wording::Russian) {
+    if (w == NoticeLanguage::Russian) {
         text.replace(QLatin1Char('.'), QLatin1Char(','));
     }
     return text;
 }
 
-QString decimalText(const QString& value, Wording w) {
+QString decimalText(const QString& value, NoticeLanguage w) {
     QString text = value;
-    if (w == Wording::Russian) {
+    if (w == NoticeLanguage::Russian) {
         text.replace(QLatin1Char('.'), QLatin1Char(','));
     }
     return text;
@@ -39,8 +39,8 @@ int reportDpi(const ScanReport& report) {
 }
 
 QString noticeText(const Notice& notice, const SymbolRequest& request, const ScanReport& report,
-                   Wording wording) {
-    const bool ru = wording == Wording::Russian;
+                   NoticeLanguage wording) {
+    const bool ru = wording == NoticeLanguage::Russian;
     const QString digits = QString::fromStdString(request.digits);
     const QString dpi = QString::number(reportDpi(report));
     switch (notice.kind) {
@@ -127,11 +127,16 @@ QString noticeText(const Notice& notice, const SymbolRequest& request, const Sca
     return {};
 }
 
-QString gradeText(const ScanReport& report, Wording wording) {
+QString gradeText(const ScanReport& report, NoticeLanguage wording) {
     if (!report.drawn) {
         return {};
     }
-    const bool ru = wording == Wording::Russian;
+    const bool ru = wording == NoticeLanguage::Russian;
+    if (!report.graded) {
+        return (ru ? QStringLiteral("Без класса при %1 dpi: модули в целых точках")
+                   : QStringLiteral("Not graded at %1 dpi: modules of whole dots"))
+            .arg(reportDpi(report));
+    }
     QString text = (ru ? QStringLiteral("Класс %1 при %2 dpi (декодируемость %3)")
                        : QStringLiteral("Grade %1 at %2 dpi (decodability %3)"))
                        .arg(letter(report.grade))

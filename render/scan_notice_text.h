@@ -8,15 +8,15 @@
 
 namespace strikon {
 
-enum class Wording { English, Russian };
+enum class NoticeLanguage { English, Russian };
 
 // One sentence, with its full stop.
 QString noticeText(const Notice& notice, const SymbolRequest& request, const ScanReport& report,
-                   Wording wording);
+                   NoticeLanguage wording);
 
 // "Grade B at 203 dpi (decodability 0.55)", with the grade as printed after it when the report
 // has one; "" for a report of no symbol.
-QString gradeText(const ScanReport& report, Wording wording);
+QString gradeText(const ScanReport& report, NoticeLanguage wording);
 
 // The resolution in whole dots per inch.
 int reportDpi(const ScanReport& report);
