@@ -37,8 +37,8 @@ QString checkReport(const SymbolRequest& symbol, const ScanReport& report) {
     }
     line("resolution", QStringLiteral("%1 dpi").arg(reportDpi(report)));
     if (!report.graded) {
-        line("module", QStringLiteral("%1 mm, %2 dots").arg(fixed(report.moduleMm, 3),
-                                                             fixed(report.moduleDots, 2)));
+        line("module", QStringLiteral("%1 mm, %2 dots")
+                           .arg(fixed(report.moduleMm, 3), fixed(report.moduleDots, 2)));
         line("grade", QStringLiteral("none: no linear reference decode for this symbology"));
         for (const Notice& notice : report.notices) {
             out += warning(notice, symbol, report) + QLatin1Char('\n');
