@@ -26,12 +26,11 @@ QString noticeSentences(const SymbolRequest& symbol, const ScanReport& report, L
     return sentences.join(QLatin1Char(' '));
 }
 
-QString gradeLine(const SymbolRequest& symbol, const ScanReport& report, Language language) {
+QString gradeLine(const SymbolRequest& /*symbol*/, const ScanReport& report, Language language) {
     QString line = gradeText(report, noticeLanguage(language));
     for (const Notice& notice : report.notices) {
         if (notice.kind == NoticeKind::LowGrade && notice.remedy != Remedy::None) {
-            line +=
-                QLatin1Char('\n') + noticeText(notice, symbol, report, noticeLanguage(language));
+            line += QStringLiteral("; ") + remedyText(notice, noticeLanguage(language));
         }
     }
     return line;

@@ -106,23 +106,35 @@ QString noticeText(const Notice& notice, const SymbolRequest& request, const Sca
             QString text = (ru ? QStringLiteral("Класс %1 при %2 dpi (ISO/IEC 15416)")
                                : QStringLiteral("Grade %1 at %2 dpi (ISO/IEC 15416)"))
                                .arg(notice.value, dpi);
-            if (notice.remedy == Remedy::WholeDots) {
-                text += (ru ? QStringLiteral("; модули в целых точках: класс %1")
-                            : QStringLiteral("; whole-dot modules: grade %1"))
-                            .arg(letter(notice.remedyGrade));
-            } else if (notice.remedy == Remedy::WholeDotsNoReduction) {
-                text += (ru ? QStringLiteral("; модули в целых точках без уменьшения ширины "
-                                             "штрихов: класс %1")
-                            : QStringLiteral("; whole-dot modules without bar width reduction: "
-                                             "grade %1"))
-                            .arg(letter(notice.remedyGrade));
-            } else if (notice.remedy == Remedy::NoReduction) {
-                text += (ru ? QStringLiteral("; без уменьшения ширины штрихов: класс %1")
-                            : QStringLiteral("; without bar width reduction: grade %1"))
-                            .arg(letter(notice.remedyGrade));
+            const QString remedy = remedyText(notice, wording);
+            if (!remedy.isEmpty()) {
+                text += QStringLiteral("; ") + remedy;
             }
             return text + QLatin1Char('.');
         }
+    }
+    return {};
+}
+
+QString remedyText(const Notice& notice, NoticeLanguage wording) {
+    const bool ru = wording == NoticeLanguage::Russian;
+    const QString grade = letter(notice.remedyGrade);
+    switch (notice.remedy) {
+        case Remedy::WholeDots:
+            return (ru ? QStringLiteral("модули в целых точках: класс %1")
+                       : QStringLiteral("whole-dot modules: grade %1"))
+                .arg(grade);
+        case Remedy::NoReduction:
+            return (ru ? QStringLiteral("без уменьшения ширины штрихов: класс %1")
+                       : QStringLiteral("without bar width reduction: grade %1"))
+                .arg(grade);
+        case Remedy::WholeDotsNoReduction:
+            return (ru ? QStringLiteral("модули в целых точках без уменьшения ширины штрихов: "
+                                        "класс %1")
+                       : QStringLiteral("whole-dot modules without bar width reduction: grade %1"))
+                .arg(grade);
+        case Remedy::None:
+            break;
     }
     return {};
 }

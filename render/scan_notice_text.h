@@ -14,6 +14,9 @@ enum class NoticeLanguage { English, Russian };
 QString noticeText(const Notice& notice, const SymbolRequest& request, const ScanReport& report,
                    NoticeLanguage wording);
 
+// What raises a low grade, "whole-dot modules: grade A"; "" when nothing does.
+QString remedyText(const Notice& notice, NoticeLanguage wording);
+
 // "Grade B at 203 dpi (decodability 0.55)", with the grade as printed after it when the report
 // has one; "" for a report of no symbol.
 QString gradeText(const ScanReport& report, NoticeLanguage wording);
