@@ -34,18 +34,15 @@ const QString kPngFilter = QStringLiteral("PNG Image (*.png)");
 const QString kSvgFilter = QStringLiteral("SVG Drawing (*.svg)");
 const QString kPdfFilter = QStringLiteral("PDF Document (*.pdf)");
 
-// The dialog's filters in their order, each with its format and the extension it appends.
+// The dialog's filters in their order, each with its format; the extensions are render's.
 struct SaveFilter {
     const QString& filter;
-    PictureFormat format;
-    const char* suffixes[2];
+    SymbolFileFormat format;
 };
 const SaveFilter kSaveFilters[] = {
-    {kBitmapFilter, PictureFormat::Bitmap, {"bmp", nullptr}},
-    {kJpegFilter, PictureFormat::Jpeg, {"jpg", "jpeg"}},
-    {kPngFilter, PictureFormat::Png, {"png", nullptr}},
-    {kSvgFilter, PictureFormat::Svg, {"svg", nullptr}},
-    {kPdfFilter, PictureFormat::Pdf, {"pdf", nullptr}},
+    {kBitmapFilter, SymbolFileFormat::Bmp}, {kJpegFilter, SymbolFileFormat::Jpeg},
+    {kPngFilter, SymbolFileFormat::Png},    {kSvgFilter, SymbolFileFormat::Svg},
+    {kPdfFilter, SymbolFileFormat::Pdf},
 };
 
 // The commands' messages, said in the window's language.
@@ -80,15 +77,20 @@ void warnNothingToOutput(const CommandContext& context, const CommandDialogs& di
 // A page that names no known symbology, or digits no symbol is drawn from, render nothing.
 // palette: the picture is for a writer that stores a palette, and may be drawn in one, in the
 // memory of the picture it replaces (recycled) where that fits.
-QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs,
-                    bool palette = false, QImage recycled = QImage()) {
+QImage renderPicture(const CommandContext& context, bool palette = false,
+                     QImage recycled = QImage()) {
     const double pxPerMm = context.dpi / kMmPerInch;
-    QImage image;
-    if (context.symbol) {
-        image = palette ? renderSymbolPalettePicture(*context.symbol, pxPerMm, pxPerMm,
-                                                     std::move(recycled))
-                        : renderSymbolImage(*context.symbol, pxPerMm, pxPerMm);
+    if (!context.symbol) {
+        return QImage();
     }
+    return palette
+               ? renderSymbolPalettePicture(*context.symbol, pxPerMm, pxPerMm, std::move(recycled))
+               : renderSymbolImage(*context.symbol, pxPerMm, pxPerMm);
+}
+
+QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs,
+                    bool palette = false) {
+    QImage image = renderPicture(context, palette);
     if (image.isNull()) {
         warnNothingToOutput(context, dialogs);
     }
@@ -121,7 +123,7 @@ void addPicturePreview(QFileDialog& dialog) {
 // Nothing is kept after exit.
 struct LastSave {
     QString folder;
-    PictureFormat format = PictureFormat::Bitmap;
+    SymbolFileFormat format = SymbolFileFormat::Bmp;
 };
 
 LastSave& lastSave() {
@@ -153,7 +155,7 @@ std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    PictureFormat filter = PictureFormat::Bitmap;
+    SymbolFileFormat filter = SymbolFileFormat::Bmp;
     for (const SaveFilter& f : kSaveFilters) {
         if (dialog.selectedNameFilter() == f.filter) {
             filter = f.format;
@@ -162,29 +164,33 @@ std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     return SaveChoice{dialog.selectedFiles().constFirst(), filter};
 }
 
-// BMP and JPEG through the window's image objects; an empty error when there was nothing to
-// draw (the warning is already shown).
-WriteResult savePicture(const CommandContext& context, const CommandDialogs& dialogs,
-                        PictureFormat format, const QString& path, QImage& target) {
-    target = renderOrWarn(context, dialogs, format == PictureFormat::Bitmap, std::move(target));
-    if (target.isNull()) {
-        return WriteResult::failure(QString());
-    }
-    return format == PictureFormat::Jpeg ? writeJpeg(target, path) : writeBmp(target, path);
-}
+// What a Save As came to: nothing to draw (the page describes no symbol), or the writer's
+// result.
+struct SaveOutcome {
+    bool nothingToDraw = false;
+    WriteResult written = WriteResult::success();
+};
 
-// PNG, SVG and PDF: the same bytes strikon-render writes, replacing the file whole.
-WriteResult saveFile(const CommandContext& context, const CommandDialogs& dialogs,
-                     PictureFormat format, const QString& path) {
+// The file of `format` at `path`. BMP and JPEG are drawn into the window's image object for
+// them; PNG, SVG and PDF are the very bytes strikon-render writes. Either way the file is
+// replaced whole or not at all.
+SaveOutcome writeSymbolFile(const CommandContext& context, SymbolFileFormat format,
+                            const QString& path, QImage& bitmapImage, QImage& jpegImage) {
     if (!context.symbol || !measureSymbol(*context.symbol, 1.0, 1.0)) {
-        warnNothingToOutput(context, dialogs);
-        return WriteResult::failure(QString());
+        return {true};
     }
-    const SymbolFileFormat file = format == PictureFormat::Png   ? SymbolFileFormat::Png
-                                  : format == PictureFormat::Svg ? SymbolFileFormat::Svg
-                                                                 : SymbolFileFormat::Pdf;
-    const ValueResult<QByteArray> bytes = encodeSymbolFile(*context.symbol, file, context.dpi);
-    return bytes.ok ? writeFileAtomically(path, bytes.value) : WriteResult::failure(bytes.error);
+    if (format == SymbolFileFormat::Bmp || format == SymbolFileFormat::Jpeg) {
+        const bool jpeg = format == SymbolFileFormat::Jpeg;
+        QImage& target = jpeg ? jpegImage : bitmapImage;
+        target = renderPicture(context, !jpeg, std::move(target));
+        if (target.isNull()) {
+            return {true};
+        }
+        return {false, jpeg ? writeJpeg(target, path) : writeBmp(target, path)};
+    }
+    const ValueResult<QByteArray> bytes = encodeSymbolFile(*context.symbol, format, context.dpi);
+    return {false,
+            bytes.ok ? writeFileAtomically(path, bytes.value) : WriteResult::failure(bytes.error)};
 }
 
 GradeChoice askGradeInDialog(QWidget* parent, const QString& text, bool offerWholeDots,
@@ -225,20 +231,11 @@ CommandDialogs CommandDialogs::interactive() {
     return dialogs;
 }
 
-PictureFormat resolveSaveFormat(QString& path, PictureFormat selectedFilter) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    for (const SaveFilter& f : kSaveFilters) {
-        for (const char* s : f.suffixes) {
-            if (s != nullptr && suffix == QLatin1String(s)) {
-                return f.format;
-            }
-        }
+SymbolFileFormat resolveSaveFormat(QString& path, SymbolFileFormat selectedFilter) {
+    if (const std::optional<SymbolFileFormat> named = symbolFileFormatOf(path)) {
+        return *named;
     }
-    for (const SaveFilter& f : kSaveFilters) {
-        if (f.format == selectedFilter) {
-            path += QLatin1Char('.') + QLatin1String(f.suffixes[0]);
-        }
-    }
+    path += QLatin1Char('.') + QLatin1String(extensionsOf(selectedFilter).front());
     return selectedFilter;
 }
 
@@ -249,19 +246,16 @@ bool saveSymbolAs(const CommandContext& context, const CommandDialogs& dialogs, 
         return false;
     }
     QString path = choice->path;
-    const PictureFormat format = resolveSaveFormat(path, choice->selectedFilter);
-    const WriteResult written =
-        format == PictureFormat::Bitmap || format == PictureFormat::Jpeg
-            ? savePicture(context, dialogs, format, path,
-                          format == PictureFormat::Jpeg ? jpegImage : bitmapImage)
-            : saveFile(context, dialogs, format, path);
-    if (!written.ok) {
-        if (written.error.isEmpty()) {
-            return false;  // nothing to draw, already said
-        }
-        dialogs.warn(
-            context.parent,
-            message(context, kTexts.notSaved).arg(path, writeReason(written, context.language)));
+    const SymbolFileFormat format = resolveSaveFormat(path, choice->selectedFilter);
+    const SaveOutcome outcome = writeSymbolFile(context, format, path, bitmapImage, jpegImage);
+    if (outcome.nothingToDraw) {
+        warnNothingToOutput(context, dialogs);
+        return false;
+    }
+    if (!outcome.written.ok) {
+        dialogs.warn(context.parent,
+                     message(context, kTexts.notSaved)
+                         .arg(path, writeReason(outcome.written, context.language)));
         return false;
     }
     lastSave() = LastSave{QFileInfo(path).absolutePath(), format};

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/language.h"
+#include "render/symbol_file.h"
 #include "render/symbol_request.h"
 
 class QPrinter;
@@ -16,11 +17,9 @@ class QWidget;
 
 namespace strikon {
 
-enum class PictureFormat { Bitmap, Jpeg, Png, Svg, Pdf };
-
 struct SaveChoice {
     QString path;
-    PictureFormat selectedFilter = PictureFormat::Bitmap;
+    SymbolFileFormat selectedFilter = SymbolFileFormat::Bmp;
 };
 
 // What to do with a symbol that grades below C at the printer's resolution.
@@ -44,7 +43,7 @@ struct CommandDialogs {
 
 // The format follows the extension when it is one the dialog offers; otherwise the selected
 // filter decides and its extension is appended to the path.
-PictureFormat resolveSaveFormat(QString& path, PictureFormat selectedFilter);
+SymbolFileFormat resolveSaveFormat(QString& path, SymbolFileFormat selectedFilter);
 
 // What one command needs to know about the program's state.
 struct CommandContext {

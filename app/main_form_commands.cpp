@@ -59,6 +59,7 @@ void TMainForm::HelpMIClick() {
 
 void TMainForm::AboutMIClick() {
     if (AboutForm != nullptr) {
+        AboutForm->setLanguage(CurrentLang);
         AboutForm->ShowModalOver(this);
     }
 }

@@ -139,79 +139,16 @@ QString SheetDialog::text(const Wording& wording) const {
 }
 
 void SheetDialog::buildFields() {
-    products_ = new SheetProducts(
-        readTemplateFolder(templateFolder()),
-        [this](const LabelProduct& p) {
-            QString entry = p.name() + QStringLiteral(" \u2014 ") + sheetTitle(p.layout, language_);
-            return p.description.isEmpty() ? entry
-                                           : entry + QStringLiteral(" \u2014 ") + p.description;
-        },
-        this);
-    products_->setPlaceholder(text(kTexts.searchHint));
-    productNote_ = new QLabel(this);
-    productNote_->setObjectName(QStringLiteral("SheetProductNote"));
-    productNote_->setWordWrap(true);
-    layoutList_ = new QComboBox(this);
-    layoutList_->setObjectName(QStringLiteral("SheetLayoutList"));
-    for (const NamedLayout& named : builtInLayouts()) {
-        layoutList_->addItem(sheetTitle(named.layout, language_));
-    }
-    layoutList_->addItem(text(kTexts.custom));
-    paperList_ = new QComboBox(this);
-    paperList_->setObjectName(QStringLiteral("SheetPaper"));
-    paperList_->addItems({QStringLiteral("A4"), QStringLiteral("Letter"), QString()});
-    pageSetup_ = new QPushButton(text(kTexts.pageSetup), this);
-    pageSetup_->setObjectName(QStringLiteral("SheetPageSetup"));
-    columns_ = new QSpinBox(this);
-    rows_ = new QSpinBox(this);
-    for (QSpinBox* s : {columns_, rows_}) {
-        s->setRange(1, 100);
-    }
-    for (QDoubleSpinBox*& field : mm_) {
-        field = new QDoubleSpinBox(this);
-        field->setRange(-50, 400);
-        field->setDecimals(2);
-        field->setSingleStep(0.1);
-        field->setLocale(sheetLocale(language_));
-        field->setSuffix(text(kTexts.mm));
-    }
-    copies_ = new QRadioButton(text(kTexts.copies), this);
-    run_ = new QRadioButton(text(kTexts.run), this);
-    copies_->setChecked(true);
-    count_ = new QSpinBox(this);
-    count_->setObjectName(QStringLiteral("SheetLabelCount"));
-    count_->setRange(1, kMaxLabels);
-    step_ = new QSpinBox(this);
-    step_->setRange(1, 1000000);
-    skip_ = new QSpinBox(this);
-    skip_->setObjectName(QStringLiteral("SheetSkip"));
-    skip_->setRange(0, 9999);
+    auto* form = new QFormLayout;
+    addProductRows(*form);
+    addSheetRows(*form);
+    addMeasureRows(*form);
+    addLabelRows(*form);
     picture_ = new SheetPicture(this);
     fault_ = new QLabel(this);
     fault_->setObjectName(QStringLiteral("SheetFault"));
     fault_->setWordWrap(true);
     fault_->setStyleSheet(QStringLiteral("color: #c00000"));
-
-    auto* form = new QFormLayout;
-    form->addRow(text(kTexts.makersCode), products_);
-    form->addRow(productNote_);
-    form->addRow(text(kTexts.sheet), layoutList_);
-    form->addRow(text(kTexts.paper), row({paperList_, pageSetup_}));
-    form->addRow(text(kTexts.grid), row({columns_, rows_}));
-    form->addRow(text(kTexts.label), row({mm_[0], mm_[1]}));
-    form->addRow(text(kTexts.margins), row({mm_[2], mm_[3]}));
-    form->addRow(text(kTexts.pitch), row({mm_[4], mm_[5]}));
-    form->addRow(text(kTexts.count), count_);
-    form->addRow(copies_);
-    form->addRow(run_, step_);
-    form->addRow(text(kTexts.skip), skip_);
-
-    auto* buttons = new QDialogButtonBox(this);
-    print_ = buttons->addButton(text(kTexts.print), QDialogButtonBox::AcceptRole);
-    print_->setObjectName(QStringLiteral("SheetPrint"));
-    buttons->addButton(text(kTexts.close), QDialogButtonBox::RejectRole);
-    connect(print_, &QPushButton::clicked, this, &SheetDialog::previewAndPrint);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     grade_ = new QLabel(this);
     grade_->setObjectName(QStringLiteral("SheetGrade"));
@@ -230,8 +167,96 @@ void SheetDialog::buildFields() {
     whole->addLayout(sides);
     whole->addLayout(gradeRow);
     whole->addWidget(fault_);
-    whole->addWidget(buttons);
+    whole->addWidget(buttonRow());
+    connectFields();
+}
 
+// The label stock found by its maker's code, and what is to know about it.
+void SheetDialog::addProductRows(QFormLayout& form) {
+    products_ = new SheetProducts(
+        readTemplateFolder(templateFolder()),
+        [this](const LabelProduct& p) {
+            QString entry = p.name() + QStringLiteral(" \u2014 ") + sheetTitle(p.layout, language_);
+            return p.description.isEmpty() ? entry
+                                           : entry + QStringLiteral(" \u2014 ") + p.description;
+        },
+        this);
+    products_->setPlaceholder(text(kTexts.searchHint));
+    productNote_ = new QLabel(this);
+    productNote_->setObjectName(QStringLiteral("SheetProductNote"));
+    productNote_->setWordWrap(true);
+    form.addRow(text(kTexts.makersCode), products_);
+    form.addRow(productNote_);
+}
+
+// The sheet: a built-in layout or Custom, the paper, and the grid.
+void SheetDialog::addSheetRows(QFormLayout& form) {
+    layoutList_ = new QComboBox(this);
+    layoutList_->setObjectName(QStringLiteral("SheetLayoutList"));
+    for (const NamedLayout& named : builtInLayouts()) {
+        layoutList_->addItem(sheetTitle(named.layout, language_));
+    }
+    layoutList_->addItem(text(kTexts.custom));
+    paperList_ = new QComboBox(this);
+    paperList_->setObjectName(QStringLiteral("SheetPaper"));
+    paperList_->addItems({QStringLiteral("A4"), QStringLiteral("Letter"), QString()});
+    pageSetup_ = new QPushButton(text(kTexts.pageSetup), this);
+    pageSetup_->setObjectName(QStringLiteral("SheetPageSetup"));
+    columns_ = new QSpinBox(this);
+    rows_ = new QSpinBox(this);
+    for (QSpinBox* s : {columns_, rows_}) {
+        s->setRange(1, 100);
+    }
+    form.addRow(text(kTexts.sheet), layoutList_);
+    form.addRow(text(kTexts.paper), row({paperList_, pageSetup_}));
+    form.addRow(text(kTexts.grid), row({columns_, rows_}));
+}
+
+// The label's size, the margins and the pitches, in millimetres.
+void SheetDialog::addMeasureRows(QFormLayout& form) {
+    for (QDoubleSpinBox*& field : mm_) {
+        field = new QDoubleSpinBox(this);
+        field->setRange(-50, 400);
+        field->setDecimals(2);
+        field->setSingleStep(0.1);
+        field->setLocale(sheetLocale(language_));
+        field->setSuffix(text(kTexts.mm));
+    }
+    form.addRow(text(kTexts.label), row({mm_[0], mm_[1]}));
+    form.addRow(text(kTexts.margins), row({mm_[2], mm_[3]}));
+    form.addRow(text(kTexts.pitch), row({mm_[4], mm_[5]}));
+}
+
+// How many labels, copies or a numbered run, and the labels skipped.
+void SheetDialog::addLabelRows(QFormLayout& form) {
+    copies_ = new QRadioButton(text(kTexts.copies), this);
+    run_ = new QRadioButton(text(kTexts.run), this);
+    copies_->setChecked(true);
+    count_ = new QSpinBox(this);
+    count_->setObjectName(QStringLiteral("SheetLabelCount"));
+    count_->setRange(1, kMaxLabels);
+    step_ = new QSpinBox(this);
+    step_->setRange(1, 1000000);
+    skip_ = new QSpinBox(this);
+    skip_->setObjectName(QStringLiteral("SheetSkip"));
+    skip_->setRange(0, 9999);
+    form.addRow(text(kTexts.count), count_);
+    form.addRow(copies_);
+    form.addRow(run_, step_);
+    form.addRow(text(kTexts.skip), skip_);
+}
+
+QDialogButtonBox* SheetDialog::buttonRow() {
+    auto* buttons = new QDialogButtonBox(this);
+    print_ = buttons->addButton(text(kTexts.print), QDialogButtonBox::AcceptRole);
+    print_->setObjectName(QStringLiteral("SheetPrint"));
+    buttons->addButton(text(kTexts.close), QDialogButtonBox::RejectRole);
+    connect(print_, &QPushButton::clicked, this, &SheetDialog::previewAndPrint);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return buttons;
+}
+
+void SheetDialog::connectFields() {
     connect(layoutList_, &QComboBox::currentIndexChanged, this, &SheetDialog::layoutChosen);
     products_->chosenChanged = [this] { productChosen(); };
     connect(paperList_, &QComboBox::currentIndexChanged, this, &SheetDialog::refresh);

@@ -14,7 +14,9 @@
 #include "render/sheet_pages.h"
 
 class QComboBox;
+class QDialogButtonBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -65,6 +67,12 @@ class SheetDialog : public QDialog {
   private:
     QString text(const Wording& wording) const;
     void buildFields();
+    void addProductRows(QFormLayout& form);
+    void addSheetRows(QFormLayout& form);
+    void addMeasureRows(QFormLayout& form);
+    void addLabelRows(QFormLayout& form);
+    QDialogButtonBox* buttonRow();
+    void connectFields();
     void layoutChosen();
     void productChosen();
     void showProductNote();

@@ -40,16 +40,15 @@ constexpr size_t kGroupsInFlight = 4;
 qint64 pictureBytes(const RenderJob& job) {
     int perPixel = 0;
     switch (job.format) {
-        case OutputFormat::Bmp:
-        case OutputFormat::Png:
-        case OutputFormat::PngToStdout:
+        case SymbolFileFormat::Bmp:
+        case SymbolFileFormat::Png:
             perPixel = 2;
             break;
-        case OutputFormat::Jpeg:
+        case SymbolFileFormat::Jpeg:
             perPixel = 8;
             break;
-        case OutputFormat::Svg:
-        case OutputFormat::Pdf:
+        case SymbolFileFormat::Svg:
+        case SymbolFileFormat::Pdf:
             return 0;
     }
     const std::optional<QSize> size = measureSymbol(job.symbol, job.pxPerMm(), job.pxPerMm());
@@ -137,7 +136,7 @@ QString checkFileName(const QString& name) {
             .arg(control);
     }
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name == u"." ||
-        name == u".." || name == QStringView(kStdoutPath)) {
+        name == u".." || isStdoutPath(name)) {
         return QStringLiteral("file: \"%1\" is not a plain file name inside --output-dir")
             .arg(shownValue(name));
     }
@@ -514,7 +513,7 @@ BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRow
 BatchFile openBatchFile(const QString& path) {
     auto file = std::make_unique<QFile>();
     bool opened = false;
-    if (path == QStringView(kStdoutPath)) {  // "-" reads standard input here
+    if (isStdoutPath(path)) {  // "-" reads standard input here
         opened = file->open(stdin, QIODevice::ReadOnly);
     } else {
         file->setFileName(path);

@@ -433,7 +433,7 @@ QString Builder::output() {
         }
         return fail("output", QStringLiteral("is required: ") + expects);
     }
-    const std::optional<OutputFormat> format = formatForPath(*values.output);
+    const std::optional<SymbolFileFormat> format = formatForPath(*values.output);
     if (!format) {
         return fail(
             "output",

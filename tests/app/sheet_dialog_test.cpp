@@ -124,8 +124,8 @@ TEST(SheetDialog, FindsLabelStockByItsMakersCode) {
         {"acme two", "Acme Two-Grid (A4, 6 labels, 60 \u00D7 40 mm)", "A4", 6, "has 2 grids"},
         {"r60", "Acme R60 (Letter, 3 \u00D7 1, \u2300 60 mm)", "Letter", 3,
          "largest rectangle inside the label, 42.4 \u00D7 42.4 mm"},
-        {"ROLL", "Acme Roll (62 \u00D7 100 mm, 1 \u00D7 3, 60 \u00D7 30 mm)",
-         "62 \u00D7 100 mm", 3, ""},
+        {"ROLL", "Acme Roll (62 \u00D7 100 mm, 1 \u00D7 3, 60 \u00D7 30 mm)", "62 \u00D7 100 mm", 3,
+         ""},
     };
     qputenv("STRIKON_LABEL_TEMPLATES", QFile::encodeName(folder.path()));
     SheetDialog dialog(ean13(), Language::English, nullptr);
