@@ -29,51 +29,51 @@ void TMainForm::setUpGs1Page() {
         return new QRegularExpressionValidator(
             QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(n)), this);
     };
-    ui->GS1_Gtin->setValidator(digitsUpTo(14));
-    ui->GS1_Expiry->setValidator(digitsUpTo(6));
-    QPalette warning = ui->GS1Notice->palette();
+    ui_->GS1_Gtin->setValidator(digitsUpTo(14));
+    ui_->GS1_Expiry->setValidator(digitsUpTo(6));
+    QPalette warning = ui_->GS1Notice->palette();
     warning.setColor(QPalette::WindowText, Qt::darkRed);
-    ui->GS1Notice->setPalette(warning);
-    takeWheelOnlyWithFocus(ui->GS1_CodeType);
-    takeWheelOnlyWithFocus(ui->GS1_Module);
+    ui_->GS1Notice->setPalette(warning);
+    takeWheelOnlyWithFocus(ui_->GS1_CodeType);
+    takeWheelOnlyWithFocus(ui_->GS1_Module);
     Gs1CodeTypeChange();
 }
 
 void TMainForm::wireGs1Page() {
-    connect(ui->GS1_CodeType, &QComboBox::currentTextChanged, this, &TMainForm::Gs1CodeTypeChange);
-    connect(ui->GS1CheckDigitButton, &QToolButton::clicked, this,
+    connect(ui_->GS1_CodeType, &QComboBox::currentTextChanged, this, &TMainForm::Gs1CodeTypeChange);
+    connect(ui_->GS1CheckDigitButton, &QToolButton::clicked, this,
             &TMainForm::Gs1CheckDigitButtonClick);
     for (QLineEdit* field :
-         {ui->GS1_Gtin, ui->GS1_Lot, ui->GS1_Expiry, ui->GS1_Serial, ui->GS1_Resolver}) {
+         {ui_->GS1_Gtin, ui_->GS1_Lot, ui_->GS1_Expiry, ui_->GS1_Serial, ui_->GS1_Resolver}) {
         connect(field, &QLineEdit::textChanged, this, &TMainForm::repaintPreview);
     }
-    connect(ui->GS1_Module, &QDoubleSpinBox::valueChanged, this, &TMainForm::repaintPreview);
+    connect(ui_->GS1_Module, &QDoubleSpinBox::valueChanged, this, &TMainForm::repaintPreview);
 }
 
 void TMainForm::gs1PageTexts(PageTexts& page) const {
-    page.codeType = ui->GS1_CodeType->currentText();
-    page.code = ui->GS1_Gtin->text();
-    page.lot = ui->GS1_Lot->text();
-    page.expiry = ui->GS1_Expiry->text();
-    page.serial = ui->GS1_Serial->text();
-    page.resolver = ui->GS1_Resolver->text();
-    page.moduleMm = ui->GS1_Module->value();
+    page.codeType = ui_->GS1_CodeType->currentText();
+    page.code = ui_->GS1_Gtin->text();
+    page.lot = ui_->GS1_Lot->text();
+    page.expiry = ui_->GS1_Expiry->text();
+    page.serial = ui_->GS1_Serial->text();
+    page.resolver = ui_->GS1_Resolver->text();
+    page.moduleMm = ui_->GS1_Module->value();
 }
 
 void TMainForm::Gs1CodeTypeChange() {
-    const Symbology symbology = gs1Symbology(*ui->GS1_CodeType);
+    const Symbology symbology = gs1Symbology(*ui_->GS1_CodeType);
     // GS1's range for the symbology; a value outside it is brought to its nearer end.
     const Gs1SizeFacts& size = gs1SizeFacts(symbology);
-    ui->GS1_Module->setRange(size.minMm, size.maxMm);
+    ui_->GS1_Module->setRange(size.minMm, size.maxMm);
     // Only the QR carries a Digital Link; the others hold the element string itself.
     const bool qr = symbology == Symbology::GS1QR;
-    ui->GS1ResolverLabel->setEnabled(qr);
-    ui->GS1_Resolver->setEnabled(qr);
+    ui_->GS1ResolverLabel->setEnabled(qr);
+    ui_->GS1_Resolver->setEnabled(qr);
     repaintPreview();
 }
 
 void TMainForm::Gs1CheckDigitButtonClick() {
-    QString text = ui->GS1_Gtin->text();
+    QString text = ui_->GS1_Gtin->text();
     const std::string digits = gatherDigits(text);
     const size_t n = digits.size();
     if (digits.size() != static_cast<size_t>(text.size()) ||
@@ -83,13 +83,13 @@ void TMainForm::Gs1CheckDigitButtonClick() {
         return;
     }
     text[text.size() - 1] = QLatin1Char(gs1CheckDigit(digits));
-    if (text != ui->GS1_Gtin->text()) {
-        ui->GS1_Gtin->setText(text);
+    if (text != ui_->GS1_Gtin->text()) {
+        ui_->GS1_Gtin->setText(text);
     }
 }
 
 void TMainForm::updateGs1Notice() {
-    QLabel& notice = *ui->GS1Notice;
+    QLabel& notice = *ui_->GS1Notice;
     const std::optional<SymbolRequest> symbol = currentSymbol();
     std::optional<Gs1Error> refusal;
     if (symbol && isGs1(symbol->symbology)) {

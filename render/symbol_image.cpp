@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "render/draw_symbol.h"
 #include "surface/indexed_surface.h"
 #include "surface/qt_surface.h"
-#include "render/draw_symbol.h"
 
 namespace strikon {
 

@@ -135,7 +135,7 @@ TEST_F(MainFormGs1, SaveAsWritesThePagesSymbol) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("gs1.png"));
     CommandDialogs& dialogs = form.commandDialogs();
-    dialogs.askSavePath = [&](QWidget*) { return SaveChoice{path, PictureFormat::Png}; };
+    dialogs.askSavePath = [&](QWidget*) { return SaveChoice{path, SymbolFileFormat::Png}; };
     QStringList warnings;
     dialogs.warn = [&](QWidget*, const QString& text) { warnings << text; };
     ui().GS1_CodeType->setCurrentText("GS1-DataMatrix");
