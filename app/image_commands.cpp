@@ -10,8 +10,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "app/current_lang.h"
+#include "app/scan_notices.h"
 #include "app/write_reason.h"
 #include "formats/bmp_writer.h"
 #include "formats/docx_writer.h"
@@ -20,6 +22,7 @@
 #include "platform/atomic_write.h"
 #include "platform/export_folder.h"
 #include "platform/link_opener.h"
+#include "render/draw_symbol.h"
 #include "render/print_page.h"
 #include "render/symbol_file.h"
 #include "render/symbol_image.h"
@@ -66,6 +69,9 @@ struct CommandTexts {
     Wording documentMaybeNotOpened{
         "Документ сохранён: %1. Если он не откроется, откройте его оттуда.",
         "The document was saved as %1. If it does not open, open it from there."};
+    Wording useWholeDots{"Модули в целых точках", "Whole-dot modules"};
+    Wording printAsItIs{"Печатать как есть", "Print as it is"};
+    Wording cancel{"Отмена", "Cancel"};
 };
 constexpr CommandTexts kTexts{};
 
@@ -78,7 +84,16 @@ QString windowTitle(QWidget* parent) {
 }
 
 void warnNothingToOutput(const CommandContext& context, const CommandDialogs& dialogs) {
-    dialogs.warn(context.parent, message(context, kTexts.nothingToOutput));
+    QString text = message(context, kTexts.nothingToOutput);
+    // Refused GS1 data says which AI is wrong and why.
+    if (context.symbol && isGs1(context.symbol->symbology)) {
+        if (const auto refusal = gs1Refusal(gs1SymbolOf(*context.symbol))) {
+            text += QLatin1Char(' ') + QString::fromStdString(context.language == Language::Russian
+                                                                  ? gs1ErrorRussian(*refusal)
+                                                                  : gs1ErrorEnglish(*refusal));
+        }
+    }
+    dialogs.warn(context.parent, text);
 }
 
 // A page that names no known symbology, or digits no symbol is drawn from, render nothing.
@@ -202,6 +217,24 @@ SaveOutcome writeSymbolFile(const CommandContext& context, SymbolFileFormat form
             bytes.ok ? writeFileAtomically(path, bytes.value) : WriteResult::failure(bytes.error)};
 }
 
+GradeChoice askGradeInDialog(QWidget* parent, const QString& text, bool offerWholeDots,
+                             Language language) {
+    QMessageBox box(QMessageBox::Warning, windowTitle(parent), text, QMessageBox::NoButton, parent);
+    QPushButton* whole =
+        offerWholeDots ? box.addButton(kTexts.useWholeDots.in(language), QMessageBox::AcceptRole)
+                       : nullptr;
+    QPushButton* asIs =
+        box.addButton(kTexts.printAsItIs.in(language),
+                      offerWholeDots ? QMessageBox::DestructiveRole : QMessageBox::AcceptRole);
+    box.addButton(kTexts.cancel.in(language), QMessageBox::RejectRole);
+    box.setDefaultButton(whole != nullptr ? whole : asIs);
+    box.exec();
+    if (whole != nullptr && box.clickedButton() == whole) {
+        return GradeChoice::WholeDots;
+    }
+    return box.clickedButton() == asIs ? GradeChoice::PrintAsItIs : GradeChoice::Cancel;
+}
+
 }  // namespace
 
 CommandDialogs CommandDialogs::interactive() {
@@ -218,6 +251,7 @@ CommandDialogs CommandDialogs::interactive() {
         QMessageBox::information(parent, windowTitle(parent), text);
     };
     dialogs.openDocument = [](const QString& path) { return openFileWithDesktop(path); };
+    dialogs.askGrade = askGradeInDialog;
     return dialogs;
 }
 
@@ -257,8 +291,29 @@ bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
     if (!dialogs.askPrinter(context.parent, printer)) {
         return false;
     }
+    std::optional<SymbolRequest> symbol = context.symbol;
+    if (symbol) {
+        // The grade at the printer's own resolution, before anything is printed.
+        const ScanReport report = scanCheck(*symbol, printer.resolution() / kMmPerInch);
+        if (gradesBelowC(report) && dialogs.askGrade) {
+            switch (dialogs.askGrade(context.parent,
+                                     printQuestion(*symbol, report, context.language),
+                                     wholeDotsRaise(report), context.language)) {
+                case GradeChoice::Cancel:
+                    return false;
+                case GradeChoice::WholeDots:
+                    symbol->output.fitDots = true;
+                    if (context.useWholeDots) {
+                        context.useWholeDots();
+                    }
+                    break;
+                case GradeChoice::PrintAsItIs:
+                    break;
+            }
+        }
+    }
     const PrintOutcome outcome =
-        context.symbol ? printSymbolPage(printer, *context.symbol) : PrintOutcome::NothingToDraw;
+        symbol ? printSymbolPage(printer, *symbol) : PrintOutcome::NothingToDraw;
     switch (outcome) {
         case PrintOutcome::Printed:
             return true;

@@ -23,6 +23,9 @@ struct SaveChoice {
     SymbolFileFormat selectedFilter = SymbolFileFormat::Bmp;
 };
 
+// What to do with a symbol that grades below C at the printer's resolution.
+enum class GradeChoice { PrintAsItIs, WholeDots, Cancel };
+
 // The interactive parts, replaceable so that tests run without dialogs, printers or a desktop.
 struct CommandDialogs {
     std::function<std::optional<SaveChoice>(QWidget* parent)> askSavePath;
@@ -31,6 +34,11 @@ struct CommandDialogs {
     std::function<void(QWidget* parent, const QString& text)> inform;
     // Opens a written document with the desktop's program for it.
     std::function<OpenOutcome(const QString& path)> openDocument;
+    // The question before printing a symbol below grade C; offerWholeDots: whole-dot modules
+    // would raise it. None asks nothing and prints as it is.
+    std::function<GradeChoice(QWidget* parent, const QString& text, bool offerWholeDots,
+                              Language language)>
+        askGrade;
 
     static CommandDialogs interactive();
 };
@@ -45,6 +53,8 @@ struct CommandContext {
     std::optional<SymbolRequest> symbol;    // nothing: the page describes no symbol
     Language language = Language::English;  // language of the messages
     int dpi = 300;                          // resolution of saved, copied and exported pictures
+    // Keeps whole-dot modules on for what follows, when the user chose them before printing.
+    std::function<void()> useWholeDots = nullptr;
 };
 
 // Each returns true when it did its work; failures have already been shown to the user.

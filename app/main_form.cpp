@@ -58,7 +58,7 @@ void TMainForm::setUpWindow() {
     // System menu, minimise and close; no maximise, and a fixed size.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(618, 445);
+    setFixedSize(618, 479);
 
     // A sans face at 11 pixels; "Arial" resolves to the metric-compatible Liberation Sans, whose
     // widths fit the fields' texts at their fixed sizes.
@@ -92,6 +92,7 @@ void TMainForm::setUpWindow() {
     ui_->EANUPC_Size->configure(eanUpc.minSize, eanUpc.maxSize, eanUpc.sizeStep);
     const SymbologyFacts& itf = facts(Symbology::ITF14);
     ui_->ITF14_Size->configure(itf.minSize, itf.maxSize, itf.sizeStep);
+    setUpGs1Page();
     ui_->PageControl->setCurrentIndex(0);
     for (QWidget* list :
          std::initializer_list<QWidget*>{ui_->EANUPC_CodeType, ui_->EANUPC_AddOnType,
@@ -173,6 +174,8 @@ void TMainForm::wireEvents() {
     connect(ui_->ITF14CheckDigitButton, &QToolButton::clicked, this,
             &TMainForm::ITF14CheckDigitButtonClick);
 
+    wireGs1Page();
+
     // Every change that affects the symbol repaints the preview synchronously.
     ui_->PaintBox->setPaintHandler([this](QPainter& painter) { PaintBoxPaint(painter); });
     connect(ui_->PageControl, &QTabWidget::currentChanged, this, &TMainForm::repaintPreview);
@@ -216,6 +219,7 @@ void TMainForm::SetLang(const QString& Lang) {
     }
     updateScreenNotice();
     updateOutputInfo();
+    updateGs1Notice();
 }
 
 namespace {
@@ -260,6 +264,10 @@ void TMainForm::applyLanguage(Language language) {
                 break;
             case T::GroupTitle:
                 withChild<QGroupBox>(*this, name, [&](QGroupBox& g) { g.setTitle(text); });
+                break;
+            case T::Placeholder:
+                withChild<QLineEdit>(*this, name,
+                                     [&](QLineEdit& e) { e.setPlaceholderText(text); });
                 break;
         }
     }

@@ -9,7 +9,11 @@
 namespace strikon {
 
 CommandContext TMainForm::commandContext() {
-    return CommandContext{this, currentSymbol(), currentLanguage(), outputSettings_.dpi};
+    return CommandContext{this, currentSymbol(), currentLanguage(), outputSettings_.dpi, [this] {
+                              OutputSettings settings = outputSettings_;
+                              settings.options.fitDots = true;
+                              setOutputSettings(settings);
+                          }};
 }
 
 void TMainForm::setOutputSettings(const OutputSettings& settings) {

@@ -3,6 +3,7 @@
 
 #include "app/current_lang.h"
 #include "app/language_table.h"
+#include "app/scan_notices.h"
 #include "main_form.h"
 #include "render/draw_symbol.h"
 #include "render/symbol_image.h"
@@ -25,6 +26,8 @@ std::optional<SymbolRequest> TMainForm::readSymbol() const {
     } else if (page.caption == kItf14Page) {
         page.code = ui_->ITF14_CodeValue->displayText();
         page.sizePercent = ui_->ITF14_Size->value();
+    } else if (page.caption == kGs1Page) {
+        gs1PageTexts(page);
     }
     std::optional<SymbolRequest> request = pageSymbol(page);
     if (request) {
@@ -51,11 +54,23 @@ void TMainForm::repaintPreview() {
     symbol_ = readSymbol();
     ui_->PaintBox->repaint();
     updateOutputInfo();
+    updateGs1Notice();
 }
 
 void TMainForm::updateOutputInfo() {
     ui_->OutputInfo->setText(
         symbol_ ? symbolSizeLine(*symbol_, outputSettings_.dpi, currentLanguage()) : QString());
+    // What may keep the symbol from scanning, at the resolution of Save As and as the press
+    // prints it: the band under the preview says it while the user types.
+    QString notices;
+    if (symbol_) {
+        const ScanReport report =
+            scanCheck(*symbol_, outputSettings_.dpi / kMmPerInch, outputSettings_.inkSpreadMm);
+        notices = noticeSentences(*symbol_, report, currentLanguage());
+    }
+    ui_->ScanNotice->setText(notices);
+    ui_->ScanNotice->setToolTip(notices);
+    ui_->ScanNotice->setVisible(!notices.isEmpty());
 }
 
 void TMainForm::PaintBoxPaint(QPainter& painter) {

@@ -15,6 +15,8 @@ struct CaptionTexts {
     Wording at{"при %1 dpi", "at %1 dpi"};
     Wording module{"модуль", "module"};
     Wording wholeDots{"; в целых точках: ", "; whole dots: "};
+    Wording noFit{"ни одно целое число точек не оставляет размер в пределах %1–%2 % %3",
+                  "no whole number of dots keeps the size within %1-%2 % %3"};
 };
 constexpr CaptionTexts kTexts{};
 
@@ -60,6 +62,10 @@ QString reductionCaption(const SymbolRequest& symbol, int dpi, Language language
 
 QString fitCaption(const SymbolRequest& symbol, int dpi, Language language) {
     const WholeDotFit fit = wholeDotFit(symbol, pxPerMm(dpi));
+    if (!fit.inRange) {
+        const SymbologyFacts& f = facts(symbol.symbology);
+        return kTexts.noFit.in(language).arg(f.minSize).arg(f.maxSize).arg(atDpi(dpi, language));
+    }
     return QStringLiteral("%1 % → %2 %, X = %3, %4 %5")
         .arg(symbol.sizePercent)
         .arg(number(fit.percent, 1, language), mm(fit.moduleMm, 3, language),
@@ -70,6 +76,14 @@ QString symbolSizeLine(const SymbolRequest& symbol, int dpi, Language language) 
     const std::optional<QSize> size = measureSymbol(symbol, pxPerMm(dpi), pxPerMm(dpi));
     if (!size) {
         return {};
+    }
+    if (isGs1(symbol.symbology)) {
+        // GS1 modules are whole dots whatever the options say: the module as it will be drawn.
+        const WholeDotFit fit = wholeDotFit(symbol, pxPerMm(dpi));
+        return QStringLiteral("%1 × %2, %3 %4 = %5 %6")
+            .arg(number(size->width() / pxPerMm(dpi), 2, language),
+                 mm(size->height() / pxPerMm(dpi), 2, language), kTexts.module.in(language),
+                 mm(fit.moduleMm, 3, language), dots(fit.dots, language), atDpi(dpi, language));
     }
     const double module = symbol.output.fitDots ? wholeDotFit(symbol, pxPerMm(dpi)).moduleMm
                                                 : nominalModuleMm(symbol);

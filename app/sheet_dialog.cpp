@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "app/scan_notices.h"
 #include "app/sheet_picture.h"
 #include "app/sheet_products.h"
 #include "app/sheet_wording.h"
@@ -37,6 +38,7 @@ struct DialogTexts {
     Wording title{"Печать листа", "Print Sheet"};
     Wording custom{"Свой", "Custom"};
     Wording pageSetup{"Параметры страницы…", "Page Setup…"};
+    Wording wholeDots{"Модули в целых точках", "Whole-dot modules"};
     Wording mm{" мм", " mm"};
     Wording copies{"Копии", "Copies"};
     Wording run{"Нумерованный ряд, шаг:", "Numbered run, step:"};
@@ -132,6 +134,29 @@ SheetDialog::SheetDialog(const SymbolRequest& symbol, Language language, QWidget
     setWindowTitle(text(kTexts.title));
     buildFields();
     layoutChosen();
+    updateGrade();
+}
+
+// The symbol at the printer's own resolution: its grade, and whole-dot modules offered in one
+// click when they would lift a grade below C.
+void SheetDialog::updateGrade() {
+    const ScanReport report = scanCheck(symbol_, printer_->resolution() / kMmPerInch);
+    QString line = gradeText(report, noticeLanguage(language_));
+    if (gradesBelowC(report) || !report.notices.empty()) {
+        line += QLatin1Char('\n') + noticeSentences(symbol_, report, language_);
+    }
+    grade_->setText(line);
+    grade_->setStyleSheet(gradesBelowC(report) ? QStringLiteral("color: #a00000") : QString());
+    wholeDots_->setVisible(gradesBelowC(report) && wholeDotsRaise(report));
+}
+
+void SheetDialog::useWholeDots() {
+    symbol_.output.fitDots = true;
+    if (useWholeDots_) {
+        useWholeDots_();
+    }
+    updateGrade();
+    refresh();
 }
 
 SheetDialog::~SheetDialog() {
@@ -195,11 +220,22 @@ void SheetDialog::buildFields() {
     fault_->setWordWrap(true);
     fault_->setStyleSheet(QStringLiteral("color: #c00000"));
 
+    grade_ = new QLabel(this);
+    grade_->setObjectName(QStringLiteral("SheetGrade"));
+    grade_->setWordWrap(true);
+    wholeDots_ = new QPushButton(text(kTexts.wholeDots), this);
+    wholeDots_->setObjectName(QStringLiteral("SheetWholeDots"));
+    connect(wholeDots_, &QPushButton::clicked, this, &SheetDialog::useWholeDots);
+    auto* gradeRow = new QHBoxLayout;
+    gradeRow->addWidget(grade_, 1);
+    gradeRow->addWidget(wholeDots_);
+
     auto* sides = new QHBoxLayout;
     sides->addLayout(form);
     sides->addWidget(picture_);
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(sides);
+    whole->addLayout(gradeRow);
     whole->addWidget(fault_);
     whole->addWidget(buttonRow());
     connectFields();
@@ -409,6 +445,7 @@ void SheetDialog::setUpPage() {
     QPageSetupDialog dialog(printer_.get(), this);
     if (dialog.exec() == QDialog::Accepted) {
         refresh();
+        updateGrade();  // the printer's resolution may have changed with it
     }
 }
 
@@ -503,6 +540,7 @@ void printSheetOf(const CommandContext& context, const CommandDialogs& dialogs) 
     static SheetDialog::Kept kept;
     SheetDialog dialog(*context.symbol, context.language, context.parent);
     dialog.keepChoicesIn(kept);
+    dialog.setUseWholeDots(context.useWholeDots);
     dialog.exec();
 }
 

@@ -70,6 +70,15 @@ class SheetDialog : public QDialog {
     // Sheet keeps the sheet, custom layout, run, step and skip for the run, as Save As keeps
     // its folder.
     void keepChoicesIn(Kept& store);
+    // Called when the user takes whole-dot modules here, so that the window keeps them.
+    void setUseWholeDots(std::function<void()> use) { useWholeDots_ = std::move(use); }
+    // The grade at the printer's resolution, and the button that offers whole-dot modules.
+    QLabel* gradeLabel() const { return grade_; }
+    QPushButton* wholeDotsButton() const { return wholeDots_; }
+    // The symbol the labels are made of, with the options taken here.
+    const SymbolRequest& symbol() const { return symbol_; }
+    // The grade again, at the printer's resolution now.
+    void updateGrade();
 
   private:
     void restoreChoices(const Kept& kept);
@@ -87,6 +96,7 @@ class SheetDialog : public QDialog {
     void showProductNote();
     void refresh();
     void setUpPage();
+    void useWholeDots();
     SheetLayout fieldsLayout() const;
 
     SymbolRequest symbol_;
@@ -112,6 +122,9 @@ class SheetDialog : public QDialog {
     QLabel* fault_ = nullptr;
     QPushButton* print_ = nullptr;
     Kept* kept_ = nullptr;
+    QLabel* grade_ = nullptr;
+    QPushButton* wholeDots_ = nullptr;
+    std::function<void()> useWholeDots_;
 };
 
 // Opens the dialog over the window for the current symbol, or says there is none.

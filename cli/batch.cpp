@@ -18,6 +18,7 @@
 #include "cli/csv_stream.h"
 #include "cli/option_table.h"
 #include "cli/render_job.h"
+#include "cli/scan_report.h"
 #include "cli/shown_value.h"
 #include "cli/symbol_output.h"
 #include "cli/task_pool.h"
@@ -169,6 +170,7 @@ class BatchRun {
         QString file;   // the name it is written under, while written
         RenderJob job;
         std::future<ValueResult<StagedFile>> staging;  // valid while it is drawn and staged
+        std::future<QStringList> scanning;             // the scan check's warnings, on the pool
         std::optional<StagedFile> staged;              // staged, waiting for its commit
     };
 
@@ -332,6 +334,8 @@ BatchRun::Row BatchRun::start(const CsvRecord& record) {
         const MemoryBudget::Share share(*budget, pictureBytes(job));
         return stageSymbol(job, LinkPolicy::Refuse);
     });
+    row.scanning = pool_.submit(
+        [job = row.job] { return scanWarnings(job.symbol, scanCheck(job.symbol, job.pxPerMm())); });
     return row;
 }
 
@@ -378,6 +382,9 @@ bool BatchRun::frontDone() const {
 void BatchRun::finishFront() {
     Row row = std::move(rows_.front());
     rows_.pop_front();
+    if (row.scanning.valid()) {
+        row.warnings += row.scanning.get();
+    }
     if (row.staging.valid()) {
         ValueResult<StagedFile> staged = row.staging.get();
         if (staged.ok) {

@@ -123,6 +123,33 @@ CommandLineResult checkModes(CommandLine line) {
     if (QString error = sheetShape(values); !error.isEmpty()) {
         return failure(error);
     }
+    if (values.check) {
+        const QString t = values.check->trimmed().toLower();
+        line.check = t == u"yes" || t == u"true" || t == u"1" || t == u"on";
+        if (!line.check &&
+            !(t.isEmpty() || t == u"no" || t == u"false" || t == u"0" || t == u"off")) {
+            return failure(
+                QStringLiteral("--check: expects yes or no, got \"%1\"").arg(*values.check));
+        }
+    }
+    if (values.inkSpread) {
+        bool ok = false;
+        line.inkSpreadMm = values.inkSpread->trimmed().toDouble(&ok);
+        if (!ok || !(line.inkSpreadMm >= 0 && line.inkSpreadMm <= kMaxInkSpreadMm)) {
+            return failure(
+                QStringLiteral("--ink-spread: expects millimetres from 0 to %1, got \"%2\"")
+                    .arg(kMaxInkSpreadMm, 0, 'f', 3)
+                    .arg(*values.inkSpread));
+        }
+        if (!line.check) {
+            return failure(QStringLiteral("--ink-spread: only used with --check"));
+        }
+    }
+    if (line.check && values.output && *values.output == u"-") {
+        return failure(
+            QStringLiteral("--output: - is standard output, where --check writes its "
+                           "report; name a file"));
+    }
     const auto& batch = values.batch;
     const auto& outputDir = values.outputDir;
     if (values.sheet) {
@@ -139,14 +166,14 @@ CommandLineResult checkModes(CommandLine line) {
                 QStringLiteral("--output: not used with --batch; each row names its "
                                "file in the file column, written into --output-dir"));
         }
-        if (!outputDir || outputDir->isEmpty()) {
+        if ((!outputDir || outputDir->isEmpty()) && !line.check) {
             return failure(
                 QStringLiteral("--output-dir: required with --batch: the folder for "
                                "the files the rows name"));
         }
         line.mode = Mode::Batch;
         line.batchFile = *batch;
-        line.outputDir = *outputDir;
+        line.outputDir = outputDir.value_or(QString());
     } else if (outputDir) {
         return failure(
             QStringLiteral("--output-dir: only used with --batch; give --output for "

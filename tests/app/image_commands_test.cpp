@@ -466,3 +466,48 @@ TEST(ImageCommands, NoSymbolIsReportedNotWritten) {
 
 }  // namespace
 }  // namespace strikon
+
+namespace strikon {
+namespace {
+
+// Below grade C at the printer's resolution the user is asked first: whole-dot modules when
+// they raise it (and the window keeps them), printing as it is, or nothing.
+TEST(Print, BelowGradeCAsksFirstAndOffersWholeDots) {
+    QTemporaryDir dir;
+    struct Row {
+        GradeChoice answer;
+        bool printed, keptWholeDots;
+    };
+    for (const Row& r :
+         {Row{GradeChoice::Cancel, false, false}, Row{GradeChoice::PrintAsItIs, true, false},
+          Row{GradeChoice::WholeDots, true, true}}) {
+        Doubles doubles;
+        doubles.pdfPath = dir.filePath("printed.pdf");
+        CommandDialogs dialogs = doubles.dialogs();
+        const auto askPrinter = dialogs.askPrinter;
+        dialogs.askPrinter = [&](QWidget* parent, QPrinter& printer) {
+            printer.setResolution(203);  // a thermal label printer
+            return askPrinter(parent, printer);
+        };
+        QStringList asked;
+        bool offered = false;
+        dialogs.askGrade = [&](QWidget*, const QString& text, bool offerWholeDots, Language) {
+            asked << text;
+            offered = offerWholeDots;
+            return r.answer;
+        };
+        bool kept = false;
+        CommandContext context = contextFor(kSamples[0].request);  // EAN-13 at 100 %
+        context.useWholeDots = [&] { kept = true; };
+        EXPECT_EQ(printSymbol(context, dialogs), r.printed);
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_TRUE(asked[0].startsWith("Before printing: Grade F at 203 dpi"))
+            << asked[0].toStdString();
+        EXPECT_TRUE(asked[0].contains("whole-dot modules: grade A")) << asked[0].toStdString();
+        EXPECT_TRUE(offered);
+        EXPECT_EQ(kept, r.keptWholeDots);
+    }
+}
+
+}  // namespace
+}  // namespace strikon

@@ -267,3 +267,29 @@ TEST(SheetDialog, RunOfThirtyPrintsTwoPagesThatScan) {
 
 }  // namespace
 }  // namespace strikon
+
+namespace strikon {
+namespace {
+
+// At the printer's resolution before printing: the grade, and whole-dot modules offered in one
+// click below C, kept by the window.
+TEST(SheetDialog, GradeAtThePrintersResolutionOffersWholeDots) {
+    bool kept = false;
+    SheetDialog dialog(ean13(), Language::English, nullptr);
+    dialog.setUseWholeDots([&] { kept = true; });
+    dialog.printer().setResolution(203);
+    dialog.updateGrade();
+    EXPECT_TRUE(dialog.gradeLabel()->text().startsWith("Grade F at 203 dpi"))
+        << dialog.gradeLabel()->text().toStdString();
+    ASSERT_FALSE(dialog.wholeDotsButton()->isHidden());
+    dialog.wholeDotsButton()->click();
+    EXPECT_TRUE(kept);
+    EXPECT_TRUE(dialog.symbol().output.fitDots);
+    EXPECT_TRUE(dialog.gradeLabel()->text().startsWith("Grade A at 203 dpi"))
+        << dialog.gradeLabel()->text().toStdString();
+    EXPECT_TRUE(dialog.wholeDotsButton()->isHidden());
+    EXPECT_TRUE(dialog.choice().content.labels.front().output.fitDots);
+}
+
+}  // namespace
+}  // namespace strikon
