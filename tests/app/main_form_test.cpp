@@ -527,39 +527,37 @@ TEST(MainFormHelp, OpensClearOfTheMenusClosesOnEscapeAndEndsWithTheWindow) {
     EXPECT_FALSE(help.isVisible());
     EXPECT_FALSE(form.isVisible());
     HelpForm = nullptr;
+}
 
-    // The grade at the chosen resolution, as the settings change: 2.64 dots a module at 203 dpi
-    // grades F, whole-dot modules A; a press spreading 0.085 mm undoes a reduction of as much.
-    TEST(MainFormOutputSettings, GradeFollowsResolutionWholeDotsAndSpread) {
-        TMainForm form;
-        form.FormCreate(1033);
-        form.controls().EANUPC_CodeValue->setText("4 006381 333931");
-        form.setSettingsDialogRunner([&](OutputSettingsDialog& d) {
-            const QLabel& grade = *d.gradeNote();
-            EXPECT_TRUE(grade.text().startsWith("Grade A at 300 dpi"))
-                << grade.text().toStdString();
-            d.dpiBox()->setCurrentIndex(d.dpiBox()->findData(203));
-            EXPECT_TRUE(grade.text().startsWith("Grade F at 203 dpi"))
-                << grade.text().toStdString();
-            EXPECT_TRUE(grade.text().contains("whole-dot modules: grade A"));
-            d.fitBox()->setChecked(true);
-            EXPECT_TRUE(grade.text().startsWith("Grade A at 203 dpi"))
-                << grade.text().toStdString();
-            d.reductionBox()->setValue(0.1);  // a dot taken off every bar
-            d.spreadBox()->setValue(0.125);   // and the press puts it back
-            EXPECT_TRUE(grade.text().contains("as printed with 0.125 mm ink spread: A"))
-                << grade.text().toStdString();
-        });
-        form.controls().OutputSettingsMI->trigger();
-        EXPECT_EQ(form.outputSettings().inkSpreadMm, 0.125);
-    }
+// The grade at the chosen resolution, as the settings change: 2.64 dots a module at 203 dpi
+// grades F, whole-dot modules A; a press spreading 0.085 mm undoes a reduction of as much.
+TEST(MainFormOutputSettings, GradeFollowsResolutionWholeDotsAndSpread) {
+    TMainForm form;
+    form.FormCreate(1033);
+    form.controls().EANUPC_CodeValue->setText("4 006381 333931");
+    form.setSettingsDialogRunner([&](OutputSettingsDialog& d) {
+        const QLabel& grade = *d.gradeNote();
+        EXPECT_TRUE(grade.text().startsWith("Grade A at 300 dpi")) << grade.text().toStdString();
+        d.dpiBox()->setCurrentIndex(d.dpiBox()->findData(203));
+        EXPECT_TRUE(grade.text().startsWith("Grade F at 203 dpi")) << grade.text().toStdString();
+        EXPECT_TRUE(grade.text().contains("whole-dot modules: grade A"));
+        d.fitBox()->setChecked(true);
+        EXPECT_TRUE(grade.text().startsWith("Grade A at 203 dpi")) << grade.text().toStdString();
+        d.reductionBox()->setValue(0.1);  // a dot taken off every bar
+        d.spreadBox()->setValue(0.125);   // and the press puts it back
+        EXPECT_TRUE(grade.text().contains("as printed with 0.125 mm ink spread: A"))
+            << grade.text().toStdString();
+    });
+    form.controls().OutputSettingsMI->trigger();
+    EXPECT_EQ(form.outputSettings().inkSpreadMm, 0.125);
+}
 
-    TEST(CentringOffset, WholeMillimetresTiesToEven) {
-        EXPECT_EQ(centringOffset(596, 576, 4.0), 2.0) << "2.5 rounds to 2";
-        EXPECT_EQ(centringOffset(596, 568, 4.0), 4.0) << "3.5 rounds to 4";
-        EXPECT_EQ(centringOffset(596, 616, 4.0), -2.0) << "-2.5 rounds to -2";
-        EXPECT_EQ(centringOffset(596, 149, 4.0), 56.0);
-    }
+TEST(CentringOffset, WholeMillimetresTiesToEven) {
+    EXPECT_EQ(centringOffset(596, 576, 4.0), 2.0) << "2.5 rounds to 2";
+    EXPECT_EQ(centringOffset(596, 568, 4.0), 4.0) << "3.5 rounds to 4";
+    EXPECT_EQ(centringOffset(596, 616, 4.0), -2.0) << "-2.5 rounds to -2";
+    EXPECT_EQ(centringOffset(596, 149, 4.0), 56.0);
+}
 
 }  // namespace
 }  // namespace strikon
