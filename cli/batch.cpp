@@ -11,6 +11,7 @@
 #include <future>
 #include <vector>
 
+#include "cli/batch_rows.h"
 #include "cli/csv_stream.h"
 #include "cli/option_table.h"
 #include "cli/render_job.h"
@@ -445,6 +446,20 @@ BatchFile openBatchFile(const QString& path) {
             QStringLiteral("--batch: cannot read \"%1\": %2").arg(path, file->errorString()));
     }
     return BatchFile::success(std::move(file));
+}
+
+QString readBatchHeader(const QStringList& header, std::vector<const OptionRow*>& columns,
+                        bool needsFile) {
+    return readHeader(header, columns, needsFile);
+}
+
+QString batchRowValues(const CsvRecord& record, const std::vector<const OptionRow*>& columns,
+                       const OptionValues& defaults, OptionValues& values) {
+    return rowValues(record, columns, defaults, values);
+}
+
+QString checkBatchFileName(const QString& name) {
+    return checkFileName(name);
 }
 
 }  // namespace strikon::cli

@@ -1,6 +1,7 @@
 #include "cli/run.h"
 
 #include "cli/batch.h"
+#include "cli/batch_stream.h"
 #include "cli/command_line.h"
 #include "cli/render_job.h"
 #include "cli/sheet_job.h"
@@ -61,6 +62,15 @@ int sheet(const CommandLine& line, QTextStream& messages) {
 }
 
 int batch(const CommandLine& line, QTextStream& messages) {
+    if (line.batchFile == QStringView(kStdoutPath)) {  // "-": rows as they arrive
+        ArrivingInput input;
+        input.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        const BatchOutcome outcome = runBatchStream(input, line.outputDir, line.values, messages);
+        if (!outcome.error.isEmpty()) {
+            return refuse(messages, outcome.error);
+        }
+        return outcome.failed == 0 ? kAllWritten : kSomeRowsFailed;
+    }
     const BatchFile csv = openBatchFile(line.batchFile);
     if (!csv.ok) {
         return refuse(messages, csv.error);
