@@ -11,13 +11,13 @@
 #include <QPrinter>
 
 #include "app/write_reason.h"
-#include "platform/link_opener.h"
-#include "platform/atomic_write.h"
 #include "formats/bmp_writer.h"
 #include "formats/docx_writer.h"
-#include "platform/export_folder.h"
 #include "formats/jpeg_writer.h"
 #include "formats/png_bytes.h"
+#include "platform/atomic_write.h"
+#include "platform/export_folder.h"
+#include "platform/link_opener.h"
 #include "render/print_page.h"
 #include "render/symbol_file.h"
 #include "render/symbol_image.h"
@@ -67,9 +67,14 @@ QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs
     const double pxPerMm = context.dpi / kMmPerInch;
     QImage image;
     if (context.symbol) {
-        image = palette ? renderSymbolPalettePicture(*context.symbol, pxPerMm, pxPerMm,
-                                                     std::move(recycled))
-                        : renderSymbolImage(*context.symbol, pxPerMm, pxPerMm);
+        // Bilevel digits are drawn only in a palette picture.
+        const bool bilevel = context.symbol->output.bilevel;
+        image = palette || bilevel ? renderSymbolPalettePicture(*context.symbol, pxPerMm, pxPerMm,
+                                                                std::move(recycled))
+                                   : renderSymbolImage(*context.symbol, pxPerMm, pxPerMm);
+        if (!palette && image.format() == QImage::Format_Indexed8) {
+            image = image.convertToFormat(QImage::Format_RGB32);
+        }
     }
     if (image.isNull()) {
         warnNothingToOutput(context, dialogs);

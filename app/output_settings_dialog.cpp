@@ -53,6 +53,12 @@ OutputSettingsDialog::OutputSettingsDialog(QWidget* parent, const OutputSettings
     marks_->setChecked(initial.options.quietZoneMarks);
     form->addRow(marks_);
 
+    bilevel_ = new QCheckBox(text(russian, "Двухцветный (1 бит, для термопринтеров этикеток)",
+                                  "Bilevel (1-bit, for label printers)"),
+                             this);
+    bilevel_->setChecked(initial.options.bilevel);
+    form->addRow(bilevel_);
+
     dpi_ = new QComboBox(this);
     for (const int dpi : kOutputDpis) {
         dpi_->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
@@ -73,6 +79,7 @@ OutputSettingsDialog::OutputSettingsDialog(QWidget* parent, const OutputSettings
     connect(reduction_, &QDoubleSpinBox::valueChanged, this, &OutputSettingsDialog::read);
     connect(fit_, &QCheckBox::toggled, this, &OutputSettingsDialog::read);
     connect(marks_, &QCheckBox::toggled, this, &OutputSettingsDialog::read);
+    connect(bilevel_, &QCheckBox::toggled, this, &OutputSettingsDialog::read);
     connect(dpi_, &QComboBox::currentIndexChanged, this, &OutputSettingsDialog::read);
     updateNotes();
 }
@@ -81,6 +88,7 @@ void OutputSettingsDialog::read() {
     settings_.options.barReductionMm = reduction_->value();
     settings_.options.fitDots = fit_->isChecked();
     settings_.options.quietZoneMarks = marks_->isChecked();
+    settings_.options.bilevel = bilevel_->isChecked();
     settings_.dpi = dpi_->currentData().toInt();
     updateNotes();
     if (changed_) {

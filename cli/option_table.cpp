@@ -46,6 +46,10 @@ constexpr OptionRow kOptions[] = {
      "quiet-zone-marks",
      "Print the light-margin indicators: \">\" after EAN-13\n"
      "or after an add-on, \"<\" and \">\" beside EAN-8."},
+    {"bilevel", nullptr, OptionUse::Symbol, &OptionValues::bilevel, "bilevel",
+     "Digits without smoothing: the picture holds the line\n"
+     "and background colours only, and PNG and BMP are\n"
+     "written at 1 bit a pixel (for thermal label printers)."},
     {"output", "FILE", OptionUse::Symbol, &OptionValues::output, "file",
      "The format follows the extension: .bmp, .jpg or .jpeg\n"
      "(as Save As: a bitmap with an exact palette, 24-bit past\n"
@@ -57,12 +61,15 @@ constexpr OptionRow kOptions[] = {
      "One symbol per row of a CSV file (\"-\" reads standard\n"
      "input). Its header row names the columns: any of type,\n"
      "digits, addon, size, dpi, line-color, background,\n"
-     "bar-reduction, check-digit, fit-dots and\n"
-     "quiet-zone-marks (yes or no), and file (required: a\n"
+     "bar-reduction, check-digit, fit-dots, quiet-zone-marks\n"
+     "and bilevel (yes or no), and file (required: a\n"
      "plain file name, written into DIR). Quoted fields may hold\n"
      "commas. Empty cells take the command line's values.\n"
      "A failing row is reported with its line number; the\n"
-     "other rows are still written."},
+     "other rows are still written. From standard input each\n"
+     "row is written and reported (\"line N: ... written\") as\n"
+     "soon as its line arrives; a name may then be written\n"
+     "again, replacing its file."},
     {"output-dir", "DIR", OptionUse::Batch, &OptionValues::outputDir, nullptr,
      "The folder for a batch's files; made when missing."},
     {"sheet", "LAYOUT", OptionUse::Sheet, &OptionValues::sheet, nullptr,

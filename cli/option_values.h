@@ -21,6 +21,7 @@ struct OptionValues {
     std::optional<QString> barReduction;    // millimetres
     std::optional<QString> fitDots;         // a flag like checkDigit
     std::optional<QString> quietZoneMarks;  // a flag like checkDigit
+    std::optional<QString> bilevel;         // a flag like checkDigit
     std::optional<QString> output;          // the "file" column of a batch
 
     // A batch.

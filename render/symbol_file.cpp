@@ -13,10 +13,14 @@ namespace {
 ValueResult<QByteArray> encodePicture(const SymbolRequest& request, SymbolFileFormat format,
                                       int dpi) {
     const double pxPerMm = dpi / kMmPerInch;
-    // JPEG codes colours; BMP and PNG store the palette the picture is drawn in.
-    const QImage image = format == SymbolFileFormat::Jpeg
-                             ? renderSymbolImage(request, pxPerMm, pxPerMm)
-                             : renderSymbolPalettePicture(request, pxPerMm, pxPerMm);
+    // JPEG codes colours; BMP and PNG store the palette the picture is drawn in. Only the
+    // palette picture draws digits without smoothing.
+    QImage image = format == SymbolFileFormat::Jpeg && !request.output.bilevel
+                       ? renderSymbolImage(request, pxPerMm, pxPerMm)
+                       : renderSymbolPalettePicture(request, pxPerMm, pxPerMm);
+    if (format == SymbolFileFormat::Jpeg && image.format() == QImage::Format_Indexed8) {
+        image = image.convertToFormat(QImage::Format_RGB32);
+    }
     if (image.isNull()) {
         return ValueResult<QByteArray>::failure(QStringLiteral("the symbol has nothing to draw"));
     }

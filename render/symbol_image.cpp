@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "render/draw_symbol.h"
 #include "surface/indexed_surface.h"
 #include "surface/qt_surface.h"
-#include "render/draw_symbol.h"
 
 namespace strikon {
 
@@ -89,6 +89,7 @@ QImage renderSymbolPalettePicture(const SymbolRequest& request, double pxPerMmX,
     }
     {
         IndexedSurface surface(*picture);
+        surface.setSmoothText(!request.output.bilevel);
         surface.clearCanvasFirst(request.backgroundColor);
         drawOn(surface, request, pxPerMmX, pxPerMmY);
         if (!surface.exact()) {
