@@ -4,8 +4,15 @@
 
 #include <QString>
 
+#include "app/language.h"
+
 namespace strikon {
 
 inline QString CurrentLang;
+
+// The language the windows speak: Russian for "RUS", English for any other code.
+inline Language currentLanguage() {
+    return CurrentLang == QLatin1String("RUS") ? Language::Russian : Language::English;
+}
 
 }  // namespace strikon

@@ -46,8 +46,22 @@ const SaveFilter kSaveFilters[] = {
     {kPdfFilter, PictureFormat::Pdf, {"pdf", nullptr}},
 };
 
-QString message(const CommandContext& context, const char* russian, const char* english) {
-    return QString::fromUtf8(context.russian ? russian : english);
+// The commands' messages, said in the window's language.
+struct CommandTexts {
+    Wording nothingToOutput{"Нет штрихкода для вывода.", "There is no barcode to output."};
+    Wording notSaved{"Не удалось сохранить файл «%1»: %2", "Could not save the file \"%1\": %2"};
+    Wording printNotStarted{"Не удалось начать печать.", "Could not start printing."};
+    Wording printNotFinished{"Не удалось завершить печать: страница не отправлена.",
+                             "Could not finish printing: the page was not sent."};
+    Wording documentNotCreated{"Не удалось создать документ: %1",
+                               "Could not create the document: %1"};
+    Wording documentNotOpened{"Не найдена программа для открытия документа. Документ сохранён: %1",
+                              "No program could open the document. It was saved as %1"};
+};
+constexpr CommandTexts kTexts{};
+
+QString message(const CommandContext& context, const Wording& wording) {
+    return wording.in(context.language);
 }
 
 QString windowTitle(QWidget* parent) {
@@ -55,8 +69,7 @@ QString windowTitle(QWidget* parent) {
 }
 
 void warnNothingToOutput(const CommandContext& context, const CommandDialogs& dialogs) {
-    dialogs.warn(context.parent,
-                 message(context, "Нет штрихкода для вывода.", "There is no barcode to output."));
+    dialogs.warn(context.parent, message(context, kTexts.nothingToOutput));
 }
 
 // A page that names no known symbology, or digits no symbol is drawn from, render nothing.
@@ -227,9 +240,9 @@ bool saveSymbolAs(const CommandContext& context, const CommandDialogs& dialogs, 
         if (written.error.isEmpty()) {
             return false;  // nothing to draw, already said
         }
-        dialogs.warn(context.parent, message(context, "Не удалось сохранить файл «%1»: %2",
-                                             "Could not save the file \"%1\": %2")
-                                         .arg(path, writeReason(written, context.russian)));
+        dialogs.warn(
+            context.parent,
+            message(context, kTexts.notSaved).arg(path, writeReason(written, context.language)));
         return false;
     }
     lastSave() = LastSave{QFileInfo(path).absolutePath(), format};
@@ -250,13 +263,10 @@ bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
             warnNothingToOutput(context, dialogs);
             return false;
         case PrintOutcome::NotStarted:
-            dialogs.warn(context.parent, message(context, "Не удалось начать печать.",
-                                                 "Could not start printing."));
+            dialogs.warn(context.parent, message(context, kTexts.printNotStarted));
             return false;
         case PrintOutcome::NotFinished:
-            dialogs.warn(context.parent,
-                         message(context, "Не удалось завершить печать: страница не отправлена.",
-                                 "Could not finish printing: the page was not sent."));
+            dialogs.warn(context.parent, message(context, kTexts.printNotFinished));
             return false;
     }
     return false;
@@ -286,17 +296,12 @@ std::optional<QString> exportSymbolToWord(const CommandContext& context,
         path.ok ? writeDocx(path.value, pngBytes(image), sizeMm.width(), sizeMm.height())
                 : WriteResult::failure(path.error);
     if (!written.ok) {
-        dialogs.warn(context.parent, message(context, "Не удалось создать документ: %1",
-                                             "Could not create the document: %1")
-                                         .arg(writeReason(written, context.russian)));
+        dialogs.warn(context.parent, message(context, kTexts.documentNotCreated)
+                                         .arg(writeReason(written, context.language)));
         return std::nullopt;
     }
     if (!dialogs.openDocument(QUrl::fromLocalFile(path.value))) {
-        dialogs.inform(
-            context.parent,
-            message(context, "Не найдена программа для открытия документа. Документ сохранён: %1",
-                    "No program could open the document. It was saved as %1")
-                .arg(path.value));
+        dialogs.inform(context.parent, message(context, kTexts.documentNotOpened).arg(path.value));
     }
     return path.value;
 }

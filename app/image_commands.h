@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/language.h"
 #include "render/symbol_request.h"
 
 class QPrinter;
@@ -40,9 +41,9 @@ PictureFormat resolveSaveFormat(QString& path, PictureFormat selectedFilter);
 // What one command needs to know about the program's state.
 struct CommandContext {
     QWidget* parent = nullptr;
-    std::optional<SymbolRequest> symbol;  // nothing: the page describes no symbol
-    bool russian = false;                 // language of the messages
-    int dpi = 300;                        // resolution of saved, copied and exported pictures
+    std::optional<SymbolRequest> symbol;    // nothing: the page describes no symbol
+    Language language = Language::English;  // language of the messages
+    int dpi = 300;                          // resolution of saved, copied and exported pictures
 };
 
 // Each returns true when it did its work; failures have already been shown to the user.

@@ -6,6 +6,7 @@
 #include <QString>
 #include <vector>
 
+#include "app/language.h"
 #include "render/sheet_fault.h"
 
 namespace strikon {
@@ -27,6 +28,12 @@ struct TranslatedText {
 };
 
 const std::vector<TranslatedText>& mainWindowTexts();
+
+// The notice under the preview when the screen does not report its size; shown and hidden as the
+// window moves between screens.
+inline constexpr Wording kScreenSizeUnknown{
+    "Размер экрана неизвестен: просмотр рассчитан на 96 dpi",
+    "Screen size unknown: the preview assumes 96 dpi"};
 
 // Why a sheet of labels cannot be printed, in Russian, with the values of the fault as %1, %2,
 // ... in the order of the English sentence. In English the dialog shows strikon-render's words.

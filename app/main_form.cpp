@@ -188,9 +188,8 @@ void TMainForm::FormCreate(uint16_t userLangId) {
 
 void TMainForm::SetLang(const QString& Lang) {
     CurrentLang = Lang;
-    const bool russian = Lang == QLatin1String("RUS");
-    if (russian || Lang == QLatin1String("ENG")) {
-        applyLanguage(russian);
+    if (Lang == QLatin1String("RUS") || Lang == QLatin1String("ENG")) {
+        applyLanguage(currentLanguage());
         // Qt's own dialogs and menus follow; without the package they stay English.
         if (!useQtTranslations(Lang)) {
             qWarning(
@@ -217,10 +216,10 @@ void withChild(QObject& root, const QString& name, Set set) {
 
 }  // namespace
 
-void TMainForm::applyLanguage(bool russian) {
+void TMainForm::applyLanguage(Language language) {
     using T = TranslatedText::Target;
     for (const TranslatedText& entry : mainWindowTexts()) {
-        const QString& text = russian ? entry.russian : entry.english;
+        const QString& text = language == Language::Russian ? entry.russian : entry.english;
         const QString name = QLatin1String(entry.objectName);
         switch (entry.target) {
             case T::ApplicationTitle:

@@ -103,7 +103,7 @@ class TMainForm : public QMainWindow {
     void setUpWindow();
     void fitPreviewInsideFrame();
     void wireEvents();
-    void applyLanguage(bool russian);
+    void applyLanguage(Language language);
     std::optional<QColor> chooseColor();
     CommandContext commandContext();
 

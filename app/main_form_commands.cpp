@@ -1,15 +1,14 @@
 // Commands that produce images of the symbol or open the other windows.
 #include "app/current_lang.h"
-#include "app/sheet_dialog.h"
 #include "app/output_settings_dialog.h"
+#include "app/sheet_dialog.h"
 #include "app/windows.h"
 #include "main_form.h"
 
 namespace strikon {
 
 CommandContext TMainForm::commandContext() {
-    return CommandContext{this, currentSymbol(), CurrentLang == QLatin1String("RUS"),
-                          outputSettings_.dpi};
+    return CommandContext{this, currentSymbol(), currentLanguage(), outputSettings_.dpi};
 }
 
 void TMainForm::setOutputSettings(const OutputSettings& settings) {
@@ -19,8 +18,7 @@ void TMainForm::setOutputSettings(const OutputSettings& settings) {
 
 void TMainForm::OutputSettingsMIClick() {
     OutputSettingsDialog dialog(
-        this, outputSettings_, CurrentLang == QLatin1String("RUS"),
-        [this] { return currentSymbol(); },
+        this, outputSettings_, currentLanguage(), [this] { return currentSymbol(); },
         [this](const OutputSettings& settings) { setOutputSettings(settings); });
     if (settingsDialogRunner_) {
         settingsDialogRunner_(dialog);

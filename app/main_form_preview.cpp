@@ -2,11 +2,12 @@
 #include <QPainter>
 
 #include "app/current_lang.h"
+#include "app/language_table.h"
 #include "main_form.h"
-#include "surface/device_pixels.h"
-#include "surface/qt_surface.h"
 #include "render/draw_symbol.h"
 #include "render/symbol_image.h"
+#include "surface/device_pixels.h"
+#include "surface/qt_surface.h"
 #include "ui_main_form.h"
 
 namespace strikon {
@@ -53,9 +54,8 @@ void TMainForm::repaintPreview() {
 
 void TMainForm::updateOutputInfo() {
     const std::optional<SymbolRequest> symbol = currentSymbol();
-    ui->OutputInfo->setText(
-        symbol ? symbolSizeLine(*symbol, outputSettings_.dpi, CurrentLang == QLatin1String("RUS"))
-               : QString());
+    ui->OutputInfo->setText(symbol ? symbolSizeLine(*symbol, outputSettings_.dpi, currentLanguage())
+                                   : QString());
 }
 
 void TMainForm::PaintBoxPaint(QPainter& painter) {
@@ -90,11 +90,7 @@ void TMainForm::PaintBoxPaint(QPainter& painter) {
 
 void TMainForm::updateScreenNotice() {
     screenSizeUnknown_ = previewScale().sizeUnknown;
-    ui->ScreenNotice->setText(
-        CurrentLang == QLatin1String("RUS")
-            ? QStringLiteral("Размер экрана неизвестен: просмотр "
-                             "рассчитан на 96 dpi")
-            : QStringLiteral("Screen size unknown: the preview assumes 96 dpi"));
+    ui->ScreenNotice->setText(kScreenSizeUnknown.in(currentLanguage()));
     ui->ScreenNotice->setVisible(screenSizeUnknown_);
 }
 

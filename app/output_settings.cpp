@@ -9,19 +9,27 @@ namespace strikon {
 
 namespace {
 
-QString number(double value, int decimals, bool russian) {
-    const QLocale locale(russian ? QLocale::Russian : QLocale::C);
+// The captions' words; the dot counts' plural forms are worded in dots().
+struct CaptionTexts {
+    Wording mm{" мм", " mm"};
+    Wording at{"при %1 dpi", "at %1 dpi"};
+    Wording module{"модуль", "module"};
+    Wording wholeDots{"; в целых точках: ", "; whole dots: "};
+};
+constexpr CaptionTexts kTexts{};
+
+QString number(double value, int decimals, Language language) {
+    const QLocale locale(language == Language::Russian ? QLocale::Russian : QLocale::C);
     return locale.toString(value, 'f', decimals);
 }
 
-QString mm(double value, int decimals, bool russian) {
-    return number(value, decimals, russian) +
-           (russian ? QStringLiteral(" мм") : QStringLiteral(" mm"));
+QString mm(double value, int decimals, Language language) {
+    return number(value, decimals, language) + kTexts.mm.in(language);
 }
 
 // "1 dot", "4 dots"; "1 точка", "3 точки", "5 точек".
-QString dots(int n, bool russian) {
-    if (!russian) {
+QString dots(int n, Language language) {
+    if (language != Language::Russian) {
         return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? QStringLiteral("dot")
                                                          : QStringLiteral("dots"));
     }
@@ -34,8 +42,8 @@ QString dots(int n, bool russian) {
     return QStringLiteral("%1 %2").arg(n).arg(word);
 }
 
-QString atDpi(int dpi, bool russian) {
-    return (russian ? QStringLiteral("при %1 dpi") : QStringLiteral("at %1 dpi")).arg(dpi);
+QString atDpi(int dpi, Language language) {
+    return kTexts.at.in(language).arg(dpi);
 }
 
 double pxPerMm(int dpi) {
@@ -44,21 +52,21 @@ double pxPerMm(int dpi) {
 
 }  // namespace
 
-QString reductionCaption(const SymbolRequest& symbol, int dpi, bool russian) {
+QString reductionCaption(const SymbolRequest& symbol, int dpi, Language language) {
     const BarReductionAt r = barReductionAt(symbol, pxPerMm(dpi));
     return QStringLiteral("%1 = %2 %3")
-        .arg(mm(r.mm, 3, russian), dots(r.dots, russian), atDpi(dpi, russian));
+        .arg(mm(r.mm, 3, language), dots(r.dots, language), atDpi(dpi, language));
 }
 
-QString fitCaption(const SymbolRequest& symbol, int dpi, bool russian) {
+QString fitCaption(const SymbolRequest& symbol, int dpi, Language language) {
     const WholeDotFit fit = wholeDotFit(symbol, pxPerMm(dpi));
     return QStringLiteral("%1 % → %2 %, X = %3, %4 %5")
         .arg(symbol.sizePercent)
-        .arg(number(fit.percent, 1, russian), mm(fit.moduleMm, 3, russian), dots(fit.dots, russian),
-             atDpi(dpi, russian));
+        .arg(number(fit.percent, 1, language), mm(fit.moduleMm, 3, language),
+             dots(fit.dots, language), atDpi(dpi, language));
 }
 
-QString symbolSizeLine(const SymbolRequest& symbol, int dpi, bool russian) {
+QString symbolSizeLine(const SymbolRequest& symbol, int dpi, Language language) {
     const std::optional<QSize> size = measureSymbol(symbol, pxPerMm(dpi), pxPerMm(dpi));
     if (!size) {
         return {};
@@ -66,14 +74,11 @@ QString symbolSizeLine(const SymbolRequest& symbol, int dpi, bool russian) {
     const double module = symbol.output.fitDots ? wholeDotFit(symbol, pxPerMm(dpi)).moduleMm
                                                 : nominalModuleMm(symbol);
     QString line = QStringLiteral("%1 × %2, %3 %4")
-                       .arg(number(size->width() / pxPerMm(dpi), 2, russian),
-                            mm(size->height() / pxPerMm(dpi), 2, russian),
-                            russian ? QStringLiteral("модуль") : QStringLiteral("module"),
-                            mm(module, 3, russian));
+                       .arg(number(size->width() / pxPerMm(dpi), 2, language),
+                            mm(size->height() / pxPerMm(dpi), 2, language),
+                            kTexts.module.in(language), mm(module, 3, language));
     if (symbol.output.fitDots) {
-        line +=
-            (russian ? QStringLiteral("; в целых точках: ") : QStringLiteral("; whole dots: ")) +
-            fitCaption(symbol, dpi, russian);
+        line += kTexts.wholeDots.in(language) + fitCaption(symbol, dpi, language);
     }
     return line;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 
+#include "app/language.h"
 #include "render/symbol_request.h"
 
 namespace strikon {
@@ -19,11 +20,11 @@ struct OutputSettings {
 inline constexpr std::array<int, 5> kOutputDpis = {150, 203, 300, 600, 1200};
 
 // "0.085 mm = 1 dot at 300 dpi": the reduction the output actually gets.
-QString reductionCaption(const SymbolRequest& symbol, int dpi, bool russian);
+QString reductionCaption(const SymbolRequest& symbol, int dpi, Language language);
 // "100 % → 102.6 %, X = 0.339 mm, 4 dots at 300 dpi": the whole-dot fit at that resolution.
-QString fitCaption(const SymbolRequest& symbol, int dpi, bool russian);
+QString fitCaption(const SymbolRequest& symbol, int dpi, Language language);
 // The line under the preview: the symbol's size in millimetres at the output resolution, its
 // module width, and the whole-dot fit when it is on. Empty when the page describes no symbol.
-QString symbolSizeLine(const SymbolRequest& symbol, int dpi, bool russian);
+QString symbolSizeLine(const SymbolRequest& symbol, int dpi, Language language);
 
 }  // namespace strikon

@@ -15,47 +15,55 @@ namespace strikon {
 
 namespace {
 
-QString text(bool russian, const char* ru, const char* en) {
-    return QString::fromUtf8(russian ? ru : en);
-}
+struct DialogTexts {
+    Wording title{"Параметры вывода", "Output Settings"};
+    Wording mm{" мм", " mm"};
+    Wording reduction{"Уменьшение ширины штрихов:", "Bar width reduction:"};
+    Wording fit{"Модуль в целых точках вывода", "Whole-dot modules"};
+    Wording marks{"Знаки границ свободных зон (< >)", "Quiet-zone marks (< >)"};
+    Wording bilevel{"Двухцветный (1 бит, для термопринтеров этикеток)",
+                    "Bilevel (1-bit, for label printers)"};
+    Wording dpi{"Разрешение сохранения, копирования и экспорта:",
+                "Resolution of Save As, Copy and Export:"};
+    Wording close{"Закрыть", "Close"};
+};
+constexpr DialogTexts kTexts{};
 
 }  // namespace
 
 OutputSettingsDialog::OutputSettingsDialog(QWidget* parent, const OutputSettings& initial,
-                                           bool russian, CurrentSymbol symbol, Changed changed)
+                                           Language language, CurrentSymbol symbol, Changed changed)
     : QDialog(parent),
       settings_(initial),
-      russian_(russian),
+      language_(language),
       symbol_(std::move(symbol)),
       changed_(std::move(changed)) {
-    setWindowTitle(text(russian, "Параметры вывода", "Output Settings"));
+    setWindowTitle(kTexts.title.in(language));
     auto* form = new QFormLayout;
 
     reduction_ = new QDoubleSpinBox(this);
-    reduction_->setLocale(russian ? QLocale(QLocale::Russian) : QLocale(QLocale::C));
+    reduction_->setLocale(language == Language::Russian ? QLocale(QLocale::Russian)
+                                                        : QLocale(QLocale::C));
     reduction_->setRange(0.0, kMaxBarReductionMm);
     reduction_->setDecimals(3);
     reduction_->setSingleStep(0.005);
-    reduction_->setSuffix(text(russian, " мм", " mm"));
+    reduction_->setSuffix(kTexts.mm.in(language));
     reduction_->setValue(initial.options.barReductionMm);
     reductionNote_ = new QLabel(this);
-    form->addRow(text(russian, "Уменьшение ширины штрихов:", "Bar width reduction:"), reduction_);
+    form->addRow(kTexts.reduction.in(language), reduction_);
     form->addRow(QString(), reductionNote_);
 
-    fit_ = new QCheckBox(text(russian, "Модуль в целых точках вывода", "Whole-dot modules"), this);
+    fit_ = new QCheckBox(kTexts.fit.in(language), this);
     fit_->setChecked(initial.options.fitDots);
     fitNote_ = new QLabel(this);
     form->addRow(fit_);
     form->addRow(QString(), fitNote_);
 
-    marks_ = new QCheckBox(
-        text(russian, "Знаки границ свободных зон (< >)", "Quiet-zone marks (< >)"), this);
+    marks_ = new QCheckBox(kTexts.marks.in(language), this);
     marks_->setChecked(initial.options.quietZoneMarks);
     form->addRow(marks_);
 
-    bilevel_ = new QCheckBox(text(russian, "Двухцветный (1 бит, для термопринтеров этикеток)",
-                                  "Bilevel (1-bit, for label printers)"),
-                             this);
+    bilevel_ = new QCheckBox(kTexts.bilevel.in(language), this);
     bilevel_->setChecked(initial.options.bilevel);
     form->addRow(bilevel_);
 
@@ -64,12 +72,10 @@ OutputSettingsDialog::OutputSettingsDialog(QWidget* parent, const OutputSettings
         dpi_->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
     }
     dpi_->setCurrentIndex(std::max(0, dpi_->findData(initial.dpi)));
-    form->addRow(text(russian, "Разрешение сохранения, копирования и экспорта:",
-                      "Resolution of Save As, Copy and Export:"),
-                 dpi_);
+    form->addRow(kTexts.dpi.in(language), dpi_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setText(text(russian, "Закрыть", "Close"));
+    buttons->button(QDialogButtonBox::Close)->setText(kTexts.close.in(language));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
@@ -104,8 +110,8 @@ void OutputSettingsDialog::updateNotes() {
         return;
     }
     symbol->output = settings_.options;
-    reductionNote_->setText(reductionCaption(*symbol, settings_.dpi, russian_));
-    fitNote_->setText(fitCaption(*symbol, settings_.dpi, russian_));
+    reductionNote_->setText(reductionCaption(*symbol, settings_.dpi, language_));
+    fitNote_->setText(fitCaption(*symbol, settings_.dpi, language_));
 }
 
 }  // namespace strikon

@@ -22,7 +22,7 @@ class OutputSettingsDialog : public QDialog {
     using Changed = std::function<void(const OutputSettings&)>;
     using CurrentSymbol = std::function<std::optional<SymbolRequest>()>;
 
-    OutputSettingsDialog(QWidget* parent, const OutputSettings& initial, bool russian,
+    OutputSettingsDialog(QWidget* parent, const OutputSettings& initial, Language language,
                          CurrentSymbol symbol, Changed changed);
 
     OutputSettings settings() const { return settings_; }
@@ -41,7 +41,7 @@ class OutputSettingsDialog : public QDialog {
     void updateNotes();
 
     OutputSettings settings_;
-    bool russian_;
+    Language language_;
     CurrentSymbol symbol_;
     Changed changed_;
     QDoubleSpinBox* reduction_ = nullptr;

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "app/sheet_picture.h"
+#include "app/sheet_products.h"
 #include "app/sheet_wording.h"
 #include "render/symbol_image.h"
 
@@ -26,7 +27,53 @@ namespace {
 // and again at the chosen printer's own.
 constexpr double kCheckDpi = 1200;
 constexpr int kMaxLabels = 16000;
-constexpr int kPrinterPaper = 2;  // the paper list: A4, Letter, the printer's page
+constexpr int kPrinterPaper = 2;   // the paper list: A4, Letter, the printer's page,
+constexpr int kTemplatePaper = 3;  // and the page a maker's template names
+
+// The dialog's texts; the paper names and the sheets' titles are not translated.
+struct DialogTexts {
+    Wording title{"Печать листа", "Print Sheet"};
+    Wording custom{"Свой", "Custom"};
+    Wording pageSetup{"Параметры страницы…", "Page Setup…"};
+    Wording mm{" мм", " mm"};
+    Wording copies{"Копии", "Copies"};
+    Wording run{"Нумерованный ряд, шаг:", "Numbered run, step:"};
+    Wording sheet{"Лист:", "Sheet:"};
+    Wording paper{"Бумага:", "Paper:"};
+    Wording grid{"Столбцы × строки:", "Columns × rows:"};
+    Wording label{"Этикетка:", "Label:"};
+    Wording margins{"Отступ слева, сверху:", "Left, top margin:"};
+    Wording pitch{"Шаг по горизонтали, вертикали:", "Horizontal, vertical pitch:"};
+    Wording count{"Этикеток:", "Labels:"};
+    Wording skip{"Пропустить первые:", "Skip the first:"};
+    Wording print{"Просмотр и печать…", "Preview and Print…"};
+    Wording close{"Закрыть", "Close"};
+    Wording noPrinter{"Принтер не установлен", "No printer is installed"};
+    Wording cannotPrint{"Лист нельзя напечатать: ", "The sheet cannot be printed: "};
+    Wording notStarted{"не удалось начать печать", "could not start printing"};
+    Wording notPrinted{"Лист не напечатан: ", "The sheet was not printed: "};
+    Wording nothingToOutput{"Нет штрихкода для вывода.", "There is no barcode to output."};
+    Wording makersCode{"Код производителя:", "Maker's code:"};
+    Wording searchHint{"Марка и артикул, например: avery l7160",
+                       "Brand and part, such as avery l7160"};
+    Wording noTemplates{
+        "Листы по коду производителя (Avery L7160, Herma 4677 и другие) берутся "
+        "из шаблонов пакета glabels-data (%1); он не установлен.",
+        "Sheets by their maker's code (Avery L7160, Herma 4677 and others) come "
+        "from the label templates of the glabels-data package (%1), which is not "
+        "installed."};
+    Wording notRectangles{
+        "Этикетки не прямоугольные: код помещается в наибольший прямоугольник "
+        "внутри этикетки, %1 × %2 мм.",
+        "The labels are not rectangles: the barcode is placed in the largest "
+        "rectangle inside the label, %1 × %2 mm."};
+    Wording grids{
+        "На листе несколько сеток этикеток (их: %1); поля показывают первую, этикетки "
+        "считаются по сеткам.",
+        "The sheet has %1 grids of labels; the fields show the first, and labels are "
+        "counted grid by grid."};
+};
+constexpr DialogTexts kTexts{};
 
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
     auto* box = new QHBoxLayout;
@@ -46,37 +93,49 @@ SheetDialog::Preview SheetDialog::interactivePreview() {
     };
 }
 
-SheetDialog::SheetDialog(const SymbolRequest& symbol, bool russian, QWidget* parent,
+SheetDialog::SheetDialog(const SymbolRequest& symbol, Language language, QWidget* parent,
                          Preview preview)
     : QDialog(parent),
       symbol_(symbol),
-      russian_(russian),
+      language_(language),
       preview_(std::move(preview)),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     printer_->setFullPage(true);
     symbol_.output.fitPxPerMm = 0;  // whole dots of the device each sheet is drawn on
-    setWindowTitle(text("Печать листа", "Print Sheet"));
+    setWindowTitle(text(kTexts.title));
     buildFields();
     layoutChosen();
 }
 
 SheetDialog::~SheetDialog() = default;
 
-QString SheetDialog::text(const char* russian, const char* english) const {
-    return QString::fromUtf8(russian_ ? russian : english);
+QString SheetDialog::text(const Wording& wording) const {
+    return wording.in(language_);
 }
 
 void SheetDialog::buildFields() {
+    products_ = new SheetProducts(
+        readTemplateFolder(templateFolder()),
+        [this](const LabelProduct& p) {
+            QString entry = p.name() + QStringLiteral(" \u2014 ") + sheetTitle(p.layout, language_);
+            return p.description.isEmpty() ? entry
+                                           : entry + QStringLiteral(" \u2014 ") + p.description;
+        },
+        this);
+    products_->setPlaceholder(text(kTexts.searchHint));
+    productNote_ = new QLabel(this);
+    productNote_->setObjectName(QStringLiteral("SheetProductNote"));
+    productNote_->setWordWrap(true);
     layoutList_ = new QComboBox(this);
     layoutList_->setObjectName(QStringLiteral("SheetLayoutList"));
     for (const NamedLayout& named : builtInLayouts()) {
-        layoutList_->addItem(sheetTitle(named.layout, russian_));
+        layoutList_->addItem(sheetTitle(named.layout, language_));
     }
-    layoutList_->addItem(text("Свой", "Custom"));
+    layoutList_->addItem(text(kTexts.custom));
     paperList_ = new QComboBox(this);
     paperList_->setObjectName(QStringLiteral("SheetPaper"));
     paperList_->addItems({QStringLiteral("A4"), QStringLiteral("Letter"), QString()});
-    pageSetup_ = new QPushButton(text("Параметры страницы…", "Page Setup…"), this);
+    pageSetup_ = new QPushButton(text(kTexts.pageSetup), this);
     pageSetup_->setObjectName(QStringLiteral("SheetPageSetup"));
     columns_ = new QSpinBox(this);
     rows_ = new QSpinBox(this);
@@ -88,11 +147,11 @@ void SheetDialog::buildFields() {
         field->setRange(-50, 400);
         field->setDecimals(2);
         field->setSingleStep(0.1);
-        field->setLocale(sheetLocale(russian_));
-        field->setSuffix(text(" мм", " mm"));
+        field->setLocale(sheetLocale(language_));
+        field->setSuffix(text(kTexts.mm));
     }
-    copies_ = new QRadioButton(text("Копии", "Copies"), this);
-    run_ = new QRadioButton(text("Нумерованный ряд, шаг:", "Numbered run, step:"), this);
+    copies_ = new QRadioButton(text(kTexts.copies), this);
+    run_ = new QRadioButton(text(kTexts.run), this);
     copies_->setChecked(true);
     count_ = new QSpinBox(this);
     count_->setObjectName(QStringLiteral("SheetLabelCount"));
@@ -109,23 +168,23 @@ void SheetDialog::buildFields() {
     fault_->setStyleSheet(QStringLiteral("color: #c00000"));
 
     auto* form = new QFormLayout;
-    form->addRow(text("Лист:", "Sheet:"), layoutList_);
-    form->addRow(text("Бумага:", "Paper:"), row({paperList_, pageSetup_}));
-    form->addRow(text("Столбцы × строки:", "Columns × rows:"), row({columns_, rows_}));
-    form->addRow(text("Этикетка:", "Label:"), row({mm_[0], mm_[1]}));
-    form->addRow(text("Отступ слева, сверху:", "Left, top margin:"), row({mm_[2], mm_[3]}));
-    form->addRow(text("Шаг по горизонтали, вертикали:", "Horizontal, vertical pitch:"),
-                 row({mm_[4], mm_[5]}));
-    form->addRow(text("Этикеток:", "Labels:"), count_);
+    form->addRow(text(kTexts.makersCode), products_);
+    form->addRow(productNote_);
+    form->addRow(text(kTexts.sheet), layoutList_);
+    form->addRow(text(kTexts.paper), row({paperList_, pageSetup_}));
+    form->addRow(text(kTexts.grid), row({columns_, rows_}));
+    form->addRow(text(kTexts.label), row({mm_[0], mm_[1]}));
+    form->addRow(text(kTexts.margins), row({mm_[2], mm_[3]}));
+    form->addRow(text(kTexts.pitch), row({mm_[4], mm_[5]}));
+    form->addRow(text(kTexts.count), count_);
     form->addRow(copies_);
     form->addRow(run_, step_);
-    form->addRow(text("Пропустить первые:", "Skip the first:"), skip_);
+    form->addRow(text(kTexts.skip), skip_);
 
     auto* buttons = new QDialogButtonBox(this);
-    print_ = buttons->addButton(text("Просмотр и печать…", "Preview and Print…"),
-                                QDialogButtonBox::AcceptRole);
+    print_ = buttons->addButton(text(kTexts.print), QDialogButtonBox::AcceptRole);
     print_->setObjectName(QStringLiteral("SheetPrint"));
-    buttons->addButton(text("Закрыть", "Close"), QDialogButtonBox::RejectRole);
+    buttons->addButton(text(kTexts.close), QDialogButtonBox::RejectRole);
     connect(print_, &QPushButton::clicked, this, &SheetDialog::previewAndPrint);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -138,6 +197,7 @@ void SheetDialog::buildFields() {
     whole->addWidget(buttons);
 
     connect(layoutList_, &QComboBox::currentIndexChanged, this, &SheetDialog::layoutChosen);
+    products_->chosenChanged = [this] { productChosen(); };
     connect(paperList_, &QComboBox::currentIndexChanged, this, &SheetDialog::refresh);
     connect(pageSetup_, &QPushButton::clicked, this, &SheetDialog::setUpPage);
     for (QSpinBox* s : {columns_, rows_, count_, step_, skip_}) {
@@ -149,15 +209,72 @@ void SheetDialog::buildFields() {
     connect(run_, &QRadioButton::toggled, this, &SheetDialog::refresh);
 }
 
-// A built-in layout fills the fields and locks them; Custom starts from the last one shown.
+// A product from the list becomes the layout list's last item, and the sheet.
+void SheetDialog::productChosen() {
+    const LabelProduct* chosen = products_->chosen();
+    if (chosen == nullptr) {
+        return;
+    }
+    product_ = *chosen;
+    const int item = static_cast<int>(builtInLayouts().size()) + 1;
+    const QString title = product_->name() + QStringLiteral(" (") +
+                          sheetTitle(product_->layout, language_) + QLatin1Char(')');
+    if (layoutList_->count() <= item) {
+        layoutList_->addItem(title);
+    } else {
+        layoutList_->setItemText(item, title);
+    }
+    if (layoutList_->currentIndex() == item) {
+        layoutChosen();
+    } else {
+        layoutList_->setCurrentIndex(item);
+    }
+}
+
+// Where label stock by maker's code comes from when it is missing; what is special about the
+// chosen product's labels.
+void SheetDialog::showProductNote() {
+    QStringList notes;
+    if (!products_->available()) {
+        notes << text(kTexts.noTemplates).arg(QLatin1String(kGlabelsTemplates));
+    }
+    const bool productShown =
+        product_ && layoutList_->currentIndex() == static_cast<int>(builtInLayouts().size()) + 1;
+    if (productShown && product_->layout.shape != LabelShape::Rectangle) {
+        const QRectF area = product_->layout.symbolAreaMm();
+        const QLocale locale = sheetLocale(language_);
+        notes << text(kTexts.notRectangles)
+                     .arg(locale.toString(area.width(), 'f', 1),
+                          locale.toString(area.height(), 'f', 1));
+    }
+    if (productShown && !product_->layout.moreGrids.empty()) {
+        notes << text(kTexts.grids).arg(product_->layout.moreGrids.size() + 1);
+    }
+    productNote_->setText(notes.join(u' '));
+    productNote_->setVisible(!notes.isEmpty());
+}
+
+// A built-in layout or a maker's product fills the fields and locks them; Custom starts from
+// the last one shown.
 void SheetDialog::layoutChosen() {
     const size_t index = static_cast<size_t>(layoutList_->currentIndex());
-    const bool builtIn = index < builtInLayouts().size();
+    const bool fromProduct = product_ && index == builtInLayouts().size() + 1;
+    const bool builtIn = index < builtInLayouts().size() || fromProduct;
     if (builtIn) {
-        const SheetLayout& l = builtInLayouts()[index].layout;
+        const SheetLayout& l = fromProduct ? product_->layout : builtInLayouts()[index].layout;
         const QSignalBlocker blocks[] = {QSignalBlocker(paperList_), QSignalBlocker(columns_),
                                          QSignalBlocker(rows_)};
-        paperList_->setCurrentIndex(l.paper == SheetPaper::Letter ? 1 : 0);
+        while (paperList_->count() > kTemplatePaper) {
+            paperList_->removeItem(kTemplatePaper);
+        }
+        if (l.paper == SheetPaper::Other) {
+            // A page the template measures but does not name is named by its size already.
+            paperList_->addItem(l.pageName.contains(QChar(0x00D7)) ? l.pageName
+                                                                   : pageText(l, language_));
+        }
+        paperList_->setCurrentIndex(l.paper == SheetPaper::Other    ? kTemplatePaper
+                                    : l.paper == SheetPaper::Letter ? 1
+                                                                    : 0);
         columns_->setValue(l.columns);
         rows_->setValue(l.rows);
         const double values[] = {l.labelMm.width(), l.labelMm.height(), l.leftMm,
@@ -166,16 +283,24 @@ void SheetDialog::layoutChosen() {
             const QSignalBlocker block(mm_[i]);
             mm_[i]->setValue(values[i]);
         }
-        count_->setValue(l.labelsPerPage() - skip_->value());
+        count_->setValue(std::max(l.labelsPerPage() - skip_->value(), 1));
+    } else {
+        const QSignalBlocker block(paperList_);
+        if (paperList_->currentIndex() >= kTemplatePaper) {
+            paperList_->setCurrentIndex(0);
+        }
+        while (paperList_->count() > kTemplatePaper) {
+            paperList_->removeItem(kTemplatePaper);
+        }
     }
+    showProductNote();
     for (QWidget* w : std::initializer_list<QWidget*>{paperList_, columns_, rows_}) {
         w->setEnabled(!builtIn);
     }
     // Qt sets up the page of an installed printer only; without one the page is the PDF's.
     const bool installed = printer_->outputFormat() == QPrinter::NativeFormat;
     pageSetup_->setEnabled(!builtIn && installed);
-    pageSetup_->setToolTip(installed ? QString()
-                                     : text("Принтер не установлен", "No printer is installed"));
+    pageSetup_->setToolTip(installed ? QString() : text(kTexts.noPrinter));
     for (QDoubleSpinBox* field : mm_) {
         field->setEnabled(!builtIn);
     }
@@ -194,6 +319,9 @@ SheetLayout SheetDialog::fieldsLayout() const {
     const size_t index = static_cast<size_t>(layoutList_->currentIndex());
     if (index < builtInLayouts().size()) {
         return builtInLayouts()[index].layout;
+    }
+    if (product_ && index == builtInLayouts().size() + 1) {
+        return product_->layout;
     }
     const SheetPaper papers[] = {SheetPaper::A4, SheetPaper::Letter, SheetPaper::Printer};
     SheetLayout layout{papers[std::clamp(paperList_->currentIndex(), 0, kPrinterPaper)],
@@ -231,13 +359,12 @@ void SheetDialog::refresh() {
     SheetLayout printerPage;
     printerPage.paper = SheetPaper::Printer;
     paperList_->setItemText(kPrinterPaper,
-                            printerPageItem(onPrinterPage(printerPage, *printer_), russian_));
+                            printerPageItem(onPrinterPage(printerPage, *printer_), language_));
     const Choice c = choice();
     const int perPage = c.content.layout.labelsPerPage();
     const int filled = std::min(count_->value(), std::max(perPage - c.content.skip, 0));
     picture_->show(c.content.layout, c.content.skip, filled, !c.fault);
-    fault_->setText(c.fault ? text("Лист нельзя напечатать: ", "The sheet cannot be printed: ") +
-                                  sheetFaultText(c.fault, russian_)
+    fault_->setText(c.fault ? text(kTexts.cannotPrint) + sheetFaultText(c.fault, language_)
                             : QString());
     print_->setEnabled(!c.fault);
 }
@@ -258,27 +385,25 @@ void SheetDialog::previewAndPrint() {
             fault = symbolsFitFault(content, target->resolution() / kMmPerInch);
         }
         if (fault) {
-            failure = sheetFaultText(fault, russian_);
+            failure = sheetFaultText(fault, language_);
             return;
         }
         if (printSheet(*target, content) == PrintOutcome::NotStarted) {
-            failure = text("не удалось начать печать", "could not start printing");
+            failure = text(kTexts.notStarted);
         }
     });
     refresh();  // the printer's page may have been set up anew
     if (!failure.isEmpty()) {
-        fault_->setText(text("Лист не напечатан: ", "The sheet was not printed: ") + failure);
+        fault_->setText(text(kTexts.notPrinted) + failure);
     }
 }
 
 void printSheetOf(const CommandContext& context, const CommandDialogs& dialogs) {
     if (!context.symbol || !measureSymbol(*context.symbol, 1.0, 1.0)) {
-        dialogs.warn(context.parent,
-                     QString::fromUtf8(context.russian ? "Нет штрихкода для вывода."
-                                                       : "There is no barcode to output."));
+        dialogs.warn(context.parent, kTexts.nothingToOutput.in(context.language));
         return;
     }
-    SheetDialog dialog(*context.symbol, context.russian, context.parent);
+    SheetDialog dialog(*context.symbol, context.language, context.parent);
     dialog.exec();
 }
 

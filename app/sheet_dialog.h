@@ -7,7 +7,10 @@
 #include <functional>
 #include <memory>
 
+#include <optional>
 #include "app/image_commands.h"
+
+#include "render/label_templates.h"
 #include "render/sheet_pages.h"
 
 class QComboBox;
@@ -20,6 +23,7 @@ class QSpinBox;
 namespace strikon {
 
 class SheetPicture;
+class SheetProducts;
 
 class SheetDialog : public QDialog {
   public:
@@ -29,7 +33,8 @@ class SheetDialog : public QDialog {
                                        const std::function<void(QPrinter*)>& paint)>;
     static Preview interactivePreview();
 
-    SheetDialog(const SymbolRequest& symbol, bool russian, QWidget* parent,
+    // The label stock by maker's code comes from the templates in templateFolder().
+    SheetDialog(const SymbolRequest& symbol, Language language, QWidget* parent,
                 Preview preview = interactivePreview());
 
     ~SheetDialog() override;
@@ -48,17 +53,23 @@ class SheetDialog : public QDialog {
     void previewAndPrint();
 
   private:
-    QString text(const char* russian, const char* english) const;
+    QString text(const Wording& wording) const;
     void buildFields();
     void layoutChosen();
+    void productChosen();
+    void showProductNote();
     void refresh();
     void setUpPage();
     SheetLayout fieldsLayout() const;
 
     SymbolRequest symbol_;
-    bool russian_;
+    Language language_;
     Preview preview_;
     std::unique_ptr<QPrinter> printer_;
+    SheetProducts* products_ = nullptr;
+    QLabel* productNote_ = nullptr;
+    // The maker's product chosen last; the layout list's last item while there is one.
+    std::optional<LabelProduct> product_;
     QComboBox* layoutList_ = nullptr;
     QComboBox* paperList_ = nullptr;
     QPushButton* pageSetup_ = nullptr;

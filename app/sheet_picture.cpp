@@ -39,7 +39,28 @@ void SheetPicture::paintEvent(QPaintEvent*) {
         }
         painter.setPen(QPen(outline, 0));
         painter.setBrush(fill);
-        painter.drawRect(layout_.labelRectMm(slot));
+        const QRectF label = layout_.labelRectMm(slot);
+        if (layout_.shape == LabelShape::Rectangle) {
+            painter.drawRect(label);
+            continue;
+        }
+        if (layout_.shape != LabelShape::Disc) {
+            painter.drawEllipse(label);
+            continue;
+        }
+        // A disc cut straight at its sides (business-card discs) keeps its full diameter.
+        const double diameter = std::max(label.width(), label.height());
+        painter.save();
+        painter.setClipRect(label);
+        painter.drawEllipse(QRectF(label.center() - QPointF(diameter / 2, diameter / 2),
+                                   QSizeF(diameter, diameter)));
+        painter.restore();
+        if (layout_.holeMm > 0) {
+            painter.setBrush(Qt::white);
+            const double hole = layout_.holeMm;
+            painter.drawEllipse(
+                QRectF(label.center() - QPointF(hole / 2, hole / 2), QSizeF(hole, hole)));
+        }
     }
 }
 

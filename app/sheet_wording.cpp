@@ -1,5 +1,7 @@
 #include "app/sheet_wording.h"
 
+#include <algorithm>
+
 #include "app/language_table.h"
 
 namespace strikon {
@@ -10,47 +12,59 @@ QString figure(double mm, const QLocale& locale) {
     return locale.toString(mm, 'g', 6);
 }
 
-QString sizeText(QSizeF mm, bool russian) {
-    const QLocale locale = sheetLocale(russian);
+// The sheet's words; faults are worded in the fault table of language_table.h.
+struct SheetTexts {
+    Wording mm{"мм", "mm"};
+    Wording printerPage{"Страница принтера (%1)", "The printer's page (%1)"};
+};
+constexpr SheetTexts kTexts{};
+
+QString sizeText(QSizeF mm, Language language) {
+    const QLocale locale = sheetLocale(language);
     return QStringLiteral("%1 \u00D7 %2 %3")
-        .arg(figure(mm.width(), locale), figure(mm.height(), locale),
-             russian ? QStringLiteral("мм") : QStringLiteral("mm"));
+        .arg(figure(mm.width(), locale), figure(mm.height(), locale), kTexts.mm.in(language));
 }
 
 }  // namespace
 
-QLocale sheetLocale(bool russian) {
-    return russian ? QLocale(QLocale::Russian) : QLocale::c();
+QLocale sheetLocale(Language language) {
+    return language == Language::Russian ? QLocale(QLocale::Russian) : QLocale::c();
 }
 
-QString sheetFaultText(const SheetFault& fault, bool russian) {
-    if (russian) {
+QString sheetFaultText(const SheetFault& fault, Language language) {
+    if (language == Language::Russian) {
         for (const TranslatedFault& t : sheetFaultTexts()) {
             if (t.kind == fault.kind) {
-                return wordFault(fault, t.russian, sheetLocale(true));
+                return wordFault(fault, t.russian, sheetLocale(Language::Russian));
             }
         }
     }
     return faultText(fault);
 }
 
-QString sheetTitle(const SheetLayout& layout, bool russian) {
-    if (!russian) {
+QString sheetTitle(const SheetLayout& layout, Language language) {
+    if (language != Language::Russian) {
         return layoutTitle(layout);
     }
-    return QStringLiteral("%1, %2 \u00D7 %3, %4")
-        .arg(layout.paperTitle())
-        .arg(layout.columns)
-        .arg(layout.rows)
-        .arg(sizeText(layout.labelMm, true));
+    // Counts after a colon need no plural forms.
+    const QString grid = layout.moreGrids.empty()
+                             ? QStringLiteral("%1 \u00D7 %2").arg(layout.columns).arg(layout.rows)
+                             : QStringLiteral("этикеток: %1").arg(layout.labelsPerPage());
+    const QSizeF size = layout.labelMm;
+    const QString label =
+        layout.shape == LabelShape::Round || layout.shape == LabelShape::Disc
+            ? QStringLiteral("\u2300 %1 мм")
+                  .arg(figure(std::max(size.width(), size.height()), sheetLocale(language)))
+            : sizeText(size, language);
+    return QStringLiteral("%1, %2, %3").arg(layout.paperTitle(), grid, label);
 }
 
-QString printerPageItem(const SheetLayout& onPrinterPage, bool russian) {
-    const QString page = QStringLiteral("%1, %2").arg(
-        onPrinterPage.printerPaperName, sizeText(onPrinterPage.printerPaperMm, russian));
-    return (russian ? QStringLiteral("Страница принтера (%1)")
-                    : QStringLiteral("The printer's page (%1)"))
-        .arg(page);
+QString pageText(const SheetLayout& layout, Language language) {
+    return QStringLiteral("%1, %2").arg(layout.pageName, sizeText(layout.pageMm, language));
+}
+
+QString printerPageItem(const SheetLayout& onPrinterPage, Language language) {
+    return kTexts.printerPage.in(language).arg(pageText(onPrinterPage, language));
 }
 
 }  // namespace strikon

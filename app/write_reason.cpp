@@ -4,8 +4,8 @@
 
 namespace strikon {
 
-QString writeReason(const WriteResult& result, bool russian) {
-    if (!russian) {
+QString writeReason(const WriteResult& result, Language language) {
+    if (language != Language::Russian) {
         return result.error;
     }
     struct Reason {

@@ -4,10 +4,11 @@
 
 #include <QString>
 
+#include "app/language.h"
 #include "platform/result.h"
 
 namespace strikon {
 
-QString writeReason(const WriteResult& result, bool russian);
+QString writeReason(const WriteResult& result, Language language);
 
 }  // namespace strikon

@@ -7,8 +7,11 @@
 #include <QTemporaryFile>
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <deque>
+#include <filesystem>
 #include <future>
+#include <system_error>
 #include <vector>
 
 #include "cli/batch_rows.h"
@@ -18,6 +21,7 @@
 #include "cli/shown_value.h"
 #include "cli/symbol_output.h"
 #include "cli/task_pool.h"
+#include "render/symbol_image.h"
 
 namespace strikon::cli {
 
@@ -29,6 +33,39 @@ constexpr size_t kCommitGroup = 64;
 // Groups being synced at once, each on its own thread, while later rows are drawn: a sync that
 // waits for the disk then holds up neither the drawing nor the groups after it.
 constexpr size_t kGroupsInFlight = 4;
+
+// What a row's picture and its encoding hold at once, roughly: an 8-bit picture and its file
+// for BMP and PNG; a colour picture, its samples and its file for JPEG. Vector files hold no
+// picture.
+qint64 pictureBytes(const RenderJob& job) {
+    int perPixel = 0;
+    switch (job.format) {
+        case OutputFormat::Bmp:
+        case OutputFormat::Png:
+        case OutputFormat::PngToStdout:
+            perPixel = 2;
+            break;
+        case OutputFormat::Jpeg:
+            perPixel = 8;
+            break;
+        case OutputFormat::Svg:
+        case OutputFormat::Pdf:
+            return 0;
+    }
+    const std::optional<QSize> size = measureSymbol(job.symbol, job.pxPerMm(), job.pxPerMm());
+    return size ? qint64{size->width()} * size->height() * perPixel : 0;
+}
+
+// The folder and those above it made where missing; the system's reason when it cannot be.
+QString makeFolder(const QString& path) {
+    std::error_code error;
+    const std::filesystem::path native(QFile::encodeName(path).toStdString());
+    std::filesystem::create_directories(native, error);
+    if (!error && !std::filesystem::is_directory(native, error) && !error) {
+        error = std::make_error_code(std::errc::not_a_directory);
+    }
+    return error ? QString::fromLocal8Bit(error.message()) : QString();
+}
 
 // Column i of the header fills the option columns[i]; "" when the header is valid.
 QString readHeader(const QStringList& header, std::vector<const OptionRow*>& columns,
@@ -119,6 +156,7 @@ class BatchRun {
         : dir_(outputDir),
           defaults_(defaults),
           messages_(messages),
+          memory_(defaultMemoryBudget()),
           pool_(jobs),
           window_(4 * static_cast<size_t>(std::max(1, jobs))) {}
 
@@ -126,7 +164,7 @@ class BatchRun {
 
   private:
     struct Row {
-        int line = 0;
+        qint64 line = 0;
         QStringList warnings;
         QString error;  // refused before drawing, or the write failed
         QString file;   // the name it is written under, while written
@@ -139,17 +177,20 @@ class BatchRun {
     // Empty when the row may be drawn: `values` then holds its options, `file` its file's name.
     QString check(const CsvRecord& record, OptionValues& values, QString& file);
     bool frontDone() const;
+    void releaseName(const Row& row);
     void finishFront();
     void commit();
     void reportFront();
     void reportDone();
     void finishAll();
-    void progress(int done, int total);
-    QString countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source, int& rows);
+    void progress(qint64 done, qint64 total);
+    QString countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source, qint64& rows);
 
     QDir dir_;
+    std::time_t started_ = std::time(nullptr);
     const OptionValues& defaults_;
     QTextStream& messages_;
+    MemoryBudget memory_;  // before the pool, whose threads use it until they are joined
     TaskPool pool_;
     size_t window_;  // rows under way at most, which bounds the memory a batch holds
     std::vector<const OptionRow*> columns_;
@@ -161,16 +202,18 @@ class BatchRun {
         std::future<std::vector<WriteResult>> committed;
     };
     std::deque<Group> committing_;
-    QHash<QString, int> underWay_;   // file name -> line writing it
-    QHash<QString, int> writtenBy_;  // file name -> line that wrote it
-    int failed_ = 0;
-    int done_ = 0;
-    int total_ = 0;
+    QHash<QString, qint64> underWay_;   // file name -> line writing it
+    QHash<QString, qint64> writtenBy_;  // file name -> line that wrote it
+    qint64 failed_ = 0;
+    qint64 done_ = 0;
+    qint64 total_ = 0;
 };
 
-// The first pass counts the rows for the progress messages and finds a line too long before
-// anything is written. Standard input cannot be read twice: it is kept in a temporary file.
-QString BatchRun::countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source, int& rows) {
+// The first pass counts the rows for the progress messages and finds a fault that stops the
+// reading (a line too long) before anything is written. Standard input cannot be read twice: it is
+// kept in a temporary file.
+QString BatchRun::countRows(QIODevice& csv, QTemporaryFile& spool, QIODevice*& source,
+                            qint64& rows) {
     const bool once = csv.isSequential();
     if (once && !spool.open()) {
         return QStringLiteral("--batch: cannot keep standard input: %1").arg(spool.errorString());
@@ -194,7 +237,7 @@ BatchOutcome BatchRun::run(QIODevice& csv) {
     BatchOutcome outcome;
     QTemporaryFile spool;
     QIODevice* source = nullptr;
-    int records = 0;
+    qint64 records = 0;
     if (QString e = countRows(csv, spool, source, records); !e.isEmpty()) {
         outcome.error = e;
         return outcome;
@@ -213,13 +256,27 @@ BatchOutcome BatchRun::run(QIODevice& csv) {
         outcome.error = e;
         return outcome;
     }
-    if (!dir_.mkpath(QStringLiteral("."))) {
-        outcome.error = QStringLiteral("--output-dir: cannot create the folder \"%1\"")
-                            .arg(QDir::toNativeSeparators(dir_.path()));
+    if (QString e = makeFolder(dir_.path()); !e.isEmpty()) {
+        outcome.error = QStringLiteral("--output-dir: cannot create the folder \"%1\": %2")
+                            .arg(QDir::toNativeSeparators(dir_.path()), e);
         return outcome;
     }
+    removeStaleTemporaries(dir_.path(), started_);
     total_ = records - 1;
+    qint64 started = 0;
+    bool grew = false;
     while (const std::optional<CsvRecord> record = stream.next()) {
+        if (started++ == total_) {  // past the rows counted: the file grew since
+            grew = true;
+            finishAll();
+            messages_ << QStringLiteral(
+                             "line %1: the batch file grew while it was read; this row and any "
+                             "after it were not read")
+                             .arg(record->line)
+                      << Qt::endl;
+            ++failed_;
+            break;
+        }
         rows_.push_back(start(*record));
         while (!rows_.empty() && (rows_.size() > window_ || frontDone())) {
             finishFront();
@@ -227,9 +284,10 @@ BatchOutcome BatchRun::run(QIODevice& csv) {
     }
     finishAll();
     outcome.failed = failed_;
-    outcome.rows = done_;
-    if (!stream.error().isEmpty()) {  // the file changed between the passes
-        outcome.failed += total_ - done_;
+    outcome.rows = done_ + (grew ? 1 : 0);
+    if (!grew && !stream.error().isEmpty()) {  // the file changed between the passes
+        outcome.failed += std::max<qint64>(1, total_ - done_);
+        outcome.rows = std::max(done_ + 1, total_);
         messages_ << stream.error() << Qt::endl;
     }
     messages_ << QStringLiteral("%1 of %2 rows written")
@@ -259,7 +317,10 @@ BatchRun::Row BatchRun::start(const CsvRecord& record) {
     underWay_.insert(row.file, row.line);
     // A name in a row must not lead out of the folder through a link left in it.
     row.job = built.value;
-    row.staging = pool_.submit([job = row.job] { return stageSymbol(job, LinkPolicy::Refuse); });
+    row.staging = pool_.submit([job = row.job, budget = &memory_] {
+        const MemoryBudget::Share share(*budget, pictureBytes(job));
+        return stageSymbol(job, LinkPolicy::Refuse);
+    });
     return row;
 }
 
@@ -271,7 +332,12 @@ QString BatchRun::check(const CsvRecord& record, OptionValues& values, QString& 
     if (QString e = checkFileName(file); !e.isEmpty()) {
         return e;
     }
-    // Whether an earlier row wrote this name depends on how its write ends: wait for it.
+    // Whether an earlier row wrote this name depends on how its write ends: wait for it, first
+    // for its drawing (a row that fails there, as every row naming a folder does, is done),
+    // then, when it was staged, for its group's commit.
+    while (!rows_.empty() && underWay_.contains(file)) {
+        finishFront();
+    }
     if (underWay_.contains(file)) {
         finishAll();
     }
@@ -282,6 +348,14 @@ QString BatchRun::check(const CsvRecord& record, OptionValues& values, QString& 
     }
     values.output = dir_.filePath(file);
     return {};
+}
+
+// The row's name is free for a later row once the row's write has ended.
+void BatchRun::releaseName(const Row& row) {
+    if (const auto it = underWay_.constFind(row.file);
+        it != underWay_.constEnd() && *it == row.line) {
+        underWay_.erase(it);
+    }
 }
 
 bool BatchRun::frontDone() const {
@@ -299,6 +373,7 @@ void BatchRun::finishFront() {
             row.staged = std::move(staged.value);
         } else {
             row.error = staged.error;
+            releaseName(row);
         }
     }
     staged_.push_back(std::move(row));
@@ -334,9 +409,7 @@ void BatchRun::reportFront() {
     const std::vector<WriteResult> committed = group.committed.get();
     size_t next = 0;
     for (Row& row : group.rows) {
-        if (!row.file.isEmpty()) {
-            underWay_.remove(row.file);
-        }
+        releaseName(row);
         if (row.staged) {
             if (const WriteResult& r = committed[next++]; r.ok) {
                 writtenBy_.insert(row.file, row.line);
@@ -371,11 +444,11 @@ void BatchRun::finishAll() {
     reportDone();
 }
 
-void BatchRun::progress(int done, int total) {
+void BatchRun::progress(qint64 done, qint64 total) {
     if (total < kProgressMinRows) {
         return;
     }
-    const int step = total / 10;  // about every tenth of the batch
+    const qint64 step = total / 10;  // about every tenth of the batch
     if (done % step == 0 && done != total) {
         messages_ << QStringLiteral("progress: %1 of %2 rows").arg(done).arg(total) << Qt::endl;
     }

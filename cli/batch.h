@@ -19,9 +19,9 @@ namespace strikon::cli {
 inline constexpr int kProgressMinRows = 50;
 
 struct BatchOutcome {
-    QString error;  // the batch could not run at all (no header, unknown column, no folder)
-    int rows = 0;   // data rows seen
-    int failed = 0;
+    QString error;    // the batch could not run at all (no header, unknown column, no folder)
+    qint64 rows = 0;  // data rows seen
+    qint64 failed = 0;
 
     bool allWritten() const { return error.isEmpty() && failed == 0; }
 };
@@ -40,7 +40,7 @@ BatchOutcome runBatch(const QString& csv, const QString& outputDir, const Option
 // over `defaults`; no file column is needed. The first fault stops the reading, named by line.
 struct BatchRows {
     std::vector<OptionValues> rows;
-    std::vector<int> lines;  // the file's line of each row
+    std::vector<qint64> lines;  // the file's line of each row
     QString error;
 };
 BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRows);

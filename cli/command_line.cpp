@@ -76,6 +76,10 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         if (option->valueName == nullptr && !a.value) {
             a.value = QStringLiteral("yes");
         }
+        if (!a.value && option->valueName[0] == '[') {
+            const bool given = i + 1 < arguments.size() && !looksLikeOption(arguments.at(i + 1));
+            a.value = given ? arguments.at(++i) : QStringLiteral("");
+        }
         if (!a.value) {
             if (i + 1 >= arguments.size() || looksLikeOption(arguments.at(i + 1))) {
                 return failure(QStringLiteral("--%1: expects a value").arg(a.name));
@@ -86,6 +90,16 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     }
     if (arguments.isEmpty()) {
         return failure(QStringLiteral("no options given; see --help"));
+    }
+    if (values.listSheets) {
+        for (const OptionRow& option : options()) {
+            if (option.use != OptionUse::List && option.field != nullptr && values.*option.field) {
+                return failure(QStringLiteral("--list-sheets: used on its own, not with --%1")
+                                   .arg(QLatin1String(option.name)));
+            }
+        }
+        line.mode = Mode::ListSheets;
+        return CommandLineResult::success(std::move(line));
     }
     if (QString error = sheetShape(values); !error.isEmpty()) {
         return failure(error);

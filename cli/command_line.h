@@ -12,7 +12,7 @@
 
 namespace strikon::cli {
 
-enum class Mode { Help, Single, Batch, Sheet };
+enum class Mode { Help, Single, Batch, Sheet, ListSheets };
 
 struct CommandLine {
     Mode mode = Mode::Single;
@@ -28,7 +28,8 @@ inline constexpr int kMaxJobs = 256;
 using CommandLineResult = Result<CommandLine>;
 
 // arguments: without the program's name. Options take their value as the next argument or
-// after "=" ("--size 120", "--size=120").
+// after "=" ("--size 120", "--size=120"); an optional value ("--list-sheets [TEXT]") is the
+// next argument only when that is not an option.
 CommandLineResult parseCommandLine(const QStringList& arguments);
 
 }  // namespace strikon::cli

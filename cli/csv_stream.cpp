@@ -1,7 +1,5 @@
 #include "cli/csv_stream.h"
 
-#include <QStringDecoder>
-
 namespace strikon::cli {
 
 bool CsvStream::fill() {
@@ -19,95 +17,28 @@ bool CsvStream::fill() {
     return n > 0;
 }
 
-// Enough of the quoting rules to tell whether a line break lies inside a quoted field; the
-// record's text is then read in full by readCsv, which also reports misplaced quotes.
-void CsvStream::scanQuotes(char c) {
-    if (inQuotes_) {
-        inQuotes_ = c != '"';
-        justClosed_ = !inQuotes_;
-        return;
-    }
-    if (c == '"' && (atFieldStart_ || justClosed_)) {  // opens a field, or a doubled quote
-        inQuotes_ = true;
-        atFieldStart_ = false;
-    } else if (c == ',') {
-        atFieldStart_ = true;
-    } else if (c != ' ') {
-        atFieldStart_ = false;
-    }
-    justClosed_ = false;
-}
-
-CsvStream::Read CsvStream::appendLine(QByteArray& into) {
-    bool any = false;
-    while (error_.isEmpty() && (pos_ < buffer_.size() || fill())) {
-        const char c = buffer_[pos_++];
-        any = true;
-        if (c == '\n' || c == '\r') {
-            if (c == '\r' && (pos_ < buffer_.size() || fill()) && buffer_[pos_] == '\n') {
-                ++pos_;
-            }
-            ++line_;
-            return Read::Line;
-        }
-        if (into.size() >= kMaxRecordBytes) {
-            return Read::TooLong;
-        }
-        into.append(c);
-        scanQuotes(c);
-    }
-    return any ? Read::Line : Read::End;
-}
-
 std::optional<CsvRecord> CsvStream::next() {
-    while (pending_.empty() && error_.isEmpty()) {
-        const int start = line_;
-        QByteArray bytes;
-        inQuotes_ = false;
-        atFieldStart_ = true;
-        justClosed_ = false;
-        Read read = appendLine(bytes);
-        while (read == Read::Line && inQuotes_) {
-            bytes.append('\n');
-            read = appendLine(bytes);
-        }
-        if (read == Read::TooLong) {
-            error_ = QStringLiteral(
-                         "line %1: longer than %2 bytes; a batch row holds a few "
-                         "short values (is this a CSV file?)")
-                         .arg(start)
-                         .arg(kMaxRecordBytes);
-        }
-        if (!error_.isEmpty() || (read == Read::End && bytes.isEmpty())) {
+    while (!ended_ && error_.isEmpty()) {
+        if (pos_ == buffer_.size() && !fill()) {
+            ended_ = true;
+            if (error_.isEmpty() && machine_.end()) {
+                return machine_.take();
+            }
             break;
         }
-        if (first_ && bytes.startsWith("\xEF\xBB\xBF")) {  // a byte-order mark
-            bytes.remove(0, 3);
-        }
-        first_ = false;
-        if (bytes.isEmpty()) {
-            continue;  // an empty line
-        }
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = utf8(bytes);
-        if (utf8.hasError()) {
-            pending_.push_back({start,
-                                {},
-                                QStringLiteral("the row is not UTF-8 text; save the "
-                                               "batch file as UTF-8")});
-            continue;
-        }
-        for (CsvRecord& r : readCsv(text)) {
-            r.line += start - 1;
-            pending_.push_back(std::move(r));
+        const char* bytes = buffer_.constData();
+        while (pos_ < buffer_.size()) {
+            if (machine_.put(bytes[pos_++])) {
+                CsvRecord r = machine_.take();
+                if (!machine_.stopped()) {
+                    return r;
+                }
+                error_ = QStringLiteral("line %1: %2").arg(r.line).arg(r.error);
+                break;
+            }
         }
     }
-    if (pending_.empty()) {
-        return std::nullopt;
-    }
-    CsvRecord r = std::move(pending_.front());
-    pending_.pop_front();
-    return r;
+    return std::nullopt;
 }
 
 }  // namespace strikon::cli

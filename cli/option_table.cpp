@@ -9,13 +9,16 @@ namespace {
 // In the order --help lists them.
 constexpr OptionRow kOptions[] = {
     {"type", "TYPE", OptionUse::Symbol, &OptionValues::type, "type",
-     "EAN-13, EAN-8, UPC-A, UPC-E or ITF-14 (any case, the\n"
-     "dash optional)."},
+     "EAN-13, EAN-8, UPC-A, UPC-E, ITF-14, GS1-QR (a GS1\n"
+     "Digital Link QR code), GS1-DataMatrix or GS1-128 (any\n"
+     "case, the dash optional)."},
     {"digits", "DIGITS", OptionUse::Symbol, &OptionValues::digits, "digits",
      "The main symbol's digits, check digit last, spaces\n"
      "allowed: EAN-13 13, EAN-8 8, UPC-A 12, UPC-E 8 (number\n"
      "system 0 or 1), ITF-14 14. A wrong check digit is drawn\n"
-     "as given, with a warning that names the correct one."},
+     "as given, with a warning that names the correct one.\n"
+     "For a GS1 symbol without --gs1: a GTIN of 8, 12, 13 or\n"
+     "14 digits, carried as (01) in 14 digits."},
     {"addon", "DIGITS", OptionUse::Symbol, &OptionValues::addon, "addon",
      "A 2- or 5-digit add-on after EAN-13, UPC-A or UPC-E."},
     {"size", "PERCENT", OptionUse::Symbol, &OptionValues::size, "size",
@@ -25,6 +28,22 @@ constexpr OptionRow kOptions[] = {
      "Dots per inch, a whole number from %1 to %2; default\n"
      "%3. Bars are whole pixels at this resolution, in\n"
      "pictures and in SVG and PDF alike."},
+    {"gs1", "ELEMENTS", OptionUse::Symbol, &OptionValues::gs1, "gs1",
+     "The data of a GS1 symbol, AIs in parentheses:\n"
+     "(01)09506000134352(17)271231(10)ABC123. Check digits,\n"
+     "dates YYMMDD (day 00 allowed where GS1 allows it),\n"
+     "lengths and GS1's character set are checked; refused\n"
+     "data exits with status 2 and names the AI."},
+    {"resolver", "URL", OptionUse::Symbol, &OptionValues::resolver, "resolver",
+     "GS1-QR: the https:// domain its Digital Link points to;\n"
+     "default https://id.gs1.org."},
+    {"module", "MM", OptionUse::Symbol, &OptionValues::module, "module",
+     "GS1 symbols: the module X in millimetres, drawn as the\n"
+     "nearest whole number of dots within GS1's range:\n"
+     "GS1-QR and GS1-DataMatrix 0.396 to 0.990, GS1-128 0.495\n"
+     "to 1.016; default 0.495."},
+    {"ec", "L|M|Q|H", OptionUse::Symbol, &OptionValues::ec, "ec",
+     "GS1-QR's error correction level; default M."},
     {"line-color", "COLOUR", OptionUse::Symbol, &OptionValues::lineColor, "line-color",
      "Bars and digits: #RRGGBB or an SVG colour name such as\n"
      "navy. Default black."},
@@ -60,16 +79,16 @@ constexpr OptionRow kOptions[] = {
     {"batch", "FILE.csv", OptionUse::Batch, &OptionValues::batch, nullptr,
      "One symbol per row of a CSV file (\"-\" reads standard\n"
      "input). Its header row names the columns: any of type,\n"
-     "digits, addon, size, dpi, line-color, background,\n"
-     "bar-reduction, check-digit, fit-dots, quiet-zone-marks\n"
-     "and bilevel (yes or no), and file (required: a\n"
-     "plain file name, written into DIR). Quoted fields may hold\n"
-     "commas. Empty cells take the command line's values.\n"
-     "A failing row is reported with its line number; the\n"
-     "other rows are still written. From standard input each\n"
-     "row is written and reported (\"line N: ... written\") as\n"
-     "soon as its line arrives; a name may then be written\n"
-     "again, replacing its file."},
+     "digits, addon, size, dpi, gs1, resolver, module, ec,\n"
+     "line-color, background, bar-reduction, check-digit,\n"
+     "fit-dots, quiet-zone-marks and bilevel (yes or no), and\n"
+     "file (required: a plain file name, written into DIR).\n"
+     "Quoted fields may hold commas. Empty cells take the\n"
+     "command line's values. A failing row is reported with\n"
+     "its line number; the other rows are still written.\n"
+     "From standard input each row is written and reported\n"
+     "(\"line N: ... written\") as soon as its line arrives;\n"
+     "a name may then be written again, replacing its file."},
     {"output-dir", "DIR", OptionUse::Batch, &OptionValues::outputDir, nullptr,
      "The folder for a batch's files; made when missing."},
     {"sheet", "LAYOUT", OptionUse::Sheet, &OptionValues::sheet, nullptr,
@@ -80,9 +99,14 @@ constexpr OptionRow kOptions[] = {
      "Letter-3x10 (66.7 x 25.4), or COLUMNSxROWS,WIDTHxHEIGHT\n"
      "in millimetres with optional ,LEFT,TOP,HPITCH,VPITCH\n"
      "(without them the labels touch and the grid is\n"
-     "centred). Labels off the page, overlapping, or smaller\n"
-     "than the symbol are refused. With --batch, each row of\n"
-     "the file is one label, in row order (no file column)."},
+     "centred), or BRAND:PART, label stock by its maker's\n"
+     "code (avery:L7160, any case) from the templates of the\n"
+     "glabels-data package, with every grid of its sheet; on\n"
+     "round, oval and disc labels the symbol goes in the\n"
+     "largest rectangle inside the label.\n"
+     "Labels off the page, overlapping, or smaller than the\n"
+     "symbol are refused. With --batch, each row of the file\n"
+     "is one label, in row order (no file column)."},
     {"page", "A4|Letter", OptionUse::Sheet, &OptionValues::page, nullptr,
      "The paper of a custom layout; default A4."},
     {"copies", "N", OptionUse::Sheet, &OptionValues::copies, nullptr,
@@ -90,13 +114,22 @@ constexpr OptionRow kOptions[] = {
     {"run", "N[,STEP]", OptionUse::Sheet, &OptionValues::run, nullptr,
      "N consecutive numbers from --digits, counting up by STEP\n"
      "(default 1), each with its own check digit (UPC-E counts\n"
-     "in its UPC-A form; a number with no UPC-E form stops it)."},
+     "in its UPC-A form; a number with no UPC-E form stops it).\n"
+     "GS1 symbols count their serial number (21), which must\n"
+     "end in digits."},
     {"skip", "N", OptionUse::Sheet, &OptionValues::skip, nullptr,
      "Leave the first N labels of the first sheet empty."},
     {"jobs", "N", OptionUse::Batch, &OptionValues::jobs, nullptr,
      "Threads that draw and write a batch's rows, 1 to 256;\n"
      "default one per core. Messages come in row order and\n"
      "the files are the same whatever the number."},
+    {"list-sheets", "[TEXT]", OptionUse::List, &OptionValues::listSheets, nullptr,
+     "List the label stock the installed templates describe\n"
+     "whose brand and part hold every word of TEXT (\"herma\n"
+     "46\", any case), one a line: BRAND:PART, the sheet and\n"
+     "its labels, the maker's description, separated by tabs.\n"
+     "A template that cannot be read is named on standard\n"
+     "error with its reason."},
     {"help", nullptr, OptionUse::Help, nullptr, nullptr, "Show this text."},
 };
 

@@ -15,11 +15,14 @@ enum class OptionUse {
     Batch,   // only with --batch
     Sheet,   // only with --sheet
     Help,
+    List,  // lists what is installed, on its own
 };
 
 struct OptionRow {
-    const char* name;       // without the leading "--"
-    const char* valueName;  // shown in --help; nullptr for a flag, given alone to mean "yes"
+    const char* name;  // without the leading "--"
+    // Shown in --help; nullptr for a flag, given alone to mean "yes"; in brackets ("[TEXT]")
+    // for a value that may be left out, "" then.
+    const char* valueName;
     OptionUse use;
     std::optional<QString> OptionValues::*field;  // nullptr for --help
     const char* column;                           // the batch column's name, or nullptr

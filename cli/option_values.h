@@ -22,6 +22,10 @@ struct OptionValues {
     std::optional<QString> fitDots;         // a flag like checkDigit
     std::optional<QString> quietZoneMarks;  // a flag like checkDigit
     std::optional<QString> bilevel;         // a flag like checkDigit
+    std::optional<QString> gs1;             // a bracketed GS1 element string
+    std::optional<QString> resolver;        // GS1-QR's Digital Link domain
+    std::optional<QString> module;          // GS1 symbols' X in millimetres
+    std::optional<QString> ec;              // GS1-QR's error correction level
     std::optional<QString> output;          // the "file" column of a batch
 
     // A batch.
@@ -35,6 +39,9 @@ struct OptionValues {
     std::optional<QString> copies;  // N
     std::optional<QString> run;     // N[,STEP]
     std::optional<QString> skip;    // N
+
+    // The label stock the installed templates describe: the words to look for, "" for all.
+    std::optional<QString> listSheets;
 
     // Every symbol value given in `over` replaces the one here.
     OptionValues overlaidWith(const OptionValues& over) const;

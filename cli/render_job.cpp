@@ -7,7 +7,10 @@
 
 #include "cli/shown_value.h"
 #include "encoders/check_digit.h"
+#include "encoders/gs1_data.h"
+#include "encoders/gs1_symbol.h"
 #include "encoders/symbology.h"
+#include "render/draw_symbol.h"
 
 namespace strikon::cli {
 
@@ -84,6 +87,9 @@ struct Builder {
     std::string addOn;
 
     QString type();
+    QString gs1();
+    QString gs1Data();
+    QString gs1Options();
     QString digits();
     QString addon();
     QString size();
@@ -113,7 +119,135 @@ QString Builder::type() {
     return {};
 }
 
+bool given(const std::optional<QString>& value) {
+    return value && !value->trimmed().isEmpty();
+}
+
+QString Builder::gs1() {
+    const struct {
+        const char* option;
+        const std::optional<QString>& value;
+    } gs1Only[] = {{"gs1", values.gs1},
+                   {"resolver", values.resolver},
+                   {"module", values.module},
+                   {"ec", values.ec}};
+    if (!isGs1(symbology->id)) {
+        for (const auto& o : gs1Only) {
+            if (given(o.value)) {
+                return fail(o.option, QStringLiteral("%1 takes no GS1 options; only GS1-QR, "
+                                                     "GS1-DataMatrix and GS1-128 do")
+                                          .arg(QLatin1String(symbology->name)));
+            }
+        }
+        return {};
+    }
+    job.symbol.symbology = symbology->id;
+    if (given(values.size)) {
+        return fail("size", QStringLiteral("%1 is sized by its module: use --module")
+                                .arg(QLatin1String(symbology->name)));
+    }
+    if (QString e = gs1Data(); !e.isEmpty()) {
+        return e;
+    }
+    if (QString e = gs1Options(); !e.isEmpty()) {
+        return e;
+    }
+    // Data that checks out can still be too much for the symbol (GS1-128 holds 48 characters).
+    if (const auto refusal = gs1Refusal(gs1SymbolOf(job.symbol))) {
+        const bool resolver = refusal->fault == Gs1Fault::BadResolver;
+        return fail(resolver            ? "resolver"
+                    : given(values.gs1) ? "gs1"
+                                        : "digits",
+                    QString::fromStdString(gs1ErrorEnglish(*refusal)));
+    }
+    return {};
+}
+
+// --gs1's element string, or the GTIN of --digits as (01).
+QString Builder::gs1Data() {
+    if (given(values.gs1) && given(values.digits)) {
+        return fail("digits",
+                    QStringLiteral("not used with --gs1, which carries the GTIN as (01)"));
+    }
+    std::string text;
+    const char* option = "gs1";
+    if (given(values.gs1)) {
+        text = values.gs1->trimmed().toStdString();
+    } else if (given(values.digits)) {
+        option = "digits";
+        const QString expects =
+            QStringLiteral("a GTIN has 8, 12, 13 or 14 digits (spaces allowed)");
+        const DigitText read = readDigits(*values.digits);
+        if (!read.stray.isEmpty()) {
+            return fail("digits",
+                        QStringLiteral("\"%1\" is not a digit: ").arg(read.stray) + expects);
+        }
+        std::string gtin = gtin14(read.digits);
+        if (gtin.empty()) {
+            return fail("digits", expects + QStringLiteral(", got %1").arg(read.digits.size()));
+        }
+        bool correct = false;
+        if (QString e = flag(values.checkDigit, "check-digit", correct); !e.isEmpty()) {
+            return e;
+        }
+        if (correct) {
+            gtin.back() = gs1CheckDigit(gtin);
+        }
+        text = "(01)" + gtin;
+    } else {
+        return fail("gs1", QStringLiteral("is required for %1: GS1 data such as "
+                                          "(01)09506000134352(10)ABC123, or --digits with a GTIN")
+                               .arg(QLatin1String(symbology->name)));
+    }
+    const Gs1Data data = parseGs1(text);
+    if (!data.ok()) {
+        return fail(option, QString::fromStdString(gs1ErrorEnglish(*data.error)));
+    }
+    job.symbol.gs1.elementString = gs1Bracketed(data.elements);
+    return {};
+}
+
+QString Builder::gs1Options() {
+    Gs1Request& g = job.symbol.gs1;
+    const bool qr = symbology->id == Symbology::GS1QR;
+    if (given(values.resolver)) {
+        if (!qr) {
+            return fail("resolver", QStringLiteral("only GS1-QR carries a Digital Link"));
+        }
+        g.resolver = values.resolver->trimmed().toStdString();
+    }
+    if (given(values.ec)) {
+        const QString level = values.ec->trimmed().toUpper();
+        if (!qr) {
+            return fail("ec", QStringLiteral("only GS1-QR takes an error correction level"));
+        }
+        if (level.size() != 1 || !QStringLiteral("LMQH").contains(level)) {
+            return fail(
+                "ec",
+                QStringLiteral("expects L, M, Q or H, got \"%1\"").arg(shownValue(*values.ec)));
+        }
+        g.qrLevel = static_cast<char>(level.front().unicode());
+    }
+    if (given(values.module)) {
+        const Gs1SizeFacts& f = gs1SizeFacts(symbology->id);
+        bool ok = false;
+        const double mm = values.module->trimmed().toDouble(&ok);
+        if (!ok || !(mm >= f.minMm - 1e-9 && mm <= f.maxMm + 1e-9)) {
+            return fail("module", QStringLiteral("%1 takes a module from %2 to %3 mm, got \"%4\"")
+                                      .arg(QLatin1String(symbology->name))
+                                      .arg(f.minMm, 0, 'f', 3)
+                                      .arg(f.maxMm, 0, 'f', 3)
+                                      .arg(shownValue(*values.module)));
+        }
+        g.moduleMm = mm;
+    }
+    return {};
+}
+
 QString Builder::digits() {
+    if (isGs1(symbology->id)) {
+        return {};  // read as a GTIN with the GS1 data
+    }
     const QString expects = QStringLiteral("%1 takes %2 digits (spaces allowed)")
                                 .arg(QLatin1String(symbology->name))
                                 .arg(symbology->digits);
@@ -158,6 +292,9 @@ QString Builder::addon() {
 }
 
 QString Builder::size() {
+    if (isGs1(symbology->id)) {
+        return {};
+    }
     int percent = kDefaultSize;
     const QString expects =
         QStringLiteral("%1 takes a size in percent from %2 to %3 in steps of %4")
@@ -209,7 +346,10 @@ QString Builder::colour(const std::optional<QString>& text, const char* option, 
     // Qt also knows #RGB, #AARRGGBB and "transparent"; a symbol needs an opaque colour, so
     // only the two documented forms are taken.
     const bool isHex = hex.match(t).hasMatch();
-    const bool isName = !t.startsWith(QLatin1Char('#')) && QColor::isValidColorName(t) &&
+    // Names are plain letters: Qt reads a name only up to a NUL and turns what is not Latin-1
+    // into "?", so "navy" followed by anything else would still pass as navy.
+    static const QRegularExpression letters(QStringLiteral("^[A-Za-z]+$"));
+    const bool isName = letters.match(t).hasMatch() && QColor::isValidColorName(t) &&
                         QColor::fromString(t).alpha() == 255;
     if (!isHex && !isName) {
         return fail(option, QStringLiteral("expects #RRGGBB or an SVG colour name such as navy, "
@@ -265,6 +405,9 @@ QString Builder::printGrade() {
 }
 
 QString Builder::checkDigit() {
+    if (isGs1(symbology->id)) {
+        return {};  // GS1 data with a wrong check digit is refused, not drawn
+    }
     bool correct = false;
     if (QString e = flag(values.checkDigit, "check-digit", correct); !e.isEmpty()) {
         return e;
@@ -330,8 +473,8 @@ JobResult buildJob(const OptionValues& values) {
     Builder b{values, {}, nullptr, {}, {}};
     // In this order: later checks need the symbology, and the first fault is the one reported.
     for (auto step :
-         {&Builder::type, &Builder::digits, &Builder::addon, &Builder::size, &Builder::dpi,
-          &Builder::checkDigit, &Builder::printGrade, &Builder::output}) {
+         {&Builder::type, &Builder::gs1, &Builder::digits, &Builder::addon, &Builder::size,
+          &Builder::dpi, &Builder::checkDigit, &Builder::printGrade, &Builder::output}) {
         if (QString error = (b.*step)(); !error.isEmpty()) {
             return JobResult::failure(error);
         }

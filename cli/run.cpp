@@ -1,5 +1,7 @@
 #include "cli/run.h"
 
+#include <QDir>
+
 #include "cli/batch.h"
 #include "cli/batch_stream.h"
 #include "cli/command_line.h"
@@ -8,6 +10,7 @@
 #include "cli/symbol_output.h"
 #include "cli/task_pool.h"
 #include "cli/usage.h"
+#include "render/label_templates.h"
 
 namespace strikon::cli {
 
@@ -61,6 +64,40 @@ int sheet(const CommandLine& line, QTextStream& messages) {
     return kAllWritten;
 }
 
+// The products that match, one a line on standard output; the templates left out that the
+// words would have matched (all of them without words) on `messages`.
+int listSheets(const QString& text, QTextStream& messages, std::FILE* standardOutput) {
+    const TemplateCatalogue catalogue = readTemplateFolder(templateFolder());
+    if (catalogue.folder.isEmpty()) {
+        return refuse(messages,
+                      QStringLiteral("--list-sheets: no label templates are installed (the "
+                                     "glabels-data package puts them in %1)")
+                          .arg(QLatin1String(kGlabelsTemplates)));
+    }
+    for (const SkippedTemplate& skipped : catalogue.skipped) {
+        TemplateCatalogue one;
+        one.products.push_back({skipped.name, {}, {}, {}, {}});
+        if (skipped.name.isEmpty() || !findProducts(one, text).empty()) {
+            messages << QStringView(kProgram) << QStringLiteral("skipped ") << skipped.text()
+                     << Qt::endl;
+        }
+    }
+    const std::vector<const LabelProduct*> found = findProducts(catalogue, text);
+    QByteArray listing;
+    for (const LabelProduct* product : found) {
+        QString line = product->brand + QLatin1Char(':') + product->part + QLatin1Char('\t') +
+                       layoutTitle(product->layout) + QLatin1Char('\t') + product->description;
+        listing += line.toUtf8() + '\n';
+    }
+    std::fwrite(listing.constData(), 1, static_cast<size_t>(listing.size()), standardOutput);
+    std::fflush(standardOutput);
+    if (found.empty()) {
+        return refuse(messages, QStringLiteral("--list-sheets: no label stock in %1 matches \"%2\"")
+                                    .arg(QDir::toNativeSeparators(catalogue.folder), text));
+    }
+    return kAllWritten;
+}
+
 int batch(const CommandLine& line, QTextStream& messages) {
     if (line.batchFile == QStringView(kStdoutPath)) {  // "-": rows as they arrive
         ArrivingInput input;
@@ -101,6 +138,8 @@ int run(const QStringList& arguments, QTextStream& messages, std::FILE* standard
             return batch(parsed.value, messages);
         case Mode::Sheet:
             return sheet(parsed.value, messages);
+        case Mode::ListSheets:
+            return listSheets(*parsed.value.values.listSheets, messages, standardOutput);
         case Mode::Single:
             break;
     }

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "platform/atomic_write.h"
+#include "render/label_templates.h"
 
 namespace strikon::cli {
 
@@ -59,7 +60,46 @@ Counts counts(const OptionValues& sheet, const SheetLayout& layout, int skip) {
     return {layout.labelsPerPage() - skip, 0, {}};  // the rest of one sheet
 }
 
+// BRAND:PART from the installed templates; a template left out is named with its reason.
+LayoutResult productLayout(const QString& name) {
+    const TemplateCatalogue catalogue = readTemplateFolder(templateFolder());
+    if (catalogue.folder.isEmpty()) {
+        return LayoutResult::failure(
+            fail("sheet", QStringLiteral("no label templates are installed to find \"%1\" in (the "
+                                         "glabels-data package puts them in %2)")
+                              .arg(name, QLatin1String(kGlabelsTemplates))));
+    }
+    if (const LabelProduct* product = productNamed(catalogue, name)) {
+        return LayoutResult::success(product->layout);
+    }
+    const qsizetype colon = name.indexOf(QLatin1Char(':'));
+    const QString spaced =
+        (name.left(colon).trimmed() + QLatin1Char(' ') + name.mid(colon + 1).trimmed())
+            .toCaseFolded();
+    for (const SkippedTemplate& skipped : catalogue.skipped) {
+        if (skipped.name.toCaseFolded() == spaced) {
+            return LayoutResult::failure(
+                fail("sheet", QStringLiteral("%1 is left out: %2").arg(name, skipped.text())));
+        }
+    }
+    return LayoutResult::failure(fail(
+        "sheet",
+        QStringLiteral("no label stock \"%1\" in %2; --list-sheets %3 lists the "
+                       "parts of that brand")
+            .arg(name, QDir::toNativeSeparators(catalogue.folder), name.left(colon).trimmed())));
+}
+
 LayoutResult layoutOf(const OptionValues& sheet) {
+    if (sheet.sheet && sheet.sheet->contains(QLatin1Char(':'))) {
+        LayoutResult product = productLayout(*sheet.sheet);
+        if (product.ok && sheet.page) {
+            return LayoutResult::failure(
+                fail("page", QStringLiteral("not used with label stock by its maker's code, whose "
+                                            "template names its paper (%1)")
+                                 .arg(product.value.paperTitle())));
+        }
+        return product;
+    }
     SheetPaper paper = SheetPaper::A4;
     if (sheet.page) {
         const std::optional<SheetPaper> named = paperNamed(*sheet.page);
@@ -87,7 +127,7 @@ OptionValues withOutput(OptionValues row, const OptionValues& values) {
     return row;
 }
 
-QString lineFault(int line, const QString& error) {
+QString lineFault(qint64 line, const QString& error) {
     return QStringLiteral("--batch: line %1: %2").arg(line).arg(error);
 }
 

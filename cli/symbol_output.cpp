@@ -1,6 +1,8 @@
 #include "cli/symbol_output.h"
 
 #include <QDir>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/atomic_write.h"
 #include "render/symbol_file.h"
@@ -47,9 +49,13 @@ WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput, LinkPol
     }
     if (job.format == OutputFormat::PngToStdout) {
         const size_t n = static_cast<size_t>(bytes.value.size());
+        errno = 0;
         if (std::fwrite(bytes.value.constData(), 1, n, standardOutput) != n ||
             std::fflush(standardOutput) != 0) {
-            return WriteResult::failure(QStringLiteral("cannot write to standard output"));
+            const int e = errno != 0 ? errno : EIO;
+            return WriteResult::failure(QStringLiteral("cannot write to standard output: %1")
+                                            .arg(QString::fromLocal8Bit(std::strerror(e))),
+                                        e);
         }
         return WriteResult::success();
     }

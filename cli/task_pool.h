@@ -2,6 +2,7 @@
 // A fixed set of threads that run tasks in the order they are handed in. With one thread, or
 // none, a task runs at once in the caller's thread, exactly as a plain call would.
 
+#include <QtGlobal>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -49,5 +50,41 @@ class TaskPool {
 
 // The number of threads a batch uses when --jobs is not given: one per core.
 int defaultJobs();
+
+// Bytes that tasks on several threads take from one budget while they hold a large picture: a
+// task waits until its share fits, so the pictures in flight stay within the memory the process
+// may use however many threads draw them. A share larger than the whole budget is had alone.
+class MemoryBudget {
+  public:
+    explicit MemoryBudget(qint64 bytes) : budget_(bytes) {}
+    void take(qint64 bytes);
+    void give(qint64 bytes);
+    qint64 budget() const { return budget_; }
+
+    // Taken for as long as it lives.
+    class Share {
+      public:
+        Share(MemoryBudget& budget, qint64 bytes) : budget_(budget), bytes_(bytes) {
+            budget_.take(bytes_);
+        }
+        ~Share() { budget_.give(bytes_); }
+        Share(const Share&) = delete;
+        Share& operator=(const Share&) = delete;
+
+      private:
+        MemoryBudget& budget_;
+        qint64 bytes_;
+    };
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable freed_;
+    const qint64 budget_;
+    qint64 used_ = 0;
+};
+
+// The memory a batch's pictures may hold at once: half of what the process may map (its address
+// space limit) or of the machine's memory, whichever is less.
+qint64 defaultMemoryBudget();
 
 }  // namespace strikon::cli

@@ -15,6 +15,7 @@ QString usageText() {
                  [options for every row]
   strikon-render [symbol options] --sheet LAYOUT [--page A4|Letter]
                  [--copies N | --run N[,STEP]] [--skip N] --output FILE.pdf
+  strikon-render --list-sheets [TEXT]
   strikon-render --help
 
 Draws one barcode symbol at its exact physical size, the same drawing as the
@@ -26,9 +27,10 @@ Options:
 Files are written whole or not at all: a failure leaves no partial file.
 
 Exit status:
-  0  every symbol was written
+  0  every symbol was written (--list-sheets: at least one sheet was listed)
   1  a batch ran, but some of its rows failed (each reported on standard error)
   2  the input was refused or a file could not be written; nothing was written
+     (--list-sheets: no installed template matches)
 
 Examples:
   strikon-render --type EAN-13 --digits "4 006381 33393 1" --output ean.png
@@ -39,6 +41,9 @@ Examples:
   strikon-render --batch labels.csv --output-dir out --dpi 600
   strikon-render --type EAN-13 --digits 4006381333931 --sheet A4-3x8 \
                  --run 30 --skip 4 --output shelf.pdf
+  strikon-render --list-sheets "herma 46"
+  strikon-render --type EAN-13 --digits 4006381333931 --sheet avery:L7160 \
+                 --output avery.pdf
 )");
     return (synopsis + optionHelp() + notes).arg(kMinDpi).arg(kMaxDpi).arg(kDefaultDpi);
 }

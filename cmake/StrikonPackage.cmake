@@ -25,6 +25,7 @@ BMP, JPEG, SVG or PDF.")
 # which fontconfig finds as Liberation Sans: with any other font they take other widths.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
-# Links, mail and exported documents open through xdg-open; Wayland sessions want Qt's plugin.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
+# Links, mail and exported documents open through xdg-open; Wayland sessions want Qt's plugin;
+# label stock is found by its maker's code in glabels-data's templates.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland, glabels-data")
 include(CPack)

@@ -9,8 +9,9 @@ namespace {
 // Digit counts and add-on positions as the symbols carry them; sizes are the program's ranges
 // (EAN/UPC 80 to 200 % of nominal, ITF-14 25 to 100 %, the nominal ITF-14 being a case
 // marking). UPC-E encodes only number systems 0 and 1 in its parity; another first digit
-// would scan as a different number than the one printed beneath it.
-constexpr std::array<SymbologyFacts, 5> kSymbologies{{
+// would scan as a different number than the one printed beneath it. The GS1 symbologies are
+// sized by their module in millimetres (gs1_symbol.h), not in percent.
+constexpr std::array<SymbologyFacts, 8> kSymbologies{{
     {Symbology::EAN13, "EAN-13", 13, 14, "9 999999 999999", 80, 200, 5, CheckDigitRule::Modulo10,
      ""},
     {Symbology::EAN8, "EAN-8", 8, 0, "9999 9999", 80, 200, 5, CheckDigitRule::Modulo10, ""},
@@ -18,6 +19,12 @@ constexpr std::array<SymbologyFacts, 5> kSymbologies{{
     {Symbology::UPCE, "UPC-E", 8, 9, "9 999999 9", 80, 200, 5, CheckDigitRule::Modulo10OfUpcA,
      "01"},
     {Symbology::ITF14, "ITF-14", 14, 0, "99999999999999", 25, 100, 5, CheckDigitRule::Modulo10, ""},
+    {Symbology::GS1QR, "GS1-QR", 14, 0, "99999999999999", 100, 100, 5, CheckDigitRule::Modulo10,
+     ""},
+    {Symbology::GS1DataMatrix, "GS1-DataMatrix", 14, 0, "99999999999999", 100, 100, 5,
+     CheckDigitRule::Modulo10, ""},
+    {Symbology::GS1_128, "GS1-128", 14, 0, "99999999999999", 100, 100, 5, CheckDigitRule::Modulo10,
+     ""},
 }};
 
 constexpr std::array<AddOnFacts, 3> kAddOns{{

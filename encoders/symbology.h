@@ -9,7 +9,9 @@
 
 namespace strikon {
 
-enum class Symbology { EAN13, EAN8, UPCA, UPCE, ITF14 };
+// The GS1 symbologies carry GS1 data (application identifiers and their values) rather than a
+// row of digits; their modules come from libzint (gs1_symbol.h).
+enum class Symbology { EAN13, EAN8, UPCA, UPCE, ITF14, GS1QR, GS1DataMatrix, GS1_128 };
 enum class AddOn { None, TwoDigit, FiveDigit };
 
 enum class CheckDigitRule {
@@ -20,7 +22,7 @@ enum class CheckDigitRule {
 struct SymbologyFacts {
     Symbology id;
     const char* name;       // as the encoders, the window's lists and the command line name it
-    int digits;             // of the main symbol, check digit last
+    int digits;             // of the main symbol, check digit last; GS1: of the GTIN (01)
     int addOnStart;         // 1-based position of the first add-on digit; 0: takes no add-on
     const char* inputMask;  // the window's field: '9' a digit, ' ' a literal kept in the text
     int minSize, maxSize, sizeStep;  // percent of nominal size
@@ -33,6 +35,12 @@ struct AddOnFacts {
     const char* name;  // "None", "2-Digit", "5-Digit", as the window lists them
     int digits;
 };
+
+// QR with a GS1 Digital Link URI, GS1 DataMatrix or GS1-128.
+constexpr bool isGs1(Symbology symbology) {
+    return symbology == Symbology::GS1QR || symbology == Symbology::GS1DataMatrix ||
+           symbology == Symbology::GS1_128;
+}
 
 // In the order the command line lists them.
 std::span<const SymbologyFacts> symbologies();

@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -117,14 +118,19 @@ ValueResult<QByteArray> trueColourBitmap(const QImage& rgb) {
 // is the one just written when the row below it repeats it.
 ValueResult<QByteArray> paletteBitmap(const QImage& image, const PaletteIndex& index) {
     const int bits = bitmapBitsFor(index.colours().size());
-    auto file = startFile(image, bits, index.colours());
+    std::vector<QRgb> palette = index.colours();
+    if (palette.size() == 1) {
+        // A picture of one colour (lines in the background's colour) still gets both entries
+        // of a 1-bit palette: some readers refuse a shorter one, others fill it in with black.
+        palette.push_back(palette.front() == qRgb(0, 0, 0) ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    }
+    auto file = startFile(image, bits, palette);
     if (!file.ok) {
         return file;
     }
     const qint64 rowBytes = rowBytesFor(image.width(), bits);
     const qint64 packedBytes = (qint64{image.width()} * bits + 7) / 8;
-    auto* out =
-        reinterpret_cast<uint8_t*>(file.value.data()) + kHeadersSize + 4 * index.colours().size();
+    auto* out = reinterpret_cast<uint8_t*>(file.value.data()) + kHeadersSize + 4 * palette.size();
     for (int y = image.height() - 1; y >= 0; --y, out += rowBytes) {
         if (y + 1 < image.height() && index.sameAsAbove(y + 1)) {
             std::memcpy(out, out - rowBytes, static_cast<size_t>(rowBytes));
@@ -195,7 +201,12 @@ ValueResult<QByteArray> encodeInBuffer(const QImage& image) {
         return paletteBitmap(image, *index);
     }
     // The conversion keeps dotsPerMeterX/Y and is no copy for an RGB32 picture.
-    return trueColourBitmap(image.convertToFormat(QImage::Format_RGB32));
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    if (rgb.isNull()) {  // the converted picture did not fit in memory
+        return ValueResult<QByteArray>::failure(QString::fromLocal8Bit(std::strerror(ENOMEM)),
+                                                ENOMEM);
+    }
+    return trueColourBitmap(rgb);
 }
 
 }  // namespace

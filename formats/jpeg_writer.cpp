@@ -1,13 +1,18 @@
 #include "formats/jpeg_writer.h"
 
+#include <cerrno>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <memory>
 
 #include <jpeglib.h>
+
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 #include "platform/atomic_write.h"
 
@@ -99,6 +104,10 @@ ValueResult<QByteArray> encodeJpeg(const QImage& image, int quality) {
         return ValueResult<QByteArray>::failure(QStringLiteral("The picture is empty."));
     }
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    if (rgb.isNull()) {  // its samples did not fit in memory
+        return ValueResult<QByteArray>::failure(QString::fromLocal8Bit(std::strerror(ENOMEM)),
+                                                ENOMEM);
+    }
     auto job =
         std::make_unique<Job>();  // value-initialised: a failed create still destroys cleanly
     job->rgb = &rgb;
@@ -110,7 +119,9 @@ ValueResult<QByteArray> encodeJpeg(const QImage& image, int quality) {
     jpeg_destroy_compress(&job->cinfo);
     auto freeOut = std::unique_ptr<unsigned char, decltype(&std::free)>(job->out, &std::free);
     if (!ok) {
-        return ValueResult<QByteArray>::failure(QString::fromLocal8Bit(job->err.message));
+        return ValueResult<QByteArray>::failure(
+            QString::fromLocal8Bit(job->err.message),
+            job->err.pub.msg_code == JERR_OUT_OF_MEMORY ? ENOMEM : 0);
     }
     return ValueResult<QByteArray>::success(
         QByteArray(reinterpret_cast<const char*>(job->out), qsizetype(job->outSize)));

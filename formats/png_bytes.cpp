@@ -159,6 +159,9 @@ QByteArray samplesPng(const QImage& image) {
     const bool alpha = image.hasAlphaChannel();
     const QImage samples =
         image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    if (samples.isNull()) {  // out of memory
+        return {};
+    }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (png == nullptr) {
         return {};

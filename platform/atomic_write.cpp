@@ -1,6 +1,8 @@
 #include "platform/atomic_write.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -15,6 +17,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 // Written on the system calls rather than QSaveFile: Qt 6.4's QSaveFile::commit() renames even
 // when the flush of its buffer failed, so a small file on a full disk replaced the earlier one
@@ -80,8 +83,19 @@ class UnnamedFile {
 
 namespace {
 
-// At most this many staged files are held open unnamed; beyond it they are named temporaries.
-constexpr int kMaxUnnamed = 256;
+// At most this many staged files are held open unnamed; beyond it they are named temporaries,
+// closed once written. A quarter of the descriptors the process may open, so that a low limit
+// (ulimit -n) leaves the rest of the program all it needs.
+int maxUnnamed() {
+    static const int most = [] {
+        rlimit files{};
+        if (::getrlimit(RLIMIT_NOFILE, &files) != 0 || files.rlim_cur == RLIM_INFINITY) {
+            return 256;
+        }
+        return static_cast<int>(std::min<rlim_t>(256, files.rlim_cur / 4));
+    }();
+    return most;
+}
 
 // A file without a name is given one through its entry in /proc (linkat with AT_EMPTY_PATH
 // needs a privilege); without /proc there is no way, so none is made.
@@ -171,6 +185,13 @@ int writeAll(int fd, std::span<const QByteArrayView> pieces) {
     return 0;
 }
 
+// What a replaced file keeps.
+struct Kept {
+    mode_t mode;
+    uid_t uid;
+    gid_t gid;
+};
+
 class AtomicWrite {
   public:
     AtomicWrite(int folder, Place place) : folder_(folder), place_(std::move(place)) {}
@@ -195,7 +216,7 @@ class AtomicWrite {
     // unnamed: the file may stay open without a name (a staged file), where the system can.
     WriteResult stage(std::span<const QByteArrayView> bytes, LinkPolicy links, bool sync,
                       bool unnamed = false) {
-        std::optional<mode_t> keptMode;  // a new file gets the usual 0666 less the umask
+        std::optional<Kept> kept;  // a new file gets the usual 0666 less the umask
         struct stat st;
         if (::fstatat(folder_, place_.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
             if (S_ISLNK(st.st_mode)) {  // under Follow, only a chain too long to follow
@@ -208,16 +229,20 @@ class AtomicWrite {
             if (!S_ISREG(st.st_mode)) {
                 return WriteResult::failure(QStringLiteral("it is not a regular file"));
             }
-            keptMode = st.st_mode & 07777;  // a replaced file keeps its permissions
+            if (int e = mayReplace(st); e != 0) {
+                return systemFailure(e);
+            }
+            // A replaced file keeps its permissions and its owner.
+            kept = Kept{st.st_mode & 07777, st.st_uid, st.st_gid};
         } else if (errno != ENOENT) {
             return systemFailure(errno);
         }
-        const mode_t mode = keptMode ? 0600 : 0666;
-        if (unnamed && canNameUnnamed() && UnnamedFile::open() < kMaxUnnamed) {
+        const mode_t mode = kept ? 0600 : 0666;
+        if (unnamed && canNameUnnamed() && UnnamedFile::open() < maxUnnamed()) {
             const int fd = ::openat(folder_, ".", O_WRONLY | O_TMPFILE | O_CLOEXEC, mode);
             if (fd >= 0) {
                 auto file = std::make_shared<UnnamedFile>(fd);
-                if (int e = fill(fd, bytes, keptMode, false); e != 0) {
+                if (int e = fill(fd, bytes, kept, false); e != 0) {
                     return systemFailure(e);  // the file goes with its descriptor
                 }
                 unnamed_ = std::move(file);
@@ -228,7 +253,7 @@ class AtomicWrite {
         if (int e = createTemporary(mode); e != 0) {
             return systemFailure(e);
         }
-        int e = fill(file_->get(), bytes, keptMode, sync);
+        int e = fill(file_->get(), bytes, kept, sync);
         if (e == 0) {
             e = file_->closeChecked();
         }
@@ -259,12 +284,38 @@ class AtomicWrite {
         return EEXIST;
     }
 
-    static int fill(int fd, std::span<const QByteArrayView> bytes, std::optional<mode_t> keptMode,
+    // Replacing a file by a rename needs only the folder's permission, yet what the user may
+    // not write stays as it is, as the shell's ">" leaves it: a file without write access for
+    // this process, and another user's file, which a rename would hand to this user. The
+    // super-user may replace it, and the file keeps its owner.
+    int mayReplace(const struct stat& st) const {
+        if (::faccessat(folder_, place_.name.constData(), W_OK, AT_EACCESS) != 0) {
+            return errno;
+        }
+        const uid_t self = ::geteuid();
+        return st.st_uid != self && self != 0 ? EACCES : 0;
+    }
+
+    static int fill(int fd, std::span<const QByteArrayView> bytes, std::optional<Kept> kept,
                     bool sync) {
+        if (kept) {
+            // Before any byte: the owner is kept or nothing is written. A group this user may
+            // not give (no longer a member) falls back to the folder's.
+            struct stat now;
+            if (::fstat(fd, &now) != 0) {
+                return errno;
+            }
+            if (now.st_uid != kept->uid && ::fchown(fd, kept->uid, kept->gid) != 0) {
+                return errno;
+            }
+            if (now.st_gid != kept->gid) {
+                [[maybe_unused]] const int ignored = ::fchown(fd, uid_t(-1), kept->gid);
+            }
+        }
         if (int e = writeAll(fd, bytes); e != 0) {
             return e;
         }
-        if (keptMode && ::fchmod(fd, *keptMode) != 0) {
+        if (kept && ::fchmod(fd, kept->mode) != 0) {
             return errno;
         }
         return sync ? syncChecked(fd) : 0;
@@ -331,6 +382,46 @@ int nameUnnamed(const UnnamedFile& file, int folder, const QByteArray& name) {
 }
 
 }  // namespace
+
+namespace {
+
+// "." + a name + "." + eight of [a-z0-9] + ".tmp", as temporaryName makes them.
+bool isTemporaryName(std::string_view name) {
+    constexpr size_t kTail = 1 + 8 + 4;
+    if (name.size() < 1 + 1 + kTail || name.front() != '.' || !name.ends_with(".tmp")) {
+        return false;
+    }
+    const std::string_view suffix = name.substr(name.size() - kTail, 9);
+    return suffix.front() == '.' && std::all_of(suffix.begin() + 1, suffix.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+           });
+}
+
+}  // namespace
+
+int removeStaleTemporaries(const QString& folder, std::time_t before) {
+    const FileDescriptor dir(
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0) {
+        return 0;
+    }
+    DIR* listing = ::fdopendir(::dup(dir.get()));
+    if (listing == nullptr) {
+        return 0;
+    }
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        struct stat st;
+        if (isTemporaryName(entry->d_name) &&
+            ::fstatat(dir.get(), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_mtime < before &&
+            ::unlinkat(dir.get(), entry->d_name, 0) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(listing);
+    return removed;
+}
 
 WriteResult writeFileAtomically(const QString& path, std::span<const QByteArrayView> pieces,
                                 LinkPolicy links) {

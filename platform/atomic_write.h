@@ -4,10 +4,13 @@
 // renamed over the target (and the folder synced, so the new name survives a power cut). On any
 // failure (missing folder, no permission, full disk) an existing file keeps its old contents
 // byte for byte, no temporary file is left behind, and the reason is the system's own words
-// ("No space left on device", "File too large").
+// ("No space left on device", "File too large"). A file already at the path that this process may
+// not write, or that belongs to another user, is refused as the shell refuses it ("Permission
+// denied") before anything is written; the super-user's write keeps the file's owner.
 
 #include <QByteArray>
 #include <QString>
+#include <ctime>
 #include <memory>
 #include <span>
 #include <vector>
@@ -55,5 +58,10 @@ ValueResult<StagedFile> stageFile(const QString& path, const QByteArray& bytes,
 // files: staged in one folder. One result per file, in order; a file that fails has its
 // temporary removed (or never named) and its target untouched.
 std::vector<WriteResult> commitStaged(const std::vector<StagedFile>& files);
+
+// The hidden temporaries that a run stopped mid-way (killed, power cut) left in a folder: names
+// of exactly that form, regular files of this user, last changed before `before` (so none of a
+// run under way since). Returns how many were removed.
+int removeStaleTemporaries(const QString& folder, std::time_t before);
 
 }  // namespace strikon

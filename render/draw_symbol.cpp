@@ -20,7 +20,10 @@ std::string encoderDigits(const SymbolRequest& request) {
 // The encoders' nominal drawing, untouched by any option.
 void drawNominal(const SymbolRequest& request, Surface* surface, Rect& Bounds, double OffsetX,
                  double OffsetY, double PxPerMmX, double PxPerMmY) {
-    if (request.symbology == Symbology::ITF14) {
+    if (isGs1(request.symbology)) {
+        DrawGS1(gs1SymbolOf(request, request.output.fitPxPerMm), surface, OffsetX, OffsetY,
+                PxPerMmX, PxPerMmY, Bounds);
+    } else if (request.symbology == Symbology::ITF14) {
         DrawITF14(request.digits, surface, request.sizePercent, OffsetX, OffsetY, PxPerMmX,
                   PxPerMmY, Bounds);
     } else {
@@ -50,7 +53,8 @@ void renderSymbol(const SymbolRequest& request, Surface* surface, Rect& Bounds, 
                   double OffsetY, double PxPerMmX, double PxPerMmY) {
     const OutputOptions& options = request.output;
     const int32_t reduction = surface ? barReductionAt(request, PxPerMmX).dots : 0;
-    if (options.fitDots) {
+    // GS1 modules are whole dots whatever the options say.
+    if (options.fitDots && !isGs1(request.symbology)) {
         // A finer scale for the encoders draws the symbol larger on the same pixels; the
         // offsets in millimetres shrink by as much, so they land on the same pixels as before.
         const double k =
@@ -66,11 +70,22 @@ void renderSymbol(const SymbolRequest& request, Surface* surface, Rect& Bounds, 
         drawNominal(request, surface, Bounds, OffsetX, OffsetY, PxPerMmX, PxPerMmY);
     }
     if (surface != nullptr && options.quietZoneMarks && request.symbology != Symbology::ITF14 &&
-        Bounds != Rect{}) {
+        !isGs1(request.symbology) && Bounds != Rect{}) {
         DrawEANUPCQuietZoneMarks(symbologyName(request.symbology), addOnName(request.addOn),
                                  encoderDigits(request), *surface, OffsetX, OffsetY,
                                  request.sizePercent, PxPerMmX, PxPerMmY);
     }
+}
+
+Gs1Symbol gs1SymbolOf(const SymbolRequest& request, double fitPxPerMm) {
+    Gs1Symbol s;
+    s.symbology = request.symbology;
+    s.elementString = request.gs1.elementString;
+    s.resolver = request.gs1.resolver;
+    s.moduleMm = request.gs1.moduleMm;
+    s.qrLevel = request.gs1.qrLevel;
+    s.fitPxPerMm = fitPxPerMm;
+    return s;
 }
 
 double centringOffset(int areaExtent, int32_t measuredExtent, double pxPerMm) {
@@ -82,6 +97,10 @@ double centringOffset(int areaExtent, int32_t measuredExtent, double pxPerMm) {
 }
 
 QString symbolTitle(const SymbolRequest& request) {
+    if (isGs1(request.symbology)) {
+        return QLatin1String(symbologyName(request.symbology)) + QLatin1Char(' ') +
+               QString::fromStdString(request.gs1.elementString);
+    }
     return QLatin1String(symbologyName(request.symbology)) + QLatin1Char(' ') +
            QString::fromStdString(encoderDigits(request));
 }

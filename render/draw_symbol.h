@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "encoders/gs1_symbol.h"
 #include "encoders/surface.h"
 #include "render/symbol_request.h"
 
@@ -16,10 +17,15 @@ namespace strikon {
 void renderSymbol(const SymbolRequest& request, Surface* surface, Rect& Bounds, double OffsetX,
                   double OffsetY, double PxPerMmX, double PxPerMmY);
 
+// The GS1 symbol a request describes, its modules counted in whole dots at fitPxPerMm when that
+// is positive (else at the drawing's own resolution).
+Gs1Symbol gs1SymbolOf(const SymbolRequest& request, double fitPxPerMm = 0);
+
 // Whole millimetres that centre a measured extent in an area, ties to even.
 double centringOffset(int areaExtent, int32_t measuredExtent, double pxPerMm);
 
-// "EAN-13 4006381333931" (add-on digits appended), so that files of symbols can be told apart.
+// "EAN-13 4006381333931" (add-on digits appended), "GS1-128 (00)...", so that files of symbols
+// can be told apart.
 QString symbolTitle(const SymbolRequest& request);
 
 }  // namespace strikon

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "encoders/check_digit.h"
+#include "encoders/gs1_data.h"
 
 namespace strikon {
 
@@ -75,6 +76,40 @@ NumberedRun numberedRun(Symbology symbology, const std::string& first, int count
                            {faultName(QString::fromStdString(upca)), faultCount(i)});
         }
         run.numbers.push_back(CalcUPCECheckDigit(body.substr(0, 1) + data + '0'));
+    }
+    return run;
+}
+
+NumberedRun numberedSerials(const std::string& first, int count, int step) {
+    NumberedRun run;
+    Gs1Data data = parseGs1(first);
+    const auto serial = std::find_if(data.elements.begin(), data.elements.end(),
+                                     [](const Gs1Element& e) { return e.ai == "21"; });
+    size_t digitsFrom = serial == data.elements.end() ? 0 : serial->value.size();
+    while (digitsFrom > 0 && serial->value[digitsFrom - 1] >= '0' &&
+           serial->value[digitsFrom - 1] <= '9') {
+        --digitsFrom;
+    }
+    if (serial == data.elements.end() || digitsFrom == serial->value.size() || count < 0 ||
+        step < 0) {
+        return stopped(run, SheetFault::Kind::NoSerial, {faultName(QString::fromStdString(first))});
+    }
+    const std::string prefix = serial->value.substr(0, digitsFrom);
+    const size_t width = serial->value.size() - digitsFrom;
+    // Up to 20 digits: more than 64 bits hold, so the run counts in the last 18 and refuses to
+    // carry past them.
+    const size_t counted = std::min<size_t>(width, 18);
+    const std::string fixedHead = serial->value.substr(digitsFrom, width - counted);
+    const uint64_t start = std::stoull(serial->value.substr(serial->value.size() - counted));
+    for (int i = 0; i < count; ++i) {
+        const uint64_t value = start + static_cast<uint64_t>(i) * static_cast<uint64_t>(step);
+        const std::string body = padded(value, counted);
+        if (body.size() > counted) {
+            return stopped(run, SheetFault::Kind::PastLastNumber,
+                           {faultCount(static_cast<long long>(width)), faultCount(i)});
+        }
+        serial->value = prefix + fixedHead + body;
+        run.numbers.push_back(gs1Bracketed(data.elements));
     }
     return run;
 }

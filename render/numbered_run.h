@@ -20,4 +20,8 @@ struct NumberedRun {
 // names it, as does a number longer than the symbol holds.
 NumberedRun numberedRun(Symbology symbology, const std::string& first, int count, int step);
 
+// `count` GS1 element strings from `first` (bracketed), the digits that end its serial number
+// (21) counting up by `step` in the same width, every other element as it stands.
+NumberedRun numberedSerials(const std::string& first, int count, int step);
+
 }  // namespace strikon

@@ -3,12 +3,17 @@
 #include <algorithm>
 
 #include "encoders/ean_upc.h"
+#include "encoders/gs1_symbol.h"
 #include "encoders/itf14.h"
 #include "encoders/pixel_round.h"
 
 namespace strikon {
 
 double nominalModuleMm(const SymbolRequest& request) {
+    if (isGs1(request.symbology)) {
+        return request.gs1.moduleMm > 0 ? request.gs1.moduleMm
+                                        : gs1SizeFacts(request.symbology).defaultMm;
+    }
     return request.symbology == Symbology::ITF14 ? ITF14NarrowMm(request.sizePercent)
                                                  : EANUPCModuleMm(request.sizePercent);
 }
@@ -19,6 +24,12 @@ WholeDotFit wholeDotFit(const SymbolRequest& request, double pxPerMmX) {
     fit.moduleMm = module;
     fit.percent = request.sizePercent;
     if (!(pxPerMmX > 0) || !(module > 0)) {
+        return fit;
+    }
+    if (isGs1(request.symbology)) {
+        // Always whole dots, by the symbology's own rule; the symbol is not scaled for it.
+        fit.dots = gs1ModuleDots(request.symbology, module, pxPerMmX);
+        fit.moduleMm = fit.dots / pxPerMmX;
         return fit;
     }
     const double dots = module * pxPerMmX;

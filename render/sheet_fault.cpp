@@ -39,6 +39,16 @@ const char* englishSentence(K kind) {
             return "the run passes the last %1-digit number after %2 labels";
         case K::NoUPCEForm:
             return "UPC-A %1 has no UPC-E form; the UPC-E run stops after %2 labels";
+        case K::NoSerial:
+            return "a run of GS1 symbols counts the serial number (21), and %1 has none that "
+                   "ends in digits";
+        case K::TooManyLabels:
+            return "a sheet of %1 labels is more than the %2 a sheet may hold";
+        case K::GridsOverlap:
+            return "labels overlap: label %1 covers label %2 of another grid";
+        case K::TooLargeInside:
+            return "%1 is %2 \u00D7 %3 mm, larger than the largest rectangle inside its label, "
+                   "%4 \u00D7 %5 mm";
     }
     return "";
 }

@@ -24,6 +24,10 @@ struct SheetFault {
         BadRunStart,     // the digits the run starts from
         PastLastNumber,  // digits counted, labels made
         NoUPCEForm,      // the UPC-A number, labels made
+        NoSerial,        // the GS1 element string, which has no serial (21) ending in digits
+        TooManyLabels,   // labels on the sheet, the most a sheet may hold
+        GridsOverlap,    // a label's number, the number of a label of another grid it covers
+        TooLargeInside,  // as TooLarge, with the rectangle inside a round or disc label
     };
 
     // A name (a symbol, a number, a paper) or a figure.

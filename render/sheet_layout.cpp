@@ -1,6 +1,7 @@
 #include "render/sheet_layout.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace strikon {
@@ -24,10 +25,51 @@ QString normalised(const QString& text) {
     return t;
 }
 
+// The largest rectangle between a disc's hole and its rim, above the hole, as wide as the
+// label allows (a disc may be cut straight at its sides, as business-card discs are). Found by
+// trying its height in small steps: the area has one peak and the steps are far below a dot.
+QRectF discArea(double width, double height, double holeMm) {
+    const double outer = std::max(width, height) / 2;  // a cut disc keeps its full diameter
+    const double inner = std::clamp(holeMm / 2, 0.0, outer);
+    const double halfWidth = width / 2;
+    const double halfHeight = height / 2;
+    QRectF best;
+    constexpr int kSteps = 2000;
+    for (int i = 1; i <= kSteps; ++i) {
+        const double top = inner + (outer - inner) * i / kSteps;  // distance of the far side
+        if (top > halfHeight) {
+            break;
+        }
+        const double half =
+            std::min(std::sqrt(std::max(outer * outer - top * top, 0.0)), halfWidth);
+        const double area = 2 * half * (top - inner);
+        if (area > best.width() * best.height()) {
+            best = QRectF(width / 2 - half, height / 2 - top, 2 * half, top - inner);
+        }
+    }
+    return best;
+}
+
+// Rectangles overlap where they meet; round labels (and discs, and ellipses of one size, which
+// are circles when stretched) only when their centres are closer than the diameter, so three
+// discs may share a sheet with their corners crossed.
+bool shapesOverlap(LabelShape shape, const QRectF& a, const QRectF& b) {
+    if (shape == LabelShape::Rectangle) {
+        const QRectF both = a.intersected(b);
+        return both.width() > kToleranceMm && both.height() > kToleranceMm;
+    }
+    const double dx = (a.center().x() - b.center().x()) / a.width();
+    const double dy = (a.center().y() - b.center().y()) / a.height();
+    return std::hypot(dx, dy) < 1 - kToleranceMm / std::max(a.width(), a.height());
+}
+
+// A figure of a sheet, in millimetres or a count: none is anywhere near a kilometre, and so
+// sums and products of them (a column's edge, a row's) stay finite figures to report.
 std::optional<double> number(const QString& text) {
+    constexpr double kLargest = 1e6;
     bool ok = false;
     const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
+    if (!ok || !(std::abs(value) <= kLargest)) {
         return std::nullopt;
     }
     return value;
@@ -102,6 +144,7 @@ const char* paperName(SheetPaper paper) {
         case SheetPaper::Letter:
             return "Letter";
         case SheetPaper::Printer:
+        case SheetPaper::Other:
             break;
     }
     return "";
@@ -114,6 +157,7 @@ QSizeF paperSizeMm(SheetPaper paper) {
         case SheetPaper::Letter:
             return {215.9, 279.4};
         case SheetPaper::Printer:
+        case SheetPaper::Other:
             break;
     }
     return {};
@@ -129,17 +173,58 @@ std::optional<SheetPaper> paperNamed(const QString& name) {
 }
 
 QSizeF SheetLayout::paperMm() const {
-    return paper == SheetPaper::Printer ? printerPaperMm : paperSizeMm(paper);
+    return paper == SheetPaper::Printer || paper == SheetPaper::Other ? pageMm : paperSizeMm(paper);
 }
 
 QString SheetLayout::paperTitle() const {
-    return paper == SheetPaper::Printer ? printerPaperName : QLatin1String(paperName(paper));
+    return paper == SheetPaper::Printer || paper == SheetPaper::Other
+               ? pageName
+               : QLatin1String(paperName(paper));
+}
+
+std::vector<SheetGrid> SheetLayout::grids() const {
+    std::vector<SheetGrid> all{{columns, rows, leftMm, topMm, hPitchMm, vPitchMm}};
+    all.insert(all.end(), moreGrids.begin(), moreGrids.end());
+    return all;
+}
+
+int SheetLayout::labelsPerPage() const {
+    long long count = static_cast<long long>(columns) * rows;
+    for (const SheetGrid& g : moreGrids) {
+        count += static_cast<long long>(g.columns) * g.rows;
+    }
+    return static_cast<int>(std::clamp(count, 0LL, static_cast<long long>(kMaxLabelsPerPage)));
 }
 
 QRectF SheetLayout::labelRectMm(int index) const {
-    const int column = index % columns;
-    const int row = index / columns;
-    return {leftMm + column * hPitchMm, topMm + row * vPitchMm, labelMm.width(), labelMm.height()};
+    SheetGrid grid{columns, rows, leftMm, topMm, hPitchMm, vPitchMm};
+    for (size_t next = 0; next < moreGrids.size() && index >= grid.columns * grid.rows; ++next) {
+        index -= grid.columns * grid.rows;
+        grid = moreGrids[next];
+    }
+    const int column = index % std::max(grid.columns, 1);
+    const int row = index / std::max(grid.columns, 1);
+    return {grid.leftMm + column * grid.hPitchMm, grid.topMm + row * grid.vPitchMm, labelMm.width(),
+            labelMm.height()};
+}
+
+QRectF SheetLayout::symbolAreaMm() const {
+    const double w = labelMm.width();
+    const double h = labelMm.height();
+    switch (shape) {
+        case LabelShape::Rectangle:
+            break;
+        case LabelShape::Round:
+        case LabelShape::Ellipse: {
+            // The largest rectangle inside an ellipse has sides 1/sqrt(2) of its axes.
+            const double iw = w / std::sqrt(2.0);
+            const double ih = h / std::sqrt(2.0);
+            return {(w - iw) / 2, (h - ih) / 2, iw, ih};
+        }
+        case LabelShape::Disc:
+            return discArea(w, h, holeMm);
+    }
+    return {0, 0, w, h};
 }
 
 SheetLayout centredLayout(SheetPaper paper, int columns, int rows, QSizeF labelMm) {
@@ -155,11 +240,15 @@ SheetLayout centredLayout(SheetPaper paper, int columns, int rows, QSizeF labelM
 }
 
 QString layoutTitle(const SheetLayout& layout) {
-    return QStringLiteral("%1, %2 \u00D7 %3, %4 \u00D7 %5 mm")
-        .arg(layout.paperTitle())
-        .arg(layout.columns)
-        .arg(layout.rows)
-        .arg(mm(layout.labelMm.width()), mm(layout.labelMm.height()));
+    const QString grid = layout.moreGrids.empty()
+                             ? QStringLiteral("%1 \u00D7 %2").arg(layout.columns).arg(layout.rows)
+                             : QStringLiteral("%1 labels").arg(layout.labelsPerPage());
+    const QSizeF size = layout.labelMm;
+    const QString label =
+        layout.shape == LabelShape::Round || layout.shape == LabelShape::Disc
+            ? QStringLiteral("\u2300 %1 mm").arg(mm(std::max(size.width(), size.height())))
+            : QStringLiteral("%1 \u00D7 %2 mm").arg(mm(size.width()), mm(size.height()));
+    return QStringLiteral("%1, %2, %3").arg(layout.paperTitle(), grid, label);
 }
 
 const std::vector<NamedLayout>& builtInLayouts() {
@@ -201,28 +290,62 @@ LayoutResult parseLayout(const QString& text, SheetPaper paper) {
 
 SheetFault layoutFault(const SheetLayout& l) {
     using K = SheetFault::Kind;
-    if (l.columns < 1 || l.rows < 1) {
-        return sheetFault(K::NoGrid, {faultCount(l.columns), faultCount(l.rows)});
-    }
     const QSizeF label = l.labelMm;
     if (!(label.width() > 0) || !(label.height() > 0)) {
         return sheetFault(K::NoArea, {faultMm(label.width()), faultMm(label.height())});
     }
-    if (l.columns > 1 && l.hPitchMm < label.width() - kToleranceMm) {
-        return sheetFault(K::OverlapAcross, {faultMm(l.hPitchMm), faultMm(label.width())});
+    const std::vector<SheetGrid> grids = l.grids();
+    long long count = 0;
+    std::vector<QRectF> spans;  // each grid's labels, edge to edge
+    for (const SheetGrid& g : grids) {
+        if (g.columns < 1 || g.rows < 1) {
+            return sheetFault(K::NoGrid, {faultCount(g.columns), faultCount(g.rows)});
+        }
+        count += static_cast<long long>(g.columns) * g.rows;
+        if (count > kMaxLabelsPerPage) {
+            return sheetFault(K::TooManyLabels, {faultCount(count), faultCount(kMaxLabelsPerPage)});
+        }
+        if (g.columns > 1 && g.hPitchMm < label.width() - kToleranceMm) {
+            return sheetFault(K::OverlapAcross, {faultMm(g.hPitchMm), faultMm(label.width())});
+        }
+        if (g.rows > 1 && g.vPitchMm < label.height() - kToleranceMm) {
+            return sheetFault(K::OverlapDown, {faultMm(g.vPitchMm), faultMm(label.height())});
+        }
+        const QSizeF page = l.paperMm();
+        const double right = g.leftMm + (g.columns - 1) * g.hPitchMm + label.width();
+        const double bottom = g.topMm + (g.rows - 1) * g.vPitchMm + label.height();
+        if (g.leftMm < -kToleranceMm || right > page.width() + kToleranceMm) {
+            return sheetFault(K::OffPageAcross, {faultMm(g.leftMm), faultMm(right),
+                                                 faultName(l.paperTitle()), faultMm(page.width())});
+        }
+        if (g.topMm < -kToleranceMm || bottom > page.height() + kToleranceMm) {
+            return sheetFault(K::OffPageDown, {faultMm(g.topMm), faultMm(bottom),
+                                               faultName(l.paperTitle()), faultMm(page.height())});
+        }
+        spans.emplace_back(QPointF(g.leftMm, g.topMm), QPointF(right, bottom));
     }
-    if (l.rows > 1 && l.vPitchMm < label.height() - kToleranceMm) {
-        return sheetFault(K::OverlapDown, {faultMm(l.vPitchMm), faultMm(label.height())});
-    }
-    const QSizeF page = l.paperMm();
-    const QRectF last = l.labelRectMm(l.labelsPerPage() - 1);
-    if (l.leftMm < -kToleranceMm || last.right() > page.width() + kToleranceMm) {
-        return sheetFault(K::OffPageAcross, {faultMm(l.leftMm), faultMm(last.right()),
-                                             faultName(l.paperTitle()), faultMm(page.width())});
-    }
-    if (l.topMm < -kToleranceMm || last.bottom() > page.height() + kToleranceMm) {
-        return sheetFault(K::OffPageDown, {faultMm(l.topMm), faultMm(last.bottom()),
-                                           faultName(l.paperTitle()), faultMm(page.height())});
+    // Grids may interleave; only labels of two grids whose spans meet are compared.
+    int first = 0;
+    for (size_t i = 0; i < grids.size(); ++i) {
+        const int size = grids[i].columns * grids[i].rows;
+        int other = first + size;
+        for (size_t j = i + 1; j < grids.size(); ++j) {
+            const int otherSize = grids[j].columns * grids[j].rows;
+            const QRectF meet = spans[i].intersected(spans[j]);
+            if (meet.width() > kToleranceMm && meet.height() > kToleranceMm) {
+                for (int a = first; a < first + size; ++a) {
+                    const QRectF ra = l.labelRectMm(a);
+                    for (int b = other; b < other + otherSize; ++b) {
+                        if (shapesOverlap(l.shape, ra, l.labelRectMm(b))) {
+                            return sheetFault(K::GridsOverlap,
+                                              {faultCount(a + 1), faultCount(b + 1)});
+                        }
+                    }
+                }
+            }
+            other += otherSize;
+        }
+        first += size;
     }
     return {};
 }

@@ -14,13 +14,32 @@
 
 namespace strikon {
 
-// Printer: whatever page the chosen printer is set to, named and measured by the layout.
-enum class SheetPaper { A4, Letter, Printer };
+// Printer: whatever page the chosen printer is set to; Other: a page a label template names and
+// measures (A5, US Legal, a roll's width). Both are named and measured by the layout.
+enum class SheetPaper { A4, Letter, Printer, Other };
+
+// The outline of the label stock. A symbol goes in the largest rectangle inside a round,
+// elliptical or disc label, never over its edge or into a disc's hole.
+enum class LabelShape { Rectangle, Round, Ellipse, Disc };
+
+// One grid of labels: a template may have several on one sheet (a column of small labels beside
+// the large ones), all of the same label.
+struct SheetGrid {
+    int columns = 1;
+    int rows = 1;
+    double leftMm = 0;
+    double topMm = 0;
+    double hPitchMm = 0;
+    double vPitchMm = 0;
+};
 
 // "A4" (210 x 297 mm) or "Letter" (215.9 x 279.4 mm); the printer's page has neither.
 const char* paperName(SheetPaper paper);
 QSizeF paperSizeMm(SheetPaper paper);
 std::optional<SheetPaper> paperNamed(const QString& name);  // "A4" or "Letter", any case
+
+// More would be no sheet a printer takes; the check below refuses them.
+inline constexpr int kMaxLabelsPerPage = 10000;
 
 struct SheetLayout {
     SheetPaper paper = SheetPaper::A4;
@@ -31,16 +50,26 @@ struct SheetLayout {
     double topMm = 0;     // paper edge to the first row's top edge
     double hPitchMm = 0;  // left edge to the next column's left edge
     double vPitchMm = 0;  // top edge to the next row's top edge
-    // The printer's page, for SheetPaper::Printer: as its printer names it, and its size.
-    QString printerPaperName{};
-    QSizeF printerPaperMm{};
+    // The page, for SheetPaper::Printer and Other: as the printer or the template names it,
+    // and its size.
+    QString pageName{};
+    QSizeF pageMm{};
+    // Grids after the first (the fields above), each below or beside the ones before it.
+    std::vector<SheetGrid> moreGrids{};
+    LabelShape shape = LabelShape::Rectangle;
+    double holeMm = 0;  // a disc's hole, its diameter
 
     QSizeF paperMm() const;
-    QString paperTitle() const;  // "A4", "Letter" or the printer's name of its page
-    int labelsPerPage() const { return columns * rows; }
+    QString paperTitle() const;  // "A4", "Letter" or the printer's or template's name of its page
+    int labelsPerPage() const;
+    // Every grid in the order labels are counted: the first, then moreGrids.
+    std::vector<SheetGrid> grids() const;
     // The label at `index` (0 .. labelsPerPage() - 1) on its page, in millimetres from the
-    // paper's top-left corner.
+    // paper's top-left corner: the first grid's labels row by row, then the next grid's.
     QRectF labelRectMm(int index) const;
+    // Where a symbol may go inside a label of labelMm at (0, 0): all of a rectangle, the largest
+    // rectangle inside any other shape.
+    QRectF symbolAreaMm() const;
 };
 
 // Labels of this size, touching, in the middle of the paper.
@@ -55,7 +84,8 @@ struct NamedLayout {
 // Common label sheets, named by their geometry.
 const std::vector<NamedLayout>& builtInLayouts();
 
-// "A4, 3 × 8, 70 × 37 mm" from the layout itself, for custom layouts as for built-in ones.
+// "A4, 3 × 8, 70 × 37 mm" from the layout itself, for custom layouts as for built-in ones;
+// "A4, 24 labels, 63.5 × 38.1 mm" for several grids, "⌀ 40 mm" for a round label.
 QString layoutTitle(const SheetLayout& layout);
 
 using LayoutResult = Result<SheetLayout>;

@@ -23,9 +23,13 @@ QPageSize pageSizeOf(const SheetLayout& layout) {
         case SheetPaper::Letter:
             return QPageSize(QPageSize::Letter);
         case SheetPaper::Printer:
+        case SheetPaper::Other:
             break;
     }
-    return QPageSize(layout.printerPaperMm, QPageSize::Millimeter, layout.printerPaperName);
+    // A template's page is cut to its own figures, which a near standard size would change.
+    return QPageSize(
+        layout.pageMm, QPageSize::Millimeter, layout.pageName,
+        layout.paper == SheetPaper::Other ? QPageSize::ExactMatch : QPageSize::FuzzyMatch);
 }
 
 void paintPage(QPainter& painter, const SheetContent& content, int page, double pxPerMm) {
@@ -42,7 +46,9 @@ void paintPage(QPainter& painter, const SheetContent& content, int page, double 
         if (!size) {
             continue;  // refused beforehand by checkSymbolsFit
         }
-        const QPoint origin = symbolOrigin(content.layout.labelRectMm(slot), *size, pxPerMm);
+        const QRectF area = content.layout.symbolAreaMm();
+        const QPoint origin = symbolOrigin(
+            area.translated(content.layout.labelRectMm(slot).topLeft()), *size, pxPerMm);
         painter.save();
         painter.translate(origin);
         // The parts of the rectangle an encoder leaves alone (around ITF-14's frame) take the
@@ -61,6 +67,15 @@ SheetLabels sheetLabels(const SymbolRequest& symbol, int count, int step) {
         out.labels.assign(static_cast<size_t>(std::max(count, 0)), symbol);
         return out;
     }
+    if (isGs1(symbol.symbology)) {
+        const NumberedRun run = numberedSerials(symbol.gs1.elementString, count, step);
+        for (const std::string& elements : run.numbers) {
+            out.labels.push_back(symbol);
+            out.labels.back().gs1.elementString = elements;
+        }
+        out.fault = run.fault;
+        return out;
+    }
     const NumberedRun run = numberedRun(symbol.symbology, symbol.digits, count, step);
     for (const std::string& digits : run.numbers) {
         out.labels.push_back(symbol);
@@ -77,7 +92,8 @@ int sheetPageCount(const SheetContent& content) {
 }
 
 SheetFault symbolsFitFault(const SheetContent& content, double pxPerMm) {
-    const QSizeF label = content.layout.labelMm;
+    const QSizeF label = content.layout.symbolAreaMm().size();
+    const bool inside = content.layout.shape != LabelShape::Rectangle;
     for (const SymbolRequest& request : content.labels) {
         const std::optional<QSize> size = measureSymbol(request, pxPerMm, pxPerMm);
         if (!size) {
@@ -86,9 +102,11 @@ SheetFault symbolsFitFault(const SheetContent& content, double pxPerMm) {
         const QSizeF symbolMm(size->width() / pxPerMm, size->height() / pxPerMm);
         if (symbolMm.width() > label.width() || symbolMm.height() > label.height()) {
             return sheetFault(
-                SheetFault::Kind::TooLarge,
+                inside ? SheetFault::Kind::TooLargeInside : SheetFault::Kind::TooLarge,
                 {faultName(symbolTitle(request)), faultMeasure(symbolMm.width()),
-                 faultMeasure(symbolMm.height()), faultMm(label.width()), faultMm(label.height())});
+                 faultMeasure(symbolMm.height()),
+                 inside ? faultMeasure(label.width()) : faultMm(label.width()),
+                 inside ? faultMeasure(label.height()) : faultMm(label.height())});
         }
     }
     return {};
@@ -101,8 +119,8 @@ QString checkSymbolsFit(const SheetContent& content, double pxPerMm) {
 SheetLayout onPrinterPage(SheetLayout layout, const QPrinter& printer) {
     if (layout.paper == SheetPaper::Printer) {
         const QPageLayout page = printer.pageLayout();
-        layout.printerPaperName = page.pageSize().name();
-        layout.printerPaperMm = page.fullRect(QPageLayout::Millimeter).size();
+        layout.pageName = page.pageSize().name();
+        layout.pageMm = page.fullRect(QPageLayout::Millimeter).size();
     }
     return layout;
 }

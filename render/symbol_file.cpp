@@ -1,5 +1,9 @@
 #include "render/symbol_file.h"
 
+#include <cerrno>
+#include <cstring>
+#include <new>
+
 #include "formats/bmp_writer.h"
 #include "formats/jpeg_writer.h"
 #include "formats/png_bytes.h"
@@ -10,32 +14,54 @@ namespace strikon {
 
 namespace {
 
+ValueResult<QByteArray> outOfMemory(const SymbolRequest& request, double pxPerMm) {
+    const QSize size = measureSymbol(request, pxPerMm, pxPerMm).value_or(QSize());
+    return ValueResult<QByteArray>::failure(
+        QStringLiteral("out of memory: a picture of %1 x %2 pixels does not fit (%3)")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(QString::fromLocal8Bit(std::strerror(ENOMEM))),
+        ENOMEM);
+}
+
 ValueResult<QByteArray> encodePicture(const SymbolRequest& request, SymbolFileFormat format,
                                       int dpi) {
     const double pxPerMm = dpi / kMmPerInch;
-    // JPEG codes colours; BMP and PNG store the palette the picture is drawn in. Only the
-    // palette picture draws digits without smoothing.
-    QImage image = format == SymbolFileFormat::Jpeg && !request.output.bilevel
-                       ? renderSymbolImage(request, pxPerMm, pxPerMm)
-                       : renderSymbolPalettePicture(request, pxPerMm, pxPerMm);
-    if (format == SymbolFileFormat::Jpeg && image.format() == QImage::Format_Indexed8) {
-        image = image.convertToFormat(QImage::Format_RGB32);
-    }
-    if (image.isNull()) {
+    if (!measureSymbol(request, pxPerMm, pxPerMm)) {
         return ValueResult<QByteArray>::failure(QStringLiteral("the symbol has nothing to draw"));
     }
-    switch (format) {
-        case SymbolFileFormat::Bmp:
-            return encodeBmp(image);
-        case SymbolFileFormat::Jpeg:
-            return encodeJpeg(image);
-        default: {
-            QByteArray png = pngBytes(image);
-            if (png.isEmpty()) {
-                return ValueResult<QByteArray>::failure(QStringLiteral("PNG encoding failed"));
-            }
-            return ValueResult<QByteArray>::success(std::move(png));
+    // A picture or a buffer that cannot be had comes back empty from Qt's images, or as
+    // std::bad_alloc from its byte arrays; either way the symbol itself was sound.
+    try {
+        // JPEG codes colours; BMP and PNG store the palette the picture is drawn in. Only the
+        // palette picture draws digits without smoothing.
+        QImage image = format == SymbolFileFormat::Jpeg && !request.output.bilevel
+                           ? renderSymbolImage(request, pxPerMm, pxPerMm)
+                           : renderSymbolPalettePicture(request, pxPerMm, pxPerMm);
+        if (format == SymbolFileFormat::Jpeg && image.format() == QImage::Format_Indexed8) {
+            image = image.convertToFormat(QImage::Format_RGB32);
         }
+        if (image.isNull()) {
+            return outOfMemory(request, pxPerMm);
+        }
+        ValueResult<QByteArray> encoded = ValueResult<QByteArray>::failure({});
+        switch (format) {
+            case SymbolFileFormat::Bmp:
+                encoded = encodeBmp(image);
+                break;
+            case SymbolFileFormat::Jpeg:
+                encoded = encodeJpeg(image);
+                break;
+            default: {
+                QByteArray png = pngBytes(image);
+                encoded = png.isEmpty() ? outOfMemory(request, pxPerMm)
+                                        : ValueResult<QByteArray>::success(std::move(png));
+            }
+        }
+        return !encoded.ok && encoded.systemError == ENOMEM ? outOfMemory(request, pxPerMm)
+                                                            : encoded;
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(request, pxPerMm);
     }
 }
 

@@ -34,12 +34,23 @@ struct OutputOptions {
 
 inline constexpr double kMaxBarReductionMm = 0.100;
 
+// The data and size of a GS1 symbol (GS1-QR, GS1-DataMatrix, GS1-128).
+struct Gs1Request {
+    std::string elementString;  // bracketed: "(01)09506000134352(17)271231(10)ABC123"
+    std::string resolver;       // the QR's Digital Link domain; "" for GS1's own
+    double moduleMm = 0;        // X; 0 for the symbology's default. Drawn in whole dots.
+    char qrLevel = 'M';         // the QR's error correction: L, M, Q or H
+
+    friend bool operator==(const Gs1Request&, const Gs1Request&) = default;
+};
+
 struct SymbolRequest {
     Symbology symbology = Symbology::EAN13;
-    std::string digits;         // the main symbol's digits, check digit last
-    AddOn addOn = AddOn::None;  // never drawn beside EAN-8 or ITF-14
-    std::string addOnDigits;    // read only with an add-on; too few draw the main symbol alone
-    uint16_t sizePercent = 100;
+    std::string digits;          // the main symbol's digits, check digit last; not read for GS1
+    AddOn addOn = AddOn::None;   // never drawn beside EAN-8 or ITF-14
+    std::string addOnDigits;     // read only with an add-on; too few draw the main symbol alone
+    uint16_t sizePercent = 100;  // not read for GS1, whose size is its module
+    Gs1Request gs1;              // read only for the GS1 symbologies
     QColor lineColor = Qt::black;
     QColor backgroundColor = Qt::white;
     OutputOptions output;

@@ -17,6 +17,18 @@ constexpr int kMinWidth = 195;
 constexpr int kMaxWidth = 225;
 constexpr int kHeight = 225;
 
+// The window's texts; the maker's addresses are the same in both languages.
+struct AboutTexts {
+    Wording title{"О программе", "About"};
+    Wording version{"Стрикон v. 1.1", "Strikon v. 1.1"};
+    Wording maker{"Велмора, 2005 год", "Velmora, 2005"};
+    Wording noBrowser{"Не найден браузер, чтобы открыть страницу. Её адрес: %1",
+                      "No web browser could open the page. Its address: %1"};
+    Wording noMailer{"Не найдена почтовая программа, чтобы написать письмо. Адрес: %1",
+                     "No mail program could start a message. The address: %1"};
+};
+constexpr AboutTexts kTexts{};
+
 // Character heights are given in pixels, which a .ui font cannot state (it has points only).
 void setPixelSize(QLabel& label, int pixels) {
     QFont font = label.font();
@@ -74,37 +86,32 @@ int TAboutForm::ShowModalOver(const QWidget* mainWindow) {
 }
 
 void TAboutForm::FormShow() {
-    if (CurrentLang == QLatin1String("RUS")) {
-        setWindowTitle(QStringLiteral("О программе"));
-        setLabelText(*ui_->Label1, QStringLiteral("Стрикон v. 1.1"));
-        setLabelText(*ui_->Label2, QStringLiteral("Велмора, 2005 год"));
-    } else if (CurrentLang == QLatin1String("ENG")) {
-        setWindowTitle(QStringLiteral("About"));
-        setLabelText(*ui_->Label1, QStringLiteral("Strikon v. 1.1"));
-        setLabelText(*ui_->Label2, QStringLiteral("Velmora, 2005"));
+    // An unknown code changes no text.
+    if (CurrentLang != QLatin1String("RUS") && CurrentLang != QLatin1String("ENG")) {
+        return;
     }
+    const Language language = currentLanguage();
+    setWindowTitle(kTexts.title.in(language));
+    setLabelText(*ui_->Label1, kTexts.version.in(language));
+    setLabelText(*ui_->Label2, kTexts.maker.in(language));
 }
 
 void TAboutForm::Label3Click() {
-    openOrSay(makerHomePageUrl(),
-              QStringLiteral("Не найден браузер, чтобы открыть страницу. Её адрес: %1"),
-              QStringLiteral("No web browser could open the page. Its address: %1"));
+    openOrSay(makerHomePageUrl(), kTexts.noBrowser);
 }
 
 void TAboutForm::Label4Click() {
-    openOrSay(makerMailUrl(),
-              QStringLiteral("Не найдена почтовая программа, чтобы написать письмо. Адрес: %1"),
-              QStringLiteral("No mail program could start a message. The address: %1"));
+    openOrSay(makerMailUrl(), kTexts.noMailer);
 }
 
-void TAboutForm::openOrSay(const QUrl& url, const QString& russian, const QString& english) {
+void TAboutForm::openOrSay(const QUrl& url, const Wording& failure) {
     const bool opened = opener_ ? opener_(url) : openWithDesktop(url);
     if (opened) {
         return;
     }
     const QString address = url.scheme() == QLatin1String("mailto") ? QLatin1String(kMakerEmail)
                                                                     : QLatin1String(kMakerSite);
-    const QString text = (CurrentLang == QLatin1String("RUS") ? russian : english).arg(address);
+    const QString text = failure.in(currentLanguage()).arg(address);
     if (notice_) {
         notice_(text);
         return;

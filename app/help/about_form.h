@@ -13,6 +13,8 @@ class AboutForm;
 
 namespace strikon {
 
+struct Wording;
+
 class TAboutForm : public QDialog {
     Q_OBJECT
   public:
@@ -42,7 +44,7 @@ class TAboutForm : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void openOrSay(const QUrl& url, const QString& russian, const QString& english);
+    void openOrSay(const QUrl& url, const Wording& failure);
 
     std::unique_ptr<Ui::AboutForm> ui_;
     std::function<bool(const QUrl&)> opener_;

@@ -101,7 +101,7 @@ struct Doubles {
 };
 
 CommandContext contextFor(const SymbolRequest& request) {
-    return CommandContext{nullptr, request, false};
+    return CommandContext{nullptr, request, Language::English};
 }
 
 QByteArray fileBytes(const QString& path) {
@@ -246,7 +246,8 @@ TEST(SaveAs, ExistingFileKeptWhenItsReplacementFails) {
     doubles.saveChoice = SaveChoice{path, PictureFormat::Bitmap};
     bool saved = true;
     CommandContext russian = contextFor(kSamples[0].request);
-    russian.russian = true;  // the system's reason too is said in the window's language
+    russian.language =
+        Language::Russian;  // the system's reason too is said in the window's language
     {
         FullDisk full;
         saved = saveSymbolAs(russian, doubles.dialogs(), bitmapObject, jpegObject);
@@ -304,7 +305,7 @@ TEST(SaveAs, PngSvgAndPdfAtTheChosenResolutionReadBack) {
         SymbolRequest fitted = sample.request;
         fitted.output.fitDots = true;
         fitted.output.barReductionMm = 0.05;
-        const CommandContext context{nullptr, fitted, false, 600};
+        const CommandContext context{nullptr, fitted, Language::English, 600};
         const double k = 600 / kMmPerInch;
         const std::optional<QSize> px = measureSymbol(fitted, k, k);
         ASSERT_TRUE(px);
@@ -415,7 +416,8 @@ TEST(ImageCommands, NoSymbolIsReportedNotWritten) {
     // Twelve digits where EAN-13 takes thirteen: the encoder draws nothing.
     const SymbolRequest nothing = request(strikon::Symbology::EAN13, "000000000000");
     EXPECT_FALSE(copySymbol(contextFor(nothing), doubles.dialogs()));
-    EXPECT_FALSE(copySymbol(CommandContext{nullptr, std::nullopt, false}, doubles.dialogs()));
+    EXPECT_FALSE(
+        copySymbol(CommandContext{nullptr, std::nullopt, Language::English}, doubles.dialogs()));
     EXPECT_EQ(doubles.warnings.size(), 2);
 }
 

@@ -61,10 +61,10 @@ QStringList visibleTexts(TMainForm& form) {
     return texts;
 }
 
-QStringList tableColumn(bool russian) {
+QStringList tableColumn(Language language) {
     QStringList texts;
     for (const TranslatedText& entry : mainWindowTexts()) {
-        texts << (russian ? entry.russian : entry.english);
+        texts << (language == Language::Russian ? entry.russian : entry.english);
     }
     return texts;
 }
@@ -120,7 +120,9 @@ TEST(MainFormStart, LanguageFollowsTheUserLanguageIdentifier) {
         EXPECT_EQ(CurrentLang, c.lang) << c.langId;
         EXPECT_EQ(form.controls().LangComboBox->currentIndex(), c.item) << c.langId;
         EXPECT_EQ(form.windowTitle(), QString::fromUtf8(c.title)) << c.langId;
-        EXPECT_EQ(visibleTexts(form), tableColumn(c.langId == 1049)) << c.langId;
+        EXPECT_EQ(visibleTexts(form),
+                  tableColumn(c.langId == 1049 ? Language::Russian : Language::English))
+            << c.langId;
     }
 }
 
@@ -130,7 +132,7 @@ TEST(MainFormLanguage, SwitchingThereAndBackRestoresEveryText) {
     const QStringList russian = visibleTexts(form);
     form.controls().LangComboBox->setCurrentIndex(1);
     EXPECT_EQ(CurrentLang, "ENG");
-    EXPECT_EQ(visibleTexts(form), tableColumn(false));
+    EXPECT_EQ(visibleTexts(form), tableColumn(Language::English));
     form.controls().LangComboBox->setCurrentIndex(0);
     EXPECT_EQ(CurrentLang, "RUS");
     EXPECT_EQ(visibleTexts(form), russian);
@@ -159,7 +161,7 @@ TEST(MainFormLanguage, UnknownCodeChangesNoText) {
     form.FormCreate(1033);
     form.SetLang("DEU");
     EXPECT_EQ(CurrentLang, "DEU");
-    EXPECT_EQ(visibleTexts(form), tableColumn(false));
+    EXPECT_EQ(visibleTexts(form), tableColumn(Language::English));
 }
 
 // Renders the preview as its paint event would, into an image of the preview's size.

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
@@ -44,31 +47,31 @@ TEST(SheetDialog, FaultsAreShownInTheWindowsLanguageAndHoldPrintingBack) {
     const struct {
         int layout;  // index in the list; 5 is Custom, starting from the first built-in
         Fields fields;
-        bool russian;
+        Language language;
         const char* fault;  // the text shown, "" for none
     } cases[] = {
-        {0, AsListed, false, ""},
-        {2, AsListed, false,
+        {0, AsListed, Language::English, ""},
+        {2, AsListed, Language::English,
          "The sheet cannot be printed: EAN-13 4006381333931 is 37.30 × 25.91 mm, larger "
          "than its label of 48.5 × 25.4 mm"},
-        {2, AsListed, true,
+        {2, AsListed, Language::Russian,
          "Лист нельзя напечатать: EAN-13 4006381333931 размером 37,30 × 25,91 мм больше своей "
          "этикетки 48,5 × 25,4 мм"},
-        {5, TwoColumns60Apart, true,
+        {5, TwoColumns60Apart, Language::Russian,
          "Лист нельзя напечатать: этикетки налезают друг на друга: шаг по горизонтали 60 мм "
          "меньше ширины этикетки 70 мм"},
-        {5, OnA5Printer, true,
+        {5, OnA5Printer, Language::Russian,
          "Лист нельзя напечатать: этикетки выходят за край листа: столбцы занимают от 0 до 210 мм, "
          "а ширина бумаги A5 — 148 мм"},
-        {5, OnA5Printer, false,
+        {5, OnA5Printer, Language::English,
          "The sheet cannot be printed: labels off the page: the columns span 0 to 210 mm, the A5 "
          "paper is 148 mm wide"},
-        {0, Run100, true,
+        {0, Run100, Language::Russian,
          "Лист нельзя напечатать: у UPC-A 012000010453 нет формы UPC-E; ряд UPC-E прерван, "
          "готово этикеток: 7"},
     };
     for (const auto& c : cases) {
-        SheetDialog dialog(c.fields == Run100 ? upce() : ean13(), c.russian, nullptr,
+        SheetDialog dialog(c.fields == Run100 ? upce() : ean13(), c.language, nullptr,
                            [](auto&&...) {});
         field<QComboBox>(dialog, "SheetLayoutList")->setCurrentIndex(c.layout);
         auto spins = dialog.findChildren<QSpinBox*>();  // columns, rows, count, step, skip
@@ -90,14 +93,76 @@ TEST(SheetDialog, FaultsAreShownInTheWindowsLanguageAndHoldPrintingBack) {
 }
 
 // Every fault has a Russian sentence naming the same values as the English one.
+// Label stock by its maker's code, from templates written here: found by brand and part, it
+// fills the fields and the paper; what is special about it, or missing, is said.
+TEST(SheetDialog, FindsLabelStockByItsMakersCode) {
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("acme-templates.xml")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<Glabels-templates>
+  <Template brand="Acme" part="Two-Grid" size="A4" _description="Mixed">
+    <Label-rectangle id="0" width="60mm" height="40mm">
+      <Layout nx="2" ny="2" x0="10mm" y0="10mm" dx="70mm" dy="50mm"/>
+      <Layout nx="1" ny="2" x0="145mm" y0="10mm" dy="120mm"/>
+    </Label-rectangle>
+  </Template>
+  <Template brand="Acme" part="R60" size="US-Letter">
+    <Label-round id="0" radius="30mm"><Layout nx="3" ny="1" x0="10mm" y0="10mm" dx="65mm"/></Label-round>
+  </Template>
+  <Template brand="Acme" part="Roll" size="Other" width="62mm" height="100mm">
+    <Label-rectangle id="0" width="60mm" height="30mm"><Layout nx="1" ny="3" x0="1mm" y0="2mm" dy="32mm"/></Label-rectangle>
+  </Template>
+</Glabels-templates>)");
+    file.close();
+    const struct {
+        const char* search;
+        const char* layoutItem;
+        const char* paper;
+        int perPage;
+        const char* note;
+    } cases[] = {
+        {"acme two", "Acme Two-Grid (A4, 6 labels, 60 \u00D7 40 mm)", "A4", 6, "has 2 grids"},
+        {"r60", "Acme R60 (Letter, 3 \u00D7 1, \u2300 60 mm)", "Letter", 3,
+         "largest rectangle inside the label, 42.4 \u00D7 42.4 mm"},
+        {"ROLL", "Acme Roll (62 \u00D7 100 mm, 1 \u00D7 3, 60 \u00D7 30 mm)",
+         "62 \u00D7 100 mm", 3, ""},
+    };
+    qputenv("STRIKON_LABEL_TEMPLATES", QFile::encodeName(folder.path()));
+    SheetDialog dialog(ean13(), Language::English, nullptr);
+    for (const auto& c : cases) {
+        field<QLineEdit>(dialog, "SheetSearch")->setText(QString::fromLatin1(c.search));
+        auto* list = field<QListWidget>(dialog, "SheetProducts");
+        ASSERT_EQ(list->count(), 1) << c.search;
+        list->setCurrentRow(0);
+        EXPECT_EQ(field<QComboBox>(dialog, "SheetLayoutList")->currentText(),
+                  QString::fromUtf8(c.layoutItem));
+        EXPECT_EQ(field<QComboBox>(dialog, "SheetPaper")->currentText(),
+                  QString::fromUtf8(c.paper));
+        EXPECT_EQ(dialog.choice().content.layout.labelsPerPage(), c.perPage) << c.search;
+        EXPECT_FALSE(dialog.choice().fault) << c.search;
+        EXPECT_EQ(field<QSpinBox>(dialog, "SheetLabelCount")->value(), c.perPage);
+        EXPECT_TRUE(
+            field<QLabel>(dialog, "SheetProductNote")->text().contains(QString::fromUtf8(c.note)))
+            << field<QLabel>(dialog, "SheetProductNote")->text().toStdString();
+    }
+    qputenv("STRIKON_LABEL_TEMPLATES", QFile::encodeName(folder.filePath(QStringLiteral("none"))));
+    SheetDialog without(ean13(), Language::Russian, nullptr);
+    EXPECT_FALSE(field<QLineEdit>(without, "SheetSearch")->isEnabled());
+    EXPECT_TRUE(
+        field<QLabel>(without, "SheetProductNote")
+            ->text()
+            .contains(QStringLiteral("glabels-data (/usr/share/libglabels-3.0/templates)")));
+    qunsetenv("STRIKON_LABEL_TEMPLATES");
+}
+
 TEST(SheetDialog, EveryFaultHasItsRussianSentence) {
     using K = SheetFault::Kind;
-    for (int k = static_cast<int>(K::NoGrid); k <= static_cast<int>(K::NoUPCEForm); ++k) {
+    for (int k = static_cast<int>(K::NoGrid); k <= static_cast<int>(K::TooLargeInside); ++k) {
         SheetFault fault{static_cast<K>(k), {}};
         while (faultText(fault).contains(u'%') && fault.values.size() < 6) {
             fault.values.push_back(faultName(QStringLiteral("<%1>").arg(fault.values.size())));
         }
-        const QString russian = sheetFaultText(fault, true);
+        const QString russian = sheetFaultText(fault, Language::Russian);
         EXPECT_NE(russian, faultText(fault)) << k;
         EXPECT_FALSE(russian.contains(u'%')) << k;
         for (const SheetFault::Value& v : fault.values) {
@@ -110,7 +175,7 @@ TEST(SheetDialog, RunOfThirtyPrintsTwoPagesThatScan) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
     SheetDialog dialog(
-        ean13(), true, nullptr,
+        ean13(), Language::Russian, nullptr,
         [&](QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);

@@ -51,9 +51,12 @@ TEST(BadInput, EachIsRefusedWithOneMessageAndNothingWritten) {
         const char* message;
     } cases[] = {
         {"--digits|4006381333931",
-         "--type: is required: expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14"},
+         "--type: is required: expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14, GS1-QR, "
+         "GS1-DataMatrix, GS1-128"},
         {"--type|QR|--digits|1",
-         "--type: unknown symbology \"QR\": expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14"},
+         "--type: unknown symbology \"QR\": expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14, "
+         "GS1-QR, "
+         "GS1-DataMatrix, GS1-128"},
         {"--type|EAN-13", "--digits: is required: EAN-13 takes 13 digits (spaces allowed)"},
         {"--type|EAN-13|--digits|400638133393",
          "--digits: EAN-13 takes 13 digits (spaces allowed), got 12"},
@@ -115,6 +118,42 @@ TEST(BadInput, EachIsRefusedWithOneMessageAndNothingWritten) {
         {"--type|EAN-13|--digits|4006381333931|--output|out.gif",
          "--output: unknown format of \"out.gif\": expects a file ending in .bmp, .jpg, .jpeg, "
          ".png, .svg or .pdf, or - for PNG on standard output"},
+        // GS1 data: the AI named, and why.
+        {"--type|GS1-DataMatrix|--gs1|(01)09506000134352(17)271340",
+         "--gs1: (17): 271340 is not a date YYMMDD"},
+        {"--type|GS1-128|--gs1|(01)09506000134353", "--gs1: (01): the check digit should be 2"},
+        {"--type|GS1-QR|--gs1|(01)09506000134352(10)ABCDEFGHIJ0123456789X",
+         "--gs1: (10) takes at most 20 characters"},
+        {"--type|GS1-QR|--gs1|(01)09506000134352(10)AB#",
+         "--gs1: (10): \"#\" is not in GS1's character set"},
+        {"--type|GS1-QR|--gs1|(01)09506000134352(23)1",
+         "--gs1: (23) is not a GS1 application identifier"},
+        {"--type|GS1-QR|--gs1|(10)ABC", "--gs1: a GS1 Digital Link needs a GTIN (01)"},
+        {"--type|GS1-QR|--gs1|(01)09506000134352|--resolver|http://example.com",
+         "--resolver: the resolver \"http://example.com\" is not an https:// address without "
+         "spaces, ? or #"},
+        {"--type|GS1-DataMatrix|--digits|4006381333932",
+         "--digits: (01): the check digit should be 1"},
+        {"--type|GS1-DataMatrix|--digits|40063813339",
+         "--digits: a GTIN has 8, 12, 13 or 14 digits (spaces allowed), got 11"},
+        {"--type|GS1-128|--gs1|(00)106141412345678908|--digits|4006381333931",
+         "--digits: not used with --gs1, which carries the GTIN as (01)"},
+        {"--type|GS1-DataMatrix|--gs1|(01)09506000134352|--module|0.3",
+         "--module: GS1-DataMatrix takes a module from 0.396 to 0.990 mm, got \"0.3\""},
+        {"--type|GS1-128|--gs1|(00)106141412345678908|--module|1.1",
+         "--module: GS1-128 takes a module from 0.495 to 1.016 mm, got \"1.1\""},
+        {"--type|GS1-128|--gs1|(00)106141412345678908|--ec|H",
+         "--ec: only GS1-QR takes an error correction level"},
+        {"--type|GS1-QR|--gs1|(01)09506000134352|--ec|X", "--ec: expects L, M, Q or H, got \"X\""},
+        {"--type|GS1-128|--gs1|(00)106141412345678908|--size|100",
+         "--size: GS1-128 is sized by its module: use --module"},
+        {"--type|EAN-13|--digits|4006381333931|--module|0.5",
+         "--module: EAN-13 takes no GS1 options; only GS1-QR, GS1-DataMatrix and GS1-128 do"},
+        {"--type|GS1-128|--gs1|(01)09506000134352(10)ABCDEFGHIJ0123456789(21)ABCDEFGHIJ",
+         "--gs1: GS1-128 holds at most 48 characters of data; this has 50"},
+        {"--type|GS1-DataMatrix|--gs1|(01)09506000134352(21)A|--sheet|A4-3x8|--run|2",
+         "--run: a run of GS1 symbols counts the serial number (21), and (01)09506000134352(21)A "
+         "has none that ends in digits"},
         // Sheets of labels.
         {"--type|EAN-13|--digits|4006381333931|--sheet|4x8,70x37",
          "--sheet: labels off the page: the columns span -35 to 245 mm, the A4 paper is 210 mm "

@@ -1,6 +1,14 @@
 // Batches: each row written or reported by its line, the others unharmed; header faults stop
 // the batch before anything is written; command-line values fill empty cells.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <ctime>
+#include <thread>
 
 #include <QDir>
 #include <QImage>
@@ -8,6 +16,7 @@
 
 #include "cli/batch.h"
 #include "cli/render_job.h"
+#include "cli/task_pool.h"
 #include "render/draw_symbol.h"
 
 namespace strikon::cli {
@@ -137,7 +146,15 @@ TEST(Batch, OddLineEndsAndHugeInputAreReadWithinBounds) {
          header + "\n" + hugeType + ",96385074,a.png\n",
          {},
          {"line 2: --type: unknown symbology \"" + QString(39, QLatin1Char('Q')) + QChar(0x2026) +
-              "\": expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14",
+              "\": expects one of EAN-13, EAN-8, UPC-A, UPC-E, ITF-14, GS1-QR, GS1-DataMatrix, "
+              "GS1-128",
+          "0 of 1 rows written, 1 failed"},
+         {}},
+        {"a line break in a value echoed spelled out",
+         header + "\n\"EAN\n8\",96385074,a.png\n",
+         {},
+         {"line 2: --type: unknown symbology \"EAN\\n8\": expects one of EAN-13, EAN-8, UPC-A, "
+          "UPC-E, ITF-14",
           "0 of 1 rows written, 1 failed"},
          {}},
         {"a line without end",
@@ -164,18 +181,94 @@ TEST(Batch, AFaultyHeaderStopsTheBatchBeforeAnythingIsWritten) {
         {"", "--batch: the file is empty; it needs a header row"},
         {"type,colour,file\nEAN-8,red,a.png\n",
          "line 1: unknown column \"colour\"; columns are type, digits, addon, size, dpi, "
-         "line-color, background, check-digit, bar-reduction, fit-dots, quiet-zone-marks, "
-         "bilevel, file"},
+         "gs1, resolver, module, ec, line-color, background, check-digit, bar-reduction, fit-dots, "
+         "quiet-zone-marks, bilevel, file"},
         {"type,digits,Type,file\n", "line 1: column \"type\" appears twice"},
         {"type,digits\nEAN-8,96385074\n",
          "line 1: the header names no file column; each row needs the name of its output file"},
-        {"\"type,digits\n", "line 1: a quoted field is not closed before the end of the file"},
+        {"\"type,digits\n", "line 1: the quoted field opened on line 1 is never closed"},
     };
     for (const auto& c : cases) {
         QTemporaryDir dir;
         const Ran r = runRows(dir, QString::fromUtf8(c.csv));
         EXPECT_EQ(r.outcome.error.toStdString(), c.error);
         EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("out")))) << c.csv;
+    }
+}
+
+// Hidden temporaries that a killed run left behind go at the next batch into the folder: only
+// names of exactly their form, only regular files, only older than the run.
+TEST(Batch, StaleTemporariesOfAKilledRunAreRemovedAndNothingElse) {
+    struct Entry {
+        const char* name;
+        enum { File, Folder, Link } kind;
+        bool old;
+        bool removed;
+    };
+    const Entry entries[] = {
+        {".a.png.k3x9q0zz.tmp", Entry::File, true, true},
+        {".r 1.bmp.00000000.tmp", Entry::File, true, true},
+        {".b.png.k3x9q0zz.tmp", Entry::File, false, false},     // a run under way
+        {".c.png.k3x9q0z.tmp", Entry::File, true, false},       // seven characters
+        {".d.png.K3X9Q0ZZ.tmp", Entry::File, true, false},      // not of the alphabet
+        {"e.png.k3x9q0zz.tmp", Entry::File, true, false},       // not hidden
+        {"..k3x9q0zz.tmp", Entry::File, true, false},           // no name
+        {".f.png.k3x9q0zz.tmp.png", Entry::File, true, false},  // another ending
+        {".g.png.k3x9q0zz.tmp", Entry::Folder, true, false},
+        {".h.png.k3x9q0zz.tmp", Entry::Link, true, false},
+    };
+    QTemporaryDir dir;
+    const QDir out(dir.filePath(QStringLiteral("out")));
+    ASSERT_TRUE(out.mkpath(QStringLiteral(".")));
+    QStringList kept{"a.png"};
+    for (const Entry& e : entries) {
+        const QByteArray path = QFile::encodeName(out.filePath(QString::fromUtf8(e.name)));
+        if (e.kind == Entry::Folder) {
+            ASSERT_EQ(::mkdir(path.constData(), 0700), 0);
+        } else if (e.kind == Entry::Link) {
+            ASSERT_EQ(::symlink("a.png", path.constData()), 0);
+        } else {
+            QFile f(QString::fromUtf8(path));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+        const std::time_t when = std::time(nullptr) + (e.old ? -3600 : 3600);
+        const timespec times[2] = {{when, 0}, {when, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+        if (!e.removed) {
+            kept << QString::fromUtf8(e.name);
+        }
+    }
+    const Ran r = runRows(dir, QStringLiteral("type,digits,file\nEAN-8,96385074,a.png\n"));
+    EXPECT_TRUE(r.outcome.allWritten());
+    QStringList left =
+        out.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    left.sort();
+    kept.sort();
+    EXPECT_EQ(lines(left), lines(kept));
+}
+
+// Pictures in flight are bounded by their memory: with shares of 40 % of the budget no more
+// than two are held at once however many threads draw, and one larger than the whole budget is
+// held alone rather than never.
+TEST(Batch, PicturesInFlightStayWithinTheMemoryBudget) {
+    for (const qint64 share : {40, 150}) {
+        MemoryBudget budget(100);
+        std::atomic<int> held{0}, most{0};
+        {
+            TaskPool pool(4);
+            std::vector<std::future<void>> done;
+            for (int i = 0; i < 24; ++i) {
+                done.push_back(pool.submit([&] {
+                    const MemoryBudget::Share taken(budget, share);
+                    const int now = ++held;
+                    for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
+                    }
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                    --held;
+                }));
+            }
+        }
+        EXPECT_LE(most, share == 40 ? 2 : 1) << share;
     }
 }
 

@@ -33,6 +33,30 @@ TEST(CommandLine, HelpWinsOverEverythingElse) {
     EXPECT_EQ(parse({"-h"}).value.mode, Mode::Help);
 }
 
+// Its words are optional: the next argument is one only when it is not an option.
+TEST(CommandLine, ListSheetsTakesOptionalWordsAndStandsAlone) {
+    const struct {
+        std::initializer_list<const char*> args;
+        const char* words;  // nullptr: refused
+    } cases[] = {
+        {{"--list-sheets"}, ""},
+        {{"--list-sheets", "herma 46"}, "herma 46"},
+        {{"--list-sheets=l7160"}, "l7160"},
+        {{"--list-sheets", "--sheet", "A4-3x8"}, nullptr},
+        {{"--type", "EAN-13", "--list-sheets"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        const CommandLineResult r = parse(c.args);
+        ASSERT_EQ(r.ok, c.words != nullptr) << *c.args.begin() << r.error.toStdString();
+        if (r.ok) {
+            EXPECT_EQ(r.value.mode, Mode::ListSheets);
+            EXPECT_EQ(r.value.values.listSheets, QString::fromUtf8(c.words));
+        } else {
+            EXPECT_TRUE(r.error.startsWith(QLatin1String("--list-sheets: used on its own")));
+        }
+    }
+}
+
 TEST(CommandLine, BatchTakesItsFolderAndKeepsOptionsAsDefaults) {
     const CommandLineResult r =
         parse({"--batch", "rows.csv", "--output-dir", "out", "--dpi", "600", "--jobs", "3"});

@@ -22,23 +22,61 @@ struct Finished {
     QString err;
 };
 
-// fileSizeLimit > 0: the program's files cannot grow past it, as on a full disk.
-Finished render(const QStringList& args, const QString& workDir = {}, rlim_t fileSizeLimit = 0) {
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// What the program runs under besides its arguments.
+struct Under {
+    rlim_t fileSizeLimit = 0;   // > 0: its files cannot grow past it, as on a full disk
+    rlim_t openFiles = 0;       // > 0: ulimit -n
+    bool littleMemory = false;  // no memory for a large picture
+    QString standardOutput;     // a file in place of the pipe
+};
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+void setLimit(int resource, rlim_t value) {
+    rlimit limit{value, value};
+    setrlimit(resource, &limit);
+}
+
+Finished render(const QStringList& args, const QString& workDir = {}, const Under& under = {}) {
     QProcess p;
-    if (fileSizeLimit > 0) {
-        p.setChildProcessModifier([fileSizeLimit] {
+    p.setChildProcessModifier([under] {
+        if (under.fileSizeLimit > 0) {
             std::signal(SIGXFSZ, SIG_IGN);  // kept across exec: writes fail with EFBIG instead
             rlimit limit{};
             getrlimit(RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = fileSizeLimit;
+            limit.rlim_cur = under.fileSizeLimit;
             setrlimit(RLIMIT_FSIZE, &limit);
-        });
+        }
+        if (under.openFiles > 0) {
+            setLimit(RLIMIT_NOFILE, under.openFiles);
+        }
+        if (under.littleMemory && !kAddressSanitizer) {
+            setLimit(RLIMIT_AS, 200000 * rlim_t{1024});  // ulimit -v 200000
+        }
+    });
+    if (!under.standardOutput.isEmpty()) {
+        p.setStandardOutputFile(under.standardOutput);
     }
     p.setWorkingDirectory(workDir);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program must choose offscreen itself
     env.remove(QStringLiteral("DISPLAY"));
-    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    // The address sanitizer reserves more address space than any limit leaves; under it, an
+    // allocation over 16 MB fails instead, as it would in a process short of memory.
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               under.littleMemory && kAddressSanitizer
+                   ? QStringLiteral("detect_leaks=0:allocator_may_return_null=1:"
+                                    "max_allocation_size_mb=16")
+                   : QStringLiteral("detect_leaks=0"));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(STRIKON_RENDER), args);
     EXPECT_TRUE(p.waitForFinished(60000));
@@ -110,8 +148,12 @@ TEST(EndToEnd, FullDiskFailsAndKeepsTheEarlierFile) {
             file.close();
             const std::string what = name.toStdString() + (big ? " large" : " small");
 
-            const Finished f = render((big ? large : small) + QStringList{"--output", name},
-                                      dir.path(), big ? 4096 : 512);
+            const Finished f =
+                render((big ? large : small) + QStringList{"--output", name}, dir.path(), [big] {
+                    Under u;
+                    u.fileSizeLimit = big ? 4096 : 512;
+                    return u;
+                }());
             EXPECT_EQ(f.status, 2) << what;
             EXPECT_TRUE(f.err.contains(name + QStringLiteral(": ") + tooLarge))
                 << what << ": " << f.err.toStdString();
@@ -126,6 +168,71 @@ TEST(EndToEnd, FullDiskFailsAndKeepsTheEarlierFile) {
             file.remove();
         }
     }
+}
+
+// Limits of the process: a picture larger than the memory left is said to be that; a low limit
+// of open files costs no row; a failed write to standard output and an output folder that is a
+// file say why.
+TEST(EndToEnd, LimitsOfTheProcessAreNamedOrKeptWithin) {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("plain"), "x");
+    QByteArray rows = "type,digits,file\n";
+    for (int i = 0; i < 400; ++i) {
+        rows += "EAN-8,96385074,r" + QByteArray::number(i) + ".png\n";
+    }
+    writeFile(dir.filePath("rows.csv"), rows);
+    const QStringList itf14 = {"--type", "ITF-14", "--digits", "10012345678902", "--dpi", "1200"};
+    struct Case {
+        const char* name;
+        QStringList args;
+        Under under;
+        int status;
+        QString err;  // a line of it, whole or its start
+    };
+    const Case cases[] = {
+        {"out of memory", itf14 + QStringList{"--output", "big.jpg"},
+         [] {
+             Under u;
+             u.littleMemory = true;
+             return u;
+         }(),
+         2,
+         "strikon-render: --output: out of memory: a picture of 7198 x 2236 pixels does not fit"},
+        {"open files",
+         {"--batch", "rows.csv", "--output-dir", "out", "--jobs", "2"},
+         [] {
+             Under u;
+             u.openFiles = 128;
+             return u;
+         }(),
+         0,
+         "progress: 40 of 400 rows"},
+        {"standard output full",
+         {"--type", "EAN-8", "--digits", "96385074", "--output", "-"},
+         [] {
+             Under u;
+             u.standardOutput = "/dev/full";
+             return u;
+         }(),
+         2,
+         "strikon-render: --output: cannot write to standard output: " +
+             QString::fromLocal8Bit(std::strerror(ENOSPC))},
+        {"output folder is a file",
+         {"--batch", "rows.csv", "--output-dir", "plain"},
+         {},
+         2,
+         "strikon-render: --output-dir: cannot create the folder \"plain\": "},
+    };
+    for (const Case& c : cases) {
+        const Finished f = render(c.args, dir.path(), c.under);
+        EXPECT_EQ(f.status, c.status) << c.name << ": " << f.err.toStdString();
+        // The address sanitizer adds a line of its own where an allocation fails.
+        EXPECT_TRUE(f.err.startsWith(c.err) || f.err.contains(QLatin1Char('\n') + c.err))
+            << c.name << ": " << f.err.toStdString();
+        EXPECT_FALSE(f.err.contains("Too many open files")) << c.name;
+    }
+    EXPECT_EQ(QDir(dir.filePath("out")).count(), 2u + 400);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("big.jpg")));
 }
 
 // Names a batch row must not use: each refused with its line, the rest written, nothing

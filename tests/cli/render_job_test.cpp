@@ -100,6 +100,16 @@ TEST(RenderJob, ColoursByHexOrSvgName) {
     const RenderJob job = build(v);
     EXPECT_EQ(job.symbol.lineColor, QColor(0, 0, 128));
     EXPECT_EQ(job.symbol.backgroundColor, QColor(0xff, 0xee, 0x01));
+    // A name is the whole text, not the part Qt reads before a NUL or a character it cannot spell.
+    for (const QString& name :
+         {QStringLiteral("navy\u4E2D"), QStringLiteral("red\u20ACgarbage"),
+          QStringLiteral("navy") + QChar(0) + QStringLiteral("junk"), QStringLiteral("na vy")}) {
+        v.lineColor = name;
+        const JobResult refused = buildJob(v);
+        EXPECT_FALSE(refused.ok) << name.toStdString();
+        EXPECT_TRUE(refused.error.startsWith(QStringLiteral("--line-color: expects #RRGGBB")))
+            << refused.error.toStdString();
+    }
 }
 
 // A scanner reads in red light: red bars vanish, green and blue ones stay dark.

@@ -13,6 +13,7 @@
 #include <map>
 
 #include "cli/run.h"
+#include "render/label_templates.h"
 #include "render/sheet_layout.h"
 #include "tests/support/decoders.h"
 
@@ -68,7 +69,7 @@ int inkIn(const QImage& grey) {
 }
 
 void expectPage(const QImage& page, const SheetLayout& layout, const SheetCase& c, int n) {
-    const QSizeF paper = paperSizeMm(layout.paper);
+    const QSizeF paper = layout.paperMm();
     EXPECT_NEAR(page.width(), paper.width() * kPxPerMm, 2) << c.args;
     EXPECT_NEAR(page.height(), paper.height() * kPxPerMm, 2) << c.args;
     QImage between = page;
@@ -86,6 +87,13 @@ void expectPage(const QImage& page, const SheetLayout& layout, const SheetCase& 
         }
         const strikon::testing::GreyView view{label.constBits(), label.width(), label.height(),
                                               static_cast<int32_t>(label.bytesPerLine())};
+        if (c.symbology >= Symbology::QRCode) {
+            // GS1 symbols: the whole text read, by ZXing (zbar reads no DataMatrix).
+            const auto reads = strikon::testing::readWithZXing(view, c.symbology);
+            ASSERT_EQ(reads.size(), 1U) << where;
+            EXPECT_EQ(reads.front().text, expected->second) << where;
+            continue;
+        }
         for (const auto& reads : {strikon::testing::readWithZXing(view, c.symbology),
                                   strikon::testing::readWithZbar(view, c.symbology)}) {
             const std::string read = strikon::testing::asDrawn(reads, c.symbology);
@@ -103,6 +111,27 @@ std::map<int, std::string> runOf(int firstSlot, int lastSlot, long long firstNum
         numbers[s] = std::to_string(firstNumber + s - firstSlot);
     }
     return numbers;
+}
+
+void expectSheet(const SheetCase& c, const SheetLayout& layout) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    const QString rows = dir.filePath(QStringLiteral("rows.csv"));
+    QFile csv(rows);
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("digits\n4006381333931\n4006381334174\n5901234123457\n");
+    csv.close();
+    QString messages;
+    QTextStream stream(&messages);
+    const QStringList args = QString::fromLatin1(c.args).replace("ROWS", rows).split(u'|')
+                             << QStringLiteral("--output") << pdf;
+    ASSERT_EQ(run(args, stream, stdout), kAllWritten) << c.args << messages.toStdString();
+    EXPECT_TRUE(messages.isEmpty()) << messages.toStdString();
+    const std::vector<QImage> pages = rasterise(pdf, dir.filePath(QStringLiteral("p")));
+    ASSERT_EQ(pages.size(), c.pages.size()) << c.args;
+    for (size_t n = 0; n < pages.size(); ++n) {
+        expectPage(pages[n], layout, c, static_cast<int>(n));
+    }
 }
 
 TEST(Sheet, EachLabelScansAsItsNumberInsideItsRectangle) {
@@ -130,6 +159,20 @@ TEST(Sheet, EachLabelScansAsItsNumberInsideItsRectangle) {
          SheetPaper::A4,
          Symbology::ITF14,
          {{{12, "1540014128876"}, {13, "1540014128876"}}}},
+        // GS1: a run counts the serial number (21) in its width; a QR beside an EAN-13's GTIN.
+        {"--type|GS1-DataMatrix|--gs1|(01)09506000134352(21)A0098|--sheet|A4-3x8|--run|3",
+         "A4-3x8",
+         SheetPaper::A4,
+         Symbology::DataMatrix,
+         {{{0, "010950600013435221A0098"},
+           {1, "010950600013435221A0099"},
+           {2, "010950600013435221A0100"}}}},
+        {"--type|GS1-QR|--digits|4006381333931|--sheet|A4-4x10|--copies|2",
+         "A4-4x10",
+         SheetPaper::A4,
+         Symbology::QRCode,
+         {{{0, "https://id.gs1.org/01/04006381333931"},
+           {1, "https://id.gs1.org/01/04006381333931"}}}},
         // A batch file: one label a row, in row order.
         {"--batch|ROWS|--type|EAN-13|--sheet|A4-3x8|--skip|1",
          "A4-3x8",
@@ -138,26 +181,76 @@ TEST(Sheet, EachLabelScansAsItsNumberInsideItsRectangle) {
          {{{1, "400638133393"}, {2, "400638133417"}, {3, "590123412345"}}}},
     };
     for (const SheetCase& c : cases) {
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
-        const QString rows = dir.filePath(QStringLiteral("rows.csv"));
-        QFile csv(rows);
-        ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-        csv.write("digits\n4006381333931\n4006381334174\n5901234123457\n");
-        csv.close();
-        QString messages;
-        QTextStream stream(&messages);
-        const QStringList args = QString::fromLatin1(c.args).replace("ROWS", rows).split(u'|')
-                                 << QStringLiteral("--output") << pdf;
-        ASSERT_EQ(run(args, stream, stdout), kAllWritten) << c.args << messages.toStdString();
-        EXPECT_TRUE(messages.isEmpty()) << messages.toStdString();
         const LayoutResult layout = parseLayout(QString::fromLatin1(c.layout), c.paper);
         ASSERT_TRUE(layout.ok);
-        const std::vector<QImage> pages = rasterise(pdf, dir.filePath(QStringLiteral("p")));
-        ASSERT_EQ(pages.size(), c.pages.size()) << c.args;
-        for (size_t n = 0; n < pages.size(); ++n) {
-            expectPage(pages[n], layout.value, c, static_cast<int>(n));
-        }
+        expectSheet(c, layout.value);
+    }
+}
+
+// Label stock by its maker's code: a template of two grids written here, in reading order of
+// its grids with --skip across them, and three well-known A4 and Letter sheets of the
+// installed glabels-data.
+TEST(Sheet, MakersLabelStockScansInsideItsLabels) {
+    QTemporaryDir fixture;
+    QFile file(fixture.filePath(QStringLiteral("t-templates.xml")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<Glabels-templates>
+  <Template brand="Acme Labels" part="Two-Grid" size="A4">
+    <Label-rectangle id="0" width="60mm" height="40mm">
+      <Layout nx="2" ny="2" x0="10mm" y0="10mm" dx="70mm" dy="50mm"/>
+      <Layout nx="1" ny="2" x0="145mm" y0="10mm" dy="120mm"/>
+    </Label-rectangle>
+  </Template>
+  <Template brand="Acme Labels" part="Round" size="US-Letter">
+    <Label-round id="0" radius="30mm"><Layout nx="2" ny="1" x0="10mm" y0="10mm" dx="70mm"/></Label-round>
+  </Template>
+</Glabels-templates>)");
+    file.close();
+    const SheetCase fixtures[] = {
+        {"--type|EAN-13|--digits|4006381333931|--sheet|acme labels:two-grid|--run|5|--skip|2",
+         "Acme Labels:Two-Grid",
+         SheetPaper::A4,
+         Symbology::EAN13,
+         {runOf(2, 5, 400638133393), runOf(0, 0, 400638133397)}},
+        {"--type|EAN-8|--digits|96385074|--size|80|--sheet|ACME LABELS:round|--skip|1",
+         "Acme Labels:Round",
+         SheetPaper::Letter,
+         Symbology::EAN8,
+         {{{1, "9638507"}}}},
+    };
+    qputenv("STRIKON_LABEL_TEMPLATES", QFile::encodeName(fixture.path()));
+    const TemplateCatalogue written = readTemplateFolder(templateFolder());
+    for (const SheetCase& c : fixtures) {
+        const LabelProduct* product = productNamed(written, QString::fromLatin1(c.layout));
+        ASSERT_NE(product, nullptr) << c.layout;
+        expectSheet(c, product->layout);
+    }
+    qunsetenv("STRIKON_LABEL_TEMPLATES");
+    const TemplateCatalogue installed = readTemplateFolder(templateFolder());
+    if (installed.products.empty()) {
+        GTEST_SKIP() << "glabels-data is not installed";
+    }
+    const SheetCase products[] = {
+        {"--type|EAN-13|--digits|4006381333931|--sheet|avery:l7160|--run|23|--skip|2",
+         "Avery:L7160",
+         SheetPaper::A4,
+         Symbology::EAN13,
+         {runOf(2, 20, 400638133393), runOf(0, 3, 400638133412)}},
+        {"--type|EAN-13|--digits|5901234123457|--sheet|Avery:5160|--run|12|--size|80",
+         "Avery:5160",
+         SheetPaper::Letter,
+         Symbology::EAN13,
+         {runOf(0, 11, 590123412345)}},
+        {"--type|EAN-13|--digits|4006381333931|--sheet|HERMA:4677|--run|3|--skip|20",
+         "Herma:4677",
+         SheetPaper::A4,
+         Symbology::EAN13,
+         {runOf(20, 20, 400638133393), runOf(0, 1, 400638133394)}},
+    };
+    for (const SheetCase& c : products) {
+        const LabelProduct* product = productNamed(installed, QString::fromLatin1(c.layout));
+        ASSERT_NE(product, nullptr) << c.layout;
+        expectSheet(c, product->layout);
     }
 }
 

@@ -29,6 +29,13 @@ TEST(SymbologyCatalogue, FactsOfEverySymbology) {
          "01"},
         {Symbology::ITF14, "ITF-14", 14, 0, "99999999999999", 25, 100, CheckDigitRule::Modulo10,
          ""},
+        // The GS1 symbols: a GTIN's 14 digits; sized by their module, not in percent.
+        {Symbology::GS1QR, "GS1-QR", 14, 0, "99999999999999", 100, 100, CheckDigitRule::Modulo10,
+         ""},
+        {Symbology::GS1DataMatrix, "GS1-DataMatrix", 14, 0, "99999999999999", 100, 100,
+         CheckDigitRule::Modulo10, ""},
+        {Symbology::GS1_128, "GS1-128", 14, 0, "99999999999999", 100, 100, CheckDigitRule::Modulo10,
+         ""},
     };
     ASSERT_EQ(symbologies().size(), std::size(rows));
     for (size_t i = 0; i < std::size(rows); ++i) {

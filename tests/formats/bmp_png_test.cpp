@@ -6,6 +6,9 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <vector>
@@ -111,10 +114,11 @@ TEST(BmpWriter, FewestBitsThatHoldTheColoursDecodeToTheSamePixels) {
         int colours;
         bool alpha;
         int bits;
+        int entries;  // in the palette: a 1-bit one always has both
     };
-    for (const Case c :
-         {Case{1, true, 1}, Case{2, false, 1}, Case{3, false, 4}, Case{16, false, 4},
-          Case{17, false, 8}, Case{256, false, 8}, Case{257, false, 24}, Case{300, true, 24}}) {
+    for (const Case c : {Case{1, true, 1, 2}, Case{2, false, 1, 2}, Case{3, false, 4, 3},
+                         Case{16, false, 4, 16}, Case{17, false, 8, 17}, Case{256, false, 8, 256},
+                         Case{257, false, 24, 0}, Case{300, true, 24, 0}}) {
         for (int width = 1; width <= 9; ++width) {
             const int rows = (c.colours + width - 1) / width;
             for (const int repeat : {1, 2, 100}) {
@@ -124,7 +128,7 @@ TEST(BmpWriter, FewestBitsThatHoldTheColoursDecodeToTheSamePixels) {
                 ASSERT_TRUE(encoded.ok) << encoded.error.toStdString();
                 SCOPED_TRACE(testing::Message()
                              << c.colours << " colours, " << width << " x " << src.height());
-                expectBitmapOf(src, encoded.value, c.bits, c.bits == 24 ? 0 : c.colours);
+                expectBitmapOf(src, encoded.value, c.bits, c.entries);
                 if (c.bits == 24 || c.alpha) {
                     continue;
                 }
@@ -190,6 +194,44 @@ TEST(BmpWriter, SameBytesAsQtsBitmapWriter) {
         ASSERT_TRUE(encoded.ok);
         EXPECT_EQ(encoded.value.toHex().toStdString(), qt.toHex().toStdString())
             << picture.width() << " x " << picture.height();
+    }
+}
+
+// A picture of one colour (lines drawn in the background's colour), read by Qt and by netpbm,
+// which refuses a 1-bit bitmap whose palette lacks its second entry.
+TEST(BmpWriter, OneColourPictureReadsBackInEveryReader) {
+    if (QStandardPaths::findExecutable(QStringLiteral("bmptopnm")).isEmpty()) {
+        GTEST_SKIP() << "netpbm's bmptopnm is not installed (scripts/setup installs it)";
+    }
+    QTemporaryDir dir;
+    for (const QRgb colour : {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(0, 0, 128)}) {
+        QImage picture(13, 5, QImage::Format_RGB32);
+        picture.fill(colour);
+        const QString path = dir.filePath(QStringLiteral("one.bmp"));
+        ASSERT_TRUE(writeBmp(picture, path).ok);
+        const QImage back(path);
+        EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture) << std::hex << colour;
+
+        QProcess netpbm;  // as plain PPM text: "P3 width height 255" and then r g b a pixel
+        netpbm.setStandardOutputFile(dir.filePath(QStringLiteral("one.ppm")));
+        netpbm.start(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"), QStringLiteral("bmptopnm \"$0\" 2>\"$1\" | ppmtoppm -plain"),
+             path, dir.filePath(QStringLiteral("bmptopnm.err"))});
+        ASSERT_TRUE(netpbm.waitForFinished(30000));
+        EXPECT_EQ(netpbm.exitCode(), 0) << std::hex << colour;
+        // A short palette is an "abnormal BMP header" to netpbm, which older versions refuse.
+        const QByteArray complaint = test::readFile(dir.filePath("bmptopnm.err"));
+        EXPECT_FALSE(complaint.contains("Abnormal")) << complaint.toStdString();
+        const QStringList words =
+            QString::fromLatin1(test::readFile(dir.filePath("one.ppm")))
+                .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        QStringList expected{"P3", "13", "5", "255"};
+        for (int i = 0; i < 13 * 5; ++i) {
+            expected << QString::number(qRed(colour)) << QString::number(qGreen(colour))
+                     << QString::number(qBlue(colour));
+        }
+        EXPECT_EQ(words, expected) << std::hex << colour;
     }
 }
 

@@ -40,7 +40,7 @@ for path in \
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6gui6 libqt6svg6 libqt6printsupport6 libjpeg62-turbo libzip4 \
+for library in libqt6widgets6 libqt6gui6 libqt6svg6 libqt6printsupport6 libjpeg62-turbo libzip4 libzint2.11 \
     fonts-liberation2; do
     grep -qE "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
 done

@@ -13,7 +13,7 @@ fail() {
 }
 
 # Option entries of the help text: lines that start, after the indent, with "--name".
-options=$("$program" --help | sed -n 's/^ \{1,4\}\(--[a-z][a-z-]*\).*/\1/p' | sort -u)
+options=$("$program" --help | sed -n 's/^ \{1,4\}\(--[a-z][a-z0-9-]*\).*/\1/p' | sort -u)
 [[ -n $options ]] || { echo "FAIL: no options read from $program --help"; exit 1; }
 
 # bash-completion's helpers (_init_completion, _filedir) come from the system.
@@ -52,7 +52,7 @@ while IFS='|' read -r line expected; do
     [[ $got == "$expected" ]] || fail "completing \"$line\" gave \"$got\", expected \"$expected\""
 done <<'EOF'
 strikon-render --ty|--type
-strikon-render --type |EAN-13 EAN-8 UPC-A UPC-E ITF-14
+strikon-render --type |EAN-13 EAN-8 UPC-A UPC-E ITF-14 GS1-QR GS1-DataMatrix GS1-128
 strikon-render --type U|UPC-A UPC-E
 strikon-render --type=I|ITF-14
 strikon-render --check-digit=n|no

@@ -1,7 +1,9 @@
 // Writes that fail: the reason comes back, no file or temporary file appears, and a file that
 // was already there keeps its contents.
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,6 +16,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 
@@ -48,10 +51,10 @@ struct ChildOutcome {
     QString error;
 };
 
-// Runs the writer in a child process whose files cannot grow past `limit` bytes, as on a full
-// disk (EFBIG; SIGXFSZ ignored, else the kernel kills the child). The limit never touches this
-// process, and a writer that crashed or hung shows as a failure here.
-ChildOutcome writeUnderFileSizeLimit(const Writer& write, const QString& path, rlim_t limit) {
+// Runs the writer in a child process set up by `setUp`, which never touches this process; a
+// writer that crashed or hung shows as a failure here.
+ChildOutcome runChild(const Writer& write, const QString& path,
+                      const std::function<void()>& setUp = {}) {
     int channel[2];
     if (::pipe(channel) != 0) {
         return {true, QStringLiteral("no pipe")};
@@ -59,11 +62,9 @@ ChildOutcome writeUnderFileSizeLimit(const Writer& write, const QString& path, r
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower{};
-        getrlimit(RLIMIT_FSIZE, &lower);
-        lower.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lower);
+        if (setUp) {
+            setUp();
+        }
         const WriteResult r = write(path);
         const QByteArray report = (r.ok ? "1" : "0") + r.error.toUtf8();
         [[maybe_unused]] ssize_t n = ::write(channel[1], report.constData(), report.size());
@@ -82,6 +83,28 @@ ChildOutcome writeUnderFileSizeLimit(const Writer& write, const QString& path, r
         return {true, QStringLiteral("the child did not report")};
     }
     return {report.startsWith('1'), QString::fromUtf8(report.mid(1))};
+}
+
+// Files cannot grow past `limit` bytes, as on a full disk (EFBIG; SIGXFSZ ignored, else the
+// kernel kills the child).
+ChildOutcome writeUnderFileSizeLimit(const Writer& write, const QString& path, rlim_t limit) {
+    return runChild(write, path, [limit] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lower{};
+        getrlimit(RLIMIT_FSIZE, &lower);
+        lower.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lower);
+    });
+}
+
+// The writer run by an ordinary user (a child that gave up the super-user's rights for good).
+ChildOutcome writeAs(const Writer& write, const QString& path, uid_t user, gid_t group) {
+    return runChild(write, path, [user, group] {
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(group, group, group) != 0 ||
+            ::setresuid(user, user, user) != 0) {
+            ::_exit(1);
+        }
+    });
 }
 
 // Noise does not compress: a picture of this size is a large file in every format.
@@ -230,6 +253,71 @@ TEST(AtomicWrite, ReplacesExistingFileWholeAndKeepsItsPermissions) {
     ASSERT_EQ(::stat(native.constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"f"});
+}
+
+// A file the user may not write stays as it is, byte for byte, whether written at once or
+// staged for a batch: one at mode 0444 and another user's (0644, and 0666, which the user could
+// write in place but a rename would take over). The user is an ordinary one: tests running as
+// the super-user, which may write anything, run the writes in a child as "nobody".
+TEST(AtomicWrite, RefusesAFileTheUserMayNotWrite) {
+    const bool root = ::geteuid() == 0;
+    const passwd* nobody = root ? ::getpwnam("nobody") : nullptr;
+    const uid_t user = nobody != nullptr ? nobody->pw_uid : root ? 65534 : ::geteuid();
+    const gid_t group = nobody != nullptr ? nobody->pw_gid : root ? 65534 : ::getegid();
+    struct Case {
+        const char* name;
+        mode_t mode;
+        bool othersFile;
+        bool asRoot;  // the super-user writes it, keeping its owner
+    };
+    const Case cases[] = {
+        {"own file at 0444", 0444, false, false},
+        {"another user's file at 0644", 0644, true, false},
+        {"another user's file at 0666", 0666, true, false},
+        {"another user's file, written by the super-user", 0644, true, true},
+    };
+    for (const Case& c : cases) {
+        if ((c.othersFile || c.asRoot) && !root) {
+            std::printf("[ SKIPPED  ] %s: only the super-user can give a file to another user\n",
+                        c.name);
+            continue;
+        }
+        for (const bool staged : {false, true}) {
+            QTemporaryDir dir;
+            const QByteArray folder = QFile::encodeName(dir.path());
+            ASSERT_EQ(::chmod(folder.constData(), 0777), 0);  // the user may write the folder
+            const QString path = dir.filePath("locked.png");
+            const QByteArray native = QFile::encodeName(path);
+            test::writeFile(path, "earlier");
+            const uid_t owner = c.othersFile ? (root ? 0 : user) + 4242 : user;
+            ASSERT_TRUE(!root || ::chown(native.constData(), owner, group) == 0);
+            ASSERT_EQ(::chmod(native.constData(), c.mode), 0);
+            const Writer write = [staged](const QString& p) {
+                if (!staged) {
+                    return writeFileAtomically(p, "new");
+                }
+                const ValueResult<StagedFile> f = stageFile(p, "new");
+                return f.ok ? commitStaged({f.value}).front() : WriteResult::failure(f.error);
+            };
+            const auto run = [&](const QString& p) {
+                return root && !c.asRoot ? writeAs(write, p, user, group) : runChild(write, p);
+            };
+            // The folder itself is open to the user: only the file stands in the way.
+            ASSERT_TRUE(run(dir.filePath("fresh.png")).ok) << c.name;
+            ASSERT_TRUE(QFile::remove(dir.filePath("fresh.png")));
+            const ChildOutcome r = run(path);
+            const std::string name = std::string(c.name) + (staged ? ", staged" : "");
+            EXPECT_EQ(r.ok, c.asRoot) << name;
+            EXPECT_EQ(r.error, c.asRoot ? QString() : QString::fromLocal8Bit(std::strerror(EACCES)))
+                << name;
+            EXPECT_EQ(test::readFile(path), c.asRoot ? "new" : "earlier") << name;
+            struct stat st {};
+            ASSERT_EQ(::stat(native.constData(), &st), 0);
+            EXPECT_EQ(st.st_uid, owner) << name;
+            EXPECT_EQ(st.st_mode & 07777, c.mode) << name;
+            EXPECT_EQ(entriesOf(dir.path()), QStringList{"locked.png"}) << name;
+        }
+    }
 }
 
 // Staged files: nothing under a target's name until the commit; then each target whole, or,

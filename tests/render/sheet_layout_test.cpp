@@ -34,6 +34,9 @@ TEST(SheetLayout, BuiltInCustomAndBadLayouts) {
         {"3x8", SheetPaper::A4, {}, "expects a built-in layout (A4-3x8, A4-3x7"},
         {"2.5x3,10x10", SheetPaper::A4, {}, "expects a built-in layout"},
         {"3x3,10x10,1,2,3", SheetPaper::A4, {}, "expects a built-in layout"},
+        // Past any sheet, where sums of the figures would no longer be numbers to report.
+        {"3x8,1e308x37", SheetPaper::A4, {}, "expects a built-in layout"},
+        {"2x1,50x30,0,0,1e308,0", SheetPaper::A4, {}, "expects a built-in layout"},
     };
     for (const LayoutCase& c : cases) {
         const LayoutResult r = parseLayout(QString::fromUtf8(c.text), c.paper);

@@ -16,16 +16,18 @@ struct GreyView {
     int32_t stride = 0;
 };
 
-enum class Symbology { EAN13, EAN8, UPCA, UPCE, ITF14 };
+enum class Symbology { EAN13, EAN8, UPCA, UPCE, ITF14, QRCode, DataMatrix, Code128 };
 
 // One symbol as a decoder reported it: its own format name and text, untouched.
 struct Read {
     std::string format;
-    std::string text;
+    std::string text;  // GS1 data: FNC1 separators as GS (0x1D), no leading FNC1
+    bool gs1 = false;  // the symbol said it carries GS1 data (FNC1 in first position)
 };
 
 // Both decoders are asked only for the symbologies of the family of `expected` (EAN/UPC with
-// their add-ons, or interleaved 2 of 5), with add-on reading on, for a single symbol.
+// their add-ons, interleaved 2 of 5, or the one 2D or Code 128 symbology), with add-on reading
+// on, for a single symbol. zbar reads no DataMatrix: it returns nothing for one.
 std::vector<Read> readWithZXing(const GreyView& image, Symbology expected);
 std::vector<Read> readWithZbar(const GreyView& image, Symbology expected);
 

@@ -19,17 +19,27 @@ void configureZbar(zbar_image_scanner_t* scanner, Symbology expected) {
     const auto enable = [scanner](zbar_symbol_type_t type) {
         zbar_image_scanner_set_config(scanner, type, ZBAR_CFG_ENABLE, 1);
     };
+    bool rowsOnly = true;
     if (expected == Symbology::ITF14) {
         enable(ZBAR_I25);
+    } else if (expected == Symbology::Code128) {
+        enable(ZBAR_CODE128);
+    } else if (expected == Symbology::QRCode) {
+        enable(ZBAR_QRCODE);
+        rowsOnly = false;
+    } else if (expected == Symbology::DataMatrix) {
+        return;  // zbar has no DataMatrix reader; with everything off it finds nothing
     } else {
         for (zbar_symbol_type_t type :
              {ZBAR_EAN13, ZBAR_EAN8, ZBAR_UPCA, ZBAR_UPCE, ZBAR_EAN2, ZBAR_EAN5}) {
             enable(type);
         }
     }
-    // Rows only: the bars are vertical, so columns never cross a symbol.
-    zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_X_DENSITY, 0);
-    zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_Y_DENSITY, 1);
+    // Rows only for bars: they are vertical, so columns never cross a symbol.
+    if (rowsOnly) {
+        zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_X_DENSITY, 0);
+        zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_Y_DENSITY, 1);
+    }
 }
 
 // zbar wants one contiguous Y800 plane.
@@ -66,8 +76,10 @@ std::vector<Read> readWithZbar(const GreyView& image, Symbology expected) {
     }
     for (const zbar_symbol_t* s = zbar_image_first_symbol(zimage.get()); s != nullptr;
          s = zbar_symbol_next(s)) {
+        const bool gs1 = (zbar_symbol_get_modifiers(s) & (1U << ZBAR_MOD_GS1)) != 0;
         reads.push_back(Read{zbar_get_symbol_name(zbar_symbol_get_type(s)),
-                             std::string(zbar_symbol_get_data(s), zbar_symbol_get_data_length(s))});
+                             std::string(zbar_symbol_get_data(s), zbar_symbol_get_data_length(s)),
+                             gs1});
     }
     return reads;
 }

@@ -10,9 +10,23 @@ namespace {
 ZXing::DecodeHints zxingHints(Symbology expected) {
     using ZXing::BarcodeFormat;
     ZXing::DecodeHints hints;
-    hints.setFormats(expected == Symbology::ITF14 ? ZXing::BarcodeFormats(BarcodeFormat::ITF)
-                                                  : BarcodeFormat::EAN13 | BarcodeFormat::EAN8 |
-                                                        BarcodeFormat::UPCA | BarcodeFormat::UPCE);
+    switch (expected) {
+        case Symbology::ITF14:
+            hints.setFormats(BarcodeFormat::ITF);
+            break;
+        case Symbology::QRCode:
+            hints.setFormats(BarcodeFormat::QRCode);
+            break;
+        case Symbology::DataMatrix:
+            hints.setFormats(BarcodeFormat::DataMatrix);
+            break;
+        case Symbology::Code128:
+            hints.setFormats(BarcodeFormat::Code128);
+            break;
+        default:
+            hints.setFormats(BarcodeFormat::EAN13 | BarcodeFormat::EAN8 | BarcodeFormat::UPCA |
+                             BarcodeFormat::UPCE);
+    }
     hints.setEanAddOnSymbol(ZXing::EanAddOnSymbol::Read);
     hints.setTryHarder(true);
     hints.setTryRotate(false);
@@ -31,7 +45,10 @@ std::vector<Read> readWithZXing(const GreyView& image, Symbology expected) {
     if (!result.isValid()) {
         return {};
     }
-    return {Read{ZXing::ToString(result.format()), result.text()}};
+    // GS1 symbols identify themselves: ]d2 DataMatrix, ]C1 Code 128, ]Q3 QR Code.
+    const std::string id = result.symbologyIdentifier();
+    const bool gs1 = id == "]d2" || id == "]C1" || id == "]Q3";
+    return {Read{ZXing::ToString(result.format()), result.text(), gs1}};
 }
 
 }  // namespace strikon::testing
