@@ -21,11 +21,10 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) 
 
 int main(int argc, char** argv) {
     strikon::cli::keepFreedMemoryForReuse();
-    // Drawing needs a GUI application but never a screen: without a choice of the user's, run
-    // on the offscreen platform so that the program works over ssh and in cron jobs.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    // Drawing needs a GUI application but never a screen: it always runs on the offscreen
+    // platform, so that the program works over ssh and in cron jobs, and a desktop's choice
+    // (a display that cannot be opened, a platform not installed) cannot abort it.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQt);
     QGuiApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();

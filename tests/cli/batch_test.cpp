@@ -154,7 +154,7 @@ TEST(Batch, OddLineEndsAndHugeInputAreReadWithinBounds) {
          header + "\n\"EAN\n8\",96385074,a.png\n",
          {},
          {"line 2: --type: unknown symbology \"EAN\\n8\": expects one of EAN-13, EAN-8, UPC-A, "
-          "UPC-E, ITF-14",
+          "UPC-E, ITF-14, GS1-QR, GS1-DataMatrix, GS1-128",
           "0 of 1 rows written, 1 failed"},
          {}},
         {"a line without end",

@@ -348,4 +348,28 @@ TEST(EndToEnd, StreamedBatchWritesEachRowAsItArrives) {
     EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files), (QStringList{"a.png", "c.svg"}));
 }
 
+// No screen is needed, whatever platform the environment names.
+TEST(EndToEnd, RunsWithoutADisplayWhateverThePlatform) {
+    for (const char* platform : {"", "xcb", "no-such-platform"}) {
+        QTemporaryDir dir;
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        if (*platform != '\0') {
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLatin1(platform));
+        }
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(STRIKON_RENDER),
+                {"--type", "EAN-8", "--digits", "96385074", "--output", "a.png"});
+        ASSERT_TRUE(p.waitForFinished(60000)) << platform;
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << platform;
+        EXPECT_EQ(p.exitCode(), 0) << platform << p.readAllStandardError().toStdString();
+        EXPECT_FALSE(QImage(dir.filePath("a.png")).isNull()) << platform;
+    }
+}
+
 }  // namespace
