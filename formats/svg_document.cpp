@@ -58,8 +58,17 @@ QByteArray hex(QRgb c) {
     return QByteArray(s, 7);
 }
 
+// Millimetres to a millionth, cut rather than rounded: a reader that sizes its picture by
+// rounding the pixels up then gets no column or row more than the drawing has.
 QByteArray mm(double v) {
-    return QByteArray::number(v, 'f', 4) + "mm";
+    QByteArray n = QByteArray::number(std::floor(v * 1e6) / 1e6, 'f', 6);
+    while (n.endsWith('0')) {
+        n.chop(1);
+    }
+    if (n.endsWith('.')) {
+        n.chop(1);
+    }
+    return n + "mm";
 }
 
 }  // namespace

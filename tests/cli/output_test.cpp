@@ -192,10 +192,23 @@ TEST_P(OutputTest, SvgBarsHaveThePicturesEdgesAt1200Dpi) {
     const QImage picture = renderSymbolImage(job.symbol, job.pxPerMm(), job.pxPerMm());
     const QImage drawn = drawnSvg(job.output, boundsOf(job));
     EXPECT_EQ(svgComplaints, QStringList{}) << label(c, "SVG");
+    // librsvg, as GNOME, Inkscape's exports and many web tools draw it, sized from millimetres.
+    const QString png = dir_.filePath(QStringLiteral("rsvg.png"));
+    QProcess rsvg;
+    rsvg.start(QStringLiteral("rsvg-convert"),
+               {"--dpi-x", "1200", "--dpi-y", "1200", "-o", png, job.output});
+    ASSERT_TRUE(rsvg.waitForFinished(30000));
+    ASSERT_EQ(rsvg.exitCode(), 0) << rsvg.readAllStandardError().toStdString();
+    // It rounds its picture up, so a last column or row may be added to the view box's.
+    const QImage byRsvg = QImage(png).copy(QRect(QPoint(0, 0), drawn.size()));
+    ASSERT_EQ(byRsvg.size(), drawn.size()) << label(c, "SVG by rsvg-convert");
     for (const int y : {drawn.height() / 3, drawn.height() / 2}) {
         EXPECT_EQ(darkColumns(drawn, y), darkColumns(picture, y))
             << label(c, "SVG") << " row " << y;
+        EXPECT_EQ(darkColumns(byRsvg, y), darkColumns(picture, y))
+            << label(c, "SVG by rsvg-convert") << " row " << y;
     }
+    expectScans(byRsvg, c, label(c, "SVG by rsvg-convert"));
     QFile file(job.output);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray svg = file.readAll();
