@@ -183,9 +183,13 @@ void SvgDocument::rect(int64_t left, int64_t top, int64_t right, int64_t bottom,
 }
 
 void SvgDocument::define(const QByteArray& id, const QPainterPath& outline) {
+    define(id, svgPathData(outline));
+}
+
+void SvgDocument::define(const QByteArray& id, const QByteArray& pathData) {
     // Bars keep crisp edges at any scale; glyphs are smoothed, as other outputs draw text.
-    defs_.append("<path id=\"" + id + "\" shape-rendering=\"geometricPrecision\" d=\"" +
-                 svgPathData(outline) + "\"/>\n");
+    defs_.append("<path id=\"" + id + "\" shape-rendering=\"geometricPrecision\" d=\"" + pathData +
+                 "\"/>\n");
 }
 
 void SvgDocument::use(const QByteArray& id, double x, double y, QRgb colour) {

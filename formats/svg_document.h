@@ -23,6 +23,8 @@ class SvgDocument {
     void rect(int64_t left, int64_t top, int64_t right, int64_t bottom, QRgb colour);
     // Defines a shape under `id` from an outline in pixels around its origin.
     void define(const QByteArray& id, const QPainterPath& outline);
+    // The same from its path data (svgPathData).
+    void define(const QByteArray& id, const QByteArray& pathData);
     // Places a defined shape with its origin at (x, y).
     void use(const QByteArray& id, double x, double y, QRgb colour);
 

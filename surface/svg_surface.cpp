@@ -79,12 +79,18 @@ void SvgSurface::drawText(int32_t x, int32_t y, const QString& text) {
                                QByteArray::number(g.glyph);
         auto id = defined_.constFind(key);
         if (id == defined_.constEnd()) {
-            const QPainterPath outline = font_.glyphOutline(g.glyph);
-            if (outline.isEmpty()) {
+            // A batch writes the same digits at the same size row after row: their outlines
+            // are written out once per thread.
+            thread_local QHash<QByteArray, QByteArray> outlines;
+            auto data = outlines.constFind(key);
+            if (data == outlines.constEnd()) {
+                data = outlines.insert(key, svgPathData(font_.glyphOutline(g.glyph)));
+            }
+            if (data->isEmpty()) {
                 continue;  // a space
             }
             id = defined_.insert(key, "g" + QByteArray::number(defined_.size()));
-            document_.define(*id, outline);
+            document_.define(*id, *data);
         }
         untouched_ = false;
         document_.use(*id, g.origin.x(), g.origin.y(), line_);
