@@ -15,6 +15,7 @@ ColorPanel::ColorPanel(QWidget* parent) : QFrame(parent) {
 void ColorPanel::setColor(const QColor& color) {
     color_ = color;
     update();
+    emit colorChanged(color_);
 }
 
 void ColorPanel::paintEvent(QPaintEvent* event) {

@@ -17,6 +17,8 @@ class ColorPanel : public QFrame {
 
   signals:
     void clicked();
+    // After every setColor, the same colour set again included.
+    void colorChanged(const QColor& color);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -9,7 +9,9 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
+#include "app/scan_notices.h"
 #include "app/write_reason.h"
 #include "formats/bmp_writer.h"
 #include "formats/docx_writer.h"
@@ -32,18 +34,15 @@ const QString kPngFilter = QStringLiteral("PNG Image (*.png)");
 const QString kSvgFilter = QStringLiteral("SVG Drawing (*.svg)");
 const QString kPdfFilter = QStringLiteral("PDF Document (*.pdf)");
 
-// The dialog's filters in their order, each with its format and the extension it appends.
+// The dialog's filters in their order, each with its format; the extensions are render's.
 struct SaveFilter {
     const QString& filter;
-    PictureFormat format;
-    const char* suffixes[2];
+    SymbolFileFormat format;
 };
 const SaveFilter kSaveFilters[] = {
-    {kBitmapFilter, PictureFormat::Bitmap, {"bmp", nullptr}},
-    {kJpegFilter, PictureFormat::Jpeg, {"jpg", "jpeg"}},
-    {kPngFilter, PictureFormat::Png, {"png", nullptr}},
-    {kSvgFilter, PictureFormat::Svg, {"svg", nullptr}},
-    {kPdfFilter, PictureFormat::Pdf, {"pdf", nullptr}},
+    {kBitmapFilter, SymbolFileFormat::Bmp}, {kJpegFilter, SymbolFileFormat::Jpeg},
+    {kPngFilter, SymbolFileFormat::Png},    {kSvgFilter, SymbolFileFormat::Svg},
+    {kPdfFilter, SymbolFileFormat::Pdf},
 };
 
 // The commands' messages, said in the window's language.
@@ -57,6 +56,9 @@ struct CommandTexts {
                                "Could not create the document: %1"};
     Wording documentNotOpened{"Не найдена программа для открытия документа. Документ сохранён: %1",
                               "No program could open the document. It was saved as %1"};
+    Wording useWholeDots{"Модули в целых точках", "Whole-dot modules"};
+    Wording printAsItIs{"Печатать как есть", "Print as it is"};
+    Wording cancel{"Отмена", "Cancel"};
 };
 constexpr CommandTexts kTexts{};
 
@@ -75,20 +77,27 @@ void warnNothingToOutput(const CommandContext& context, const CommandDialogs& di
 // A page that names no known symbology, or digits no symbol is drawn from, render nothing.
 // palette: the picture is for a writer that stores a palette, and may be drawn in one, in the
 // memory of the picture it replaces (recycled) where that fits.
-QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs,
-                    bool palette = false, QImage recycled = QImage()) {
+QImage renderPicture(const CommandContext& context, bool palette = false,
+                     QImage recycled = QImage()) {
     const double pxPerMm = context.dpi / kMmPerInch;
-    QImage image;
-    if (context.symbol) {
-        // Bilevel digits are drawn only in a palette picture.
-        const bool bilevel = context.symbol->output.bilevel;
-        image = palette || bilevel ? renderSymbolPalettePicture(*context.symbol, pxPerMm, pxPerMm,
-                                                                std::move(recycled))
-                                   : renderSymbolImage(*context.symbol, pxPerMm, pxPerMm);
-        if (!palette && image.format() == QImage::Format_Indexed8) {
-            image = image.convertToFormat(QImage::Format_RGB32);
-        }
+    if (!context.symbol) {
+        return QImage();
     }
+    // Bilevel digits are drawn only in a palette picture.
+    if (!palette && !context.symbol->output.bilevel) {
+        return renderSymbolImage(*context.symbol, pxPerMm, pxPerMm);
+    }
+    QImage image =
+        renderSymbolPalettePicture(*context.symbol, pxPerMm, pxPerMm, std::move(recycled));
+    if (!palette && image.format() == QImage::Format_Indexed8) {
+        image = image.convertToFormat(QImage::Format_RGB32);
+    }
+    return image;
+}
+
+QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs,
+                    bool palette = false) {
+    QImage image = renderPicture(context, palette);
     if (image.isNull()) {
         warnNothingToOutput(context, dialogs);
     }
@@ -121,7 +130,7 @@ void addPicturePreview(QFileDialog& dialog) {
 // Nothing is kept after exit.
 struct LastSave {
     QString folder;
-    PictureFormat format = PictureFormat::Bitmap;
+    SymbolFileFormat format = SymbolFileFormat::Bmp;
 };
 
 LastSave& lastSave() {
@@ -153,7 +162,7 @@ std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    PictureFormat filter = PictureFormat::Bitmap;
+    SymbolFileFormat filter = SymbolFileFormat::Bmp;
     for (const SaveFilter& f : kSaveFilters) {
         if (dialog.selectedNameFilter() == f.filter) {
             filter = f.format;
@@ -162,29 +171,51 @@ std::optional<SaveChoice> askSavePathInDialog(QWidget* parent) {
     return SaveChoice{dialog.selectedFiles().constFirst(), filter};
 }
 
-// BMP and JPEG through the window's image objects; an empty error when there was nothing to
-// draw (the warning is already shown).
-WriteResult savePicture(const CommandContext& context, const CommandDialogs& dialogs,
-                        PictureFormat format, const QString& path, QImage& target) {
-    target = renderOrWarn(context, dialogs, format == PictureFormat::Bitmap, std::move(target));
-    if (target.isNull()) {
-        return WriteResult::failure(QString());
+// What a Save As came to: nothing to draw (the page describes no symbol), or the writer's
+// result.
+struct SaveOutcome {
+    bool nothingToDraw = false;
+    WriteResult written = WriteResult::success();
+};
+
+// The file of `format` at `path`. BMP and JPEG are drawn into the window's image object for
+// them; PNG, SVG and PDF are the very bytes strikon-render writes. Either way the file is
+// replaced whole or not at all.
+SaveOutcome writeSymbolFile(const CommandContext& context, SymbolFileFormat format,
+                            const QString& path, QImage& bitmapImage, QImage& jpegImage) {
+    if (!context.symbol || !measureSymbol(*context.symbol, 1.0, 1.0)) {
+        return {true};
     }
-    return format == PictureFormat::Jpeg ? writeJpeg(target, path) : writeBmp(target, path);
+    if (format == SymbolFileFormat::Bmp || format == SymbolFileFormat::Jpeg) {
+        const bool jpeg = format == SymbolFileFormat::Jpeg;
+        QImage& target = jpeg ? jpegImage : bitmapImage;
+        target = renderPicture(context, !jpeg, std::move(target));
+        if (target.isNull()) {
+            return {true};
+        }
+        return {false, jpeg ? writeJpeg(target, path) : writeBmp(target, path)};
+    }
+    const ValueResult<QByteArray> bytes = encodeSymbolFile(*context.symbol, format, context.dpi);
+    return {false,
+            bytes.ok ? writeFileAtomically(path, bytes.value) : WriteResult::failure(bytes.error)};
 }
 
-// PNG, SVG and PDF: the same bytes strikon-render writes, replacing the file whole.
-WriteResult saveFile(const CommandContext& context, const CommandDialogs& dialogs,
-                     PictureFormat format, const QString& path) {
-    if (!context.symbol || !measureSymbol(*context.symbol, 1.0, 1.0)) {
-        warnNothingToOutput(context, dialogs);
-        return WriteResult::failure(QString());
+GradeChoice askGradeInDialog(QWidget* parent, const QString& text, bool offerWholeDots,
+                             Language language) {
+    QMessageBox box(QMessageBox::Warning, windowTitle(parent), text, QMessageBox::NoButton, parent);
+    QPushButton* whole =
+        offerWholeDots ? box.addButton(kTexts.useWholeDots.in(language), QMessageBox::AcceptRole)
+                       : nullptr;
+    QPushButton* asIs =
+        box.addButton(kTexts.printAsItIs.in(language),
+                      offerWholeDots ? QMessageBox::DestructiveRole : QMessageBox::AcceptRole);
+    box.addButton(kTexts.cancel.in(language), QMessageBox::RejectRole);
+    box.setDefaultButton(whole != nullptr ? whole : asIs);
+    box.exec();
+    if (whole != nullptr && box.clickedButton() == whole) {
+        return GradeChoice::WholeDots;
     }
-    const SymbolFileFormat file = format == PictureFormat::Png   ? SymbolFileFormat::Png
-                                  : format == PictureFormat::Svg ? SymbolFileFormat::Svg
-                                                                 : SymbolFileFormat::Pdf;
-    const ValueResult<QByteArray> bytes = encodeSymbolFile(*context.symbol, file, context.dpi);
-    return bytes.ok ? writeFileAtomically(path, bytes.value) : WriteResult::failure(bytes.error);
+    return box.clickedButton() == asIs ? GradeChoice::PrintAsItIs : GradeChoice::Cancel;
 }
 
 }  // namespace
@@ -203,23 +234,15 @@ CommandDialogs CommandDialogs::interactive() {
         QMessageBox::information(parent, windowTitle(parent), text);
     };
     dialogs.openDocument = openWithDesktop;
+    dialogs.askGrade = askGradeInDialog;
     return dialogs;
 }
 
-PictureFormat resolveSaveFormat(QString& path, PictureFormat selectedFilter) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    for (const SaveFilter& f : kSaveFilters) {
-        for (const char* s : f.suffixes) {
-            if (s != nullptr && suffix == QLatin1String(s)) {
-                return f.format;
-            }
-        }
+SymbolFileFormat resolveSaveFormat(QString& path, SymbolFileFormat selectedFilter) {
+    if (const std::optional<SymbolFileFormat> named = symbolFileFormatOf(path)) {
+        return *named;
     }
-    for (const SaveFilter& f : kSaveFilters) {
-        if (f.format == selectedFilter) {
-            path += QLatin1Char('.') + QLatin1String(f.suffixes[0]);
-        }
-    }
+    path += QLatin1Char('.') + QLatin1String(extensionsOf(selectedFilter).front());
     return selectedFilter;
 }
 
@@ -230,19 +253,16 @@ bool saveSymbolAs(const CommandContext& context, const CommandDialogs& dialogs, 
         return false;
     }
     QString path = choice->path;
-    const PictureFormat format = resolveSaveFormat(path, choice->selectedFilter);
-    const WriteResult written =
-        format == PictureFormat::Bitmap || format == PictureFormat::Jpeg
-            ? savePicture(context, dialogs, format, path,
-                          format == PictureFormat::Jpeg ? jpegImage : bitmapImage)
-            : saveFile(context, dialogs, format, path);
-    if (!written.ok) {
-        if (written.error.isEmpty()) {
-            return false;  // nothing to draw, already said
-        }
-        dialogs.warn(
-            context.parent,
-            message(context, kTexts.notSaved).arg(path, writeReason(written, context.language)));
+    const SymbolFileFormat format = resolveSaveFormat(path, choice->selectedFilter);
+    const SaveOutcome outcome = writeSymbolFile(context, format, path, bitmapImage, jpegImage);
+    if (outcome.nothingToDraw) {
+        warnNothingToOutput(context, dialogs);
+        return false;
+    }
+    if (!outcome.written.ok) {
+        dialogs.warn(context.parent,
+                     message(context, kTexts.notSaved)
+                         .arg(path, writeReason(outcome.written, context.language)));
         return false;
     }
     lastSave() = LastSave{QFileInfo(path).absolutePath(), format};
@@ -254,8 +274,29 @@ bool printSymbol(const CommandContext& context, const CommandDialogs& dialogs) {
     if (!dialogs.askPrinter(context.parent, printer)) {
         return false;
     }
+    std::optional<SymbolRequest> symbol = context.symbol;
+    if (symbol) {
+        // The grade at the printer's own resolution, before anything is printed.
+        const ScanReport report = scanCheck(*symbol, printer.resolution() / kMmPerInch);
+        if (gradesBelowC(report) && dialogs.askGrade) {
+            switch (dialogs.askGrade(context.parent,
+                                     printQuestion(*symbol, report, context.language),
+                                     wholeDotsRaise(report), context.language)) {
+                case GradeChoice::Cancel:
+                    return false;
+                case GradeChoice::WholeDots:
+                    symbol->output.fitDots = true;
+                    if (context.useWholeDots) {
+                        context.useWholeDots();
+                    }
+                    break;
+                case GradeChoice::PrintAsItIs:
+                    break;
+            }
+        }
+    }
     const PrintOutcome outcome =
-        context.symbol ? printSymbolPage(printer, *context.symbol) : PrintOutcome::NothingToDraw;
+        symbol ? printSymbolPage(printer, *symbol) : PrintOutcome::NothingToDraw;
     switch (outcome) {
         case PrintOutcome::Printed:
             return true;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/language.h"
+#include "render/symbol_file.h"
 #include "render/symbol_request.h"
 
 class QPrinter;
@@ -16,12 +17,13 @@ class QWidget;
 
 namespace strikon {
 
-enum class PictureFormat { Bitmap, Jpeg, Png, Svg, Pdf };
-
 struct SaveChoice {
     QString path;
-    PictureFormat selectedFilter = PictureFormat::Bitmap;
+    SymbolFileFormat selectedFilter = SymbolFileFormat::Bmp;
 };
+
+// What to do with a symbol that grades below C at the printer's resolution.
+enum class GradeChoice { PrintAsItIs, WholeDots, Cancel };
 
 // The interactive parts, replaceable so that tests run without dialogs, printers or a desktop.
 struct CommandDialogs {
@@ -30,13 +32,18 @@ struct CommandDialogs {
     std::function<void(QWidget* parent, const QString& text)> warn;
     std::function<void(QWidget* parent, const QString& text)> inform;
     std::function<bool(const QUrl& url)> openDocument;
+    // The question before printing a symbol below grade C; offerWholeDots: whole-dot modules
+    // would raise it. None asks nothing and prints as it is.
+    std::function<GradeChoice(QWidget* parent, const QString& text, bool offerWholeDots,
+                              Language language)>
+        askGrade;
 
     static CommandDialogs interactive();
 };
 
 // The format follows the extension when it is one the dialog offers; otherwise the selected
 // filter decides and its extension is appended to the path.
-PictureFormat resolveSaveFormat(QString& path, PictureFormat selectedFilter);
+SymbolFileFormat resolveSaveFormat(QString& path, SymbolFileFormat selectedFilter);
 
 // What one command needs to know about the program's state.
 struct CommandContext {
@@ -44,6 +51,8 @@ struct CommandContext {
     std::optional<SymbolRequest> symbol;    // nothing: the page describes no symbol
     Language language = Language::English;  // language of the messages
     int dpi = 300;                          // resolution of saved, copied and exported pictures
+    // Keeps whole-dot modules on for what follows, when the user chose them before printing.
+    std::function<void()> useWholeDots = nullptr;
 };
 
 // Each returns true when it did its work; failures have already been shown to the user.

@@ -34,14 +34,15 @@ const QColor kCream(255, 251, 240);
 
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainForm) {
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui_(new Ui::TMainForm) {
     // The render dispatch reaches the controls through the one main window, already while the
     // window builds itself.
     MainForm = this;
     initIconResources();
-    ui->setupUi(this);
+    ui_->setupUi(this);
     setUpWindow();
     wireEvents();
+    symbol_ = readSymbol();
     FormCreate(userDefaultLangId());
 }
 
@@ -55,7 +56,7 @@ void TMainForm::setUpWindow() {
     // System menu, minimise and close; no maximise, and a fixed size.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(618, 445);
+    setFixedSize(618, 479);
 
     // A sans face at 11 pixels; "Arial" resolves to the metric-compatible Liberation Sans, whose
     // widths fit the fields' texts at their fixed sizes.
@@ -67,36 +68,36 @@ void TMainForm::setUpWindow() {
     setFont(windowFont);
     QFont bold = windowFont;
     bold.setBold(true);
-    ui->PreviewBox->setFont(bold);
-    ui->PaintBox->setFont(windowFont);
+    ui_->PreviewBox->setFont(bold);
+    ui_->PaintBox->setFont(windowFont);
     fitPreviewInsideFrame();
 
-    QPalette cream = ui->LangComboBox->palette();
+    QPalette cream = ui_->LangComboBox->palette();
     cream.setColor(QPalette::Base, kCream);
-    ui->LangComboBox->setPalette(cream);
+    ui_->LangComboBox->setPalette(cream);
 
-    ui->LineColorBtn->setColor(Qt::black);
-    ui->BackgroundColorBtn->setColor(Qt::white);
+    ui_->LineColorBtn->setColor(Qt::black);
+    ui_->BackgroundColorBtn->setColor(Qt::white);
     const auto setMask = [](MaskedEdit* field, const FieldMask& m) {
         field->setMask(m.mask, m.defaultText);
     };
-    setMask(ui->EANUPC_CodeValue, fieldMask(Symbology::EAN13));
-    setMask(ui->EANUPC_AddOnValue, fieldMask(AddOn::FiveDigit));
-    ui->EANUPC_AddOnValue->hide();
-    setMask(ui->ITF14_CodeValue, fieldMask(Symbology::ITF14));
+    setMask(ui_->EANUPC_CodeValue, fieldMask(Symbology::EAN13));
+    setMask(ui_->EANUPC_AddOnValue, fieldMask(AddOn::FiveDigit));
+    ui_->EANUPC_AddOnValue->hide();
+    setMask(ui_->ITF14_CodeValue, fieldMask(Symbology::ITF14));
     // One spin box serves the four EAN/UPC symbologies, which share their sizes.
     const SymbologyFacts& eanUpc = facts(Symbology::EAN13);
-    ui->EANUPC_Size->configure(eanUpc.minSize, eanUpc.maxSize, eanUpc.sizeStep);
+    ui_->EANUPC_Size->configure(eanUpc.minSize, eanUpc.maxSize, eanUpc.sizeStep);
     const SymbologyFacts& itf = facts(Symbology::ITF14);
-    ui->ITF14_Size->configure(itf.minSize, itf.maxSize, itf.sizeStep);
-    ui->PageControl->setCurrentIndex(0);
+    ui_->ITF14_Size->configure(itf.minSize, itf.maxSize, itf.sizeStep);
+    ui_->PageControl->setCurrentIndex(0);
     for (QWidget* list :
-         std::initializer_list<QWidget*>{ui->EANUPC_CodeType, ui->EANUPC_AddOnType, ui->EANUPC_Size,
-                                         ui->ITF14_Size, ui->LangComboBox}) {
+         std::initializer_list<QWidget*>{ui_->EANUPC_CodeType, ui_->EANUPC_AddOnType,
+                                         ui_->EANUPC_Size, ui_->ITF14_Size, ui_->LangComboBox}) {
         takeWheelOnlyWithFocus(list);
     }
     // Digits typed at once land in the number; the focus order stays as laid out.
-    ui->EANUPC_CodeValue->setFocus(Qt::OtherFocusReason);
+    ui_->EANUPC_CodeValue->setFocus(Qt::OtherFocusReason);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -110,11 +111,11 @@ void TMainForm::fitPreviewInsideFrame() {
     // Fusion's contents rectangle starts on the frame's top line, which is two pixels (a dark
     // and a light one) as on every side.
     constexpr int kFrameLines = 2;
-    QGroupBox* box = ui->PreviewBox;
+    QGroupBox* box = ui_->PreviewBox;
     const int top = box->contentsRect().y() + kFrameLines;
-    ui->PaintBox->move(ui->PaintBox->x(), top);
-    box->resize(box->width(), top + ui->PaintBox->height() + kFrameLines);
-    ui->ScreenNotice->move(ui->ScreenNotice->x(), box->geometry().bottom() + 3);
+    ui_->PaintBox->move(ui_->PaintBox->x(), top);
+    box->resize(box->width(), top + ui_->PaintBox->height() + kFrameLines);
+    ui_->ScreenNotice->move(ui_->ScreenNotice->x(), box->geometry().bottom() + 3);
 }
 
 void TMainForm::wireEvents() {
@@ -124,49 +125,52 @@ void TMainForm::wireEvents() {
         }
         connect(item, &QAction::triggered, this, handler);
     };
-    both(ui->SpeedButton1, ui->SaveAsMI, &TMainForm::SaveAsMIClick);
-    both(ui->SpeedButton2, ui->PrintMI, &TMainForm::PrintMIClick);
-    both(ui->SpeedButton3, ui->CopyMI, &TMainForm::CopyMIClick);
-    both(ui->SpeedButton4, ui->ExportWordMI, &TMainForm::ExportWordMIClick);
-    both(ui->SpeedButton5, ui->HelpMI, &TMainForm::HelpMIClick);
-    both(ui->SpeedButton6, ui->AboutMI, &TMainForm::AboutMIClick);
-    both(nullptr, ui->PrintSheetMI, &TMainForm::PrintSheetMIClick);
-    both(nullptr, ui->ExitMI, &TMainForm::ExitMIClick);
-    both(nullptr, ui->OutputSettingsMI, &TMainForm::OutputSettingsMIClick);
-    both(nullptr, ui->LineColorMI, &TMainForm::LineColorBtnClick);
-    both(nullptr, ui->BackgroundColorMI, &TMainForm::BackgroundColorBtnClick);
-    connect(ui->LineColorBtn, &ColorPanel::clicked, this, &TMainForm::LineColorBtnClick);
-    connect(ui->BackgroundColorBtn, &ColorPanel::clicked, this,
+    both(ui_->SpeedButton1, ui_->SaveAsMI, &TMainForm::SaveAsMIClick);
+    both(ui_->SpeedButton2, ui_->PrintMI, &TMainForm::PrintMIClick);
+    both(ui_->SpeedButton3, ui_->CopyMI, &TMainForm::CopyMIClick);
+    both(ui_->SpeedButton4, ui_->ExportWordMI, &TMainForm::ExportWordMIClick);
+    both(ui_->SpeedButton5, ui_->HelpMI, &TMainForm::HelpMIClick);
+    both(ui_->SpeedButton6, ui_->AboutMI, &TMainForm::AboutMIClick);
+    both(nullptr, ui_->PrintSheetMI, &TMainForm::PrintSheetMIClick);
+    both(nullptr, ui_->ExitMI, &TMainForm::ExitMIClick);
+    both(nullptr, ui_->OutputSettingsMI, &TMainForm::OutputSettingsMIClick);
+    both(nullptr, ui_->LineColorMI, &TMainForm::LineColorBtnClick);
+    both(nullptr, ui_->BackgroundColorMI, &TMainForm::BackgroundColorBtnClick);
+    connect(ui_->LineColorBtn, &ColorPanel::clicked, this, &TMainForm::LineColorBtnClick);
+    connect(ui_->BackgroundColorBtn, &ColorPanel::clicked, this,
             &TMainForm::BackgroundColorBtnClick);
 
-    connect(ui->LangComboBox, &QComboBox::currentIndexChanged, this,
+    connect(ui_->LangComboBox, &QComboBox::currentIndexChanged, this,
             &TMainForm::LangComboBoxChange);
     // Typed text that names no language does not stay beside the flag: leaving the field shows
     // the current language again (a typed name of a language chooses it).
-    connect(ui->LangComboBox->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        QComboBox* selector = ui->LangComboBox;
+    connect(ui_->LangComboBox->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        QComboBox* selector = ui_->LangComboBox;
         const int named = selector->findText(selector->currentText(), Qt::MatchFixedString);
         if (named >= 0) {
             selector->setCurrentIndex(named);
         }
         selector->setEditText(selector->itemText(selector->currentIndex()));
     });
-    connect(ui->EANUPC_CodeType, &QComboBox::currentTextChanged, this,
+    connect(ui_->EANUPC_CodeType, &QComboBox::currentTextChanged, this,
             &TMainForm::EANUPC_CodeTypeChange);
-    connect(ui->EANUPC_AddOnType, &QComboBox::currentTextChanged, this,
+    connect(ui_->EANUPC_AddOnType, &QComboBox::currentTextChanged, this,
             &TMainForm::EANUPC_AddOnTypeChange);
-    connect(ui->CheckDigitButton, &QToolButton::clicked, this, &TMainForm::CheckDigitButtonClick);
-    connect(ui->ITF14CheckDigitButton, &QToolButton::clicked, this,
+    connect(ui_->CheckDigitButton, &QToolButton::clicked, this, &TMainForm::CheckDigitButtonClick);
+    connect(ui_->ITF14CheckDigitButton, &QToolButton::clicked, this,
             &TMainForm::ITF14CheckDigitButtonClick);
 
     // Every change that affects the symbol repaints the preview synchronously.
-    ui->PaintBox->setPaintHandler([this](QPainter& painter) { PaintBoxPaint(painter); });
-    connect(ui->PageControl, &QTabWidget::currentChanged, this, &TMainForm::repaintPreview);
-    for (auto* field : {ui->EANUPC_CodeValue, ui->EANUPC_AddOnValue, ui->ITF14_CodeValue}) {
+    ui_->PaintBox->setPaintHandler([this](QPainter& painter) { PaintBoxPaint(painter); });
+    connect(ui_->PageControl, &QTabWidget::currentChanged, this, &TMainForm::repaintPreview);
+    for (auto* field : {ui_->EANUPC_CodeValue, ui_->EANUPC_AddOnValue, ui_->ITF14_CodeValue}) {
         connect(field, &QLineEdit::textChanged, this, &TMainForm::repaintPreview);
     }
-    for (auto* size : {ui->EANUPC_Size, ui->ITF14_Size}) {
+    for (auto* size : {ui_->EANUPC_Size, ui_->ITF14_Size}) {
         connect(size, &QSpinBox::valueChanged, this, &TMainForm::repaintPreview);
+    }
+    for (auto* panel : {ui_->LineColorBtn, ui_->BackgroundColorBtn}) {
+        connect(panel, &ColorPanel::colorChanged, this, &TMainForm::repaintPreview);
     }
 }
 
@@ -175,13 +179,13 @@ void TMainForm::FormCreate(uint16_t userLangId) {
     jpegImage_ = std::make_unique<QImage>();
     // English first in every case; Russian replaces it only for Russian as used in Russia.
     {
-        const QSignalBlocker quiet(ui->LangComboBox);
-        ui->LangComboBox->setCurrentIndex(kEnglishItem);
+        const QSignalBlocker quiet(ui_->LangComboBox);
+        ui_->LangComboBox->setCurrentIndex(kEnglishItem);
     }
     SetLang(QStringLiteral("ENG"));
     if (userLangId == kRussianRussia) {
-        const QSignalBlocker quiet(ui->LangComboBox);
-        ui->LangComboBox->setCurrentIndex(kRussianItem);
+        const QSignalBlocker quiet(ui_->LangComboBox);
+        ui_->LangComboBox->setCurrentIndex(kRussianItem);
         SetLang(QStringLiteral("RUS"));
     }
 }
@@ -251,12 +255,12 @@ void TMainForm::applyLanguage(Language language) {
     }
     // The help and About buttons show no hint, but a screen reader still names them after
     // their menu items.
-    ui->SpeedButton5->setAccessibleName(ui->HelpMI->text());
-    ui->SpeedButton6->setAccessibleName(ui->AboutMI->text());
+    ui_->SpeedButton5->setAccessibleName(ui_->HelpMI->text());
+    ui_->SpeedButton6->setAccessibleName(ui_->AboutMI->text());
 }
 
 void TMainForm::LangComboBoxChange() {
-    const int index = ui->LangComboBox->currentIndex();
+    const int index = ui_->LangComboBox->currentIndex();
     if (index == kRussianItem) {
         SetLang(QStringLiteral("RUS"));
     } else if (index == kEnglishItem) {

@@ -31,20 +31,23 @@ class TMainForm : public QMainWindow {
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    Ui::TMainForm& controls() { return *ui; }
+    Ui::TMainForm& controls() { return *ui_; }
 
     // Applies "RUS" or "ENG" to every translated text and records it in CurrentLang.
     void SetLang(const QString& Lang);
 
     // What the active page describes, gathered from the displayed texts of its fields, in the
-    // colours of the colour panels; nothing when the page names no known symbology.
-    std::optional<SymbolRequest> currentSymbol() const;
+    // colours of the colour panels; nothing when the page names no known symbology. Read once
+    // at each change (repaintPreview) and kept for the preview, the line under it and the
+    // commands.
+    const std::optional<SymbolRequest>& currentSymbol() const { return symbol_; }
     QColor lineColor() const;
     QColor backgroundColor() const;
 
     // The repaint of the preview, run by its paint event.
     void PaintBoxPaint(QPainter& painter);
-    // Repaints the preview now, without waiting for the event loop.
+    // Every change that affects the symbol comes here: reads the request anew, then repaints the
+    // preview now, without waiting for the event loop.
     void repaintPreview();
     // Shows, in the band under the preview, that the screen gave no physical size, in the
     // current language; hides it when the size is known.
@@ -104,10 +107,12 @@ class TMainForm : public QMainWindow {
     void fitPreviewInsideFrame();
     void wireEvents();
     void applyLanguage(Language language);
+    std::optional<SymbolRequest> readSymbol() const;
     std::optional<QColor> chooseColor();
     CommandContext commandContext();
 
-    std::unique_ptr<Ui::TMainForm> ui;
+    std::unique_ptr<Ui::TMainForm> ui_;
+    std::optional<SymbolRequest> symbol_;
     std::unique_ptr<QImage> bitmapImage_;
     std::unique_ptr<QImage> jpegImage_;
     std::optional<ScreenScale> scaleOverride_;

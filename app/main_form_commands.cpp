@@ -8,7 +8,11 @@
 namespace strikon {
 
 CommandContext TMainForm::commandContext() {
-    return CommandContext{this, currentSymbol(), currentLanguage(), outputSettings_.dpi};
+    return CommandContext{this, currentSymbol(), currentLanguage(), outputSettings_.dpi, [this] {
+                              OutputSettings settings = outputSettings_;
+                              settings.options.fitDots = true;
+                              setOutputSettings(settings);
+                          }};
 }
 
 void TMainForm::setOutputSettings(const OutputSettings& settings) {
@@ -55,6 +59,7 @@ void TMainForm::HelpMIClick() {
 
 void TMainForm::AboutMIClick() {
     if (AboutForm != nullptr) {
+        AboutForm->setLanguage(CurrentLang);
         AboutForm->ShowModalOver(this);
     }
 }

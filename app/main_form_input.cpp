@@ -27,54 +27,54 @@ void writeCheckDigit(MaskedEdit* field, const std::string& withCheck) {
 }  // namespace
 
 void TMainForm::EANUPC_CodeTypeChange() {
-    ui->AddOnLabel->show();
-    ui->EANUPC_AddOnType->show();
-    ui->EANUPC_AddOnValue->show();
+    ui_->AddOnLabel->show();
+    ui_->EANUPC_AddOnType->show();
+    ui_->EANUPC_AddOnValue->show();
     const std::optional<Symbology> symbology =
-        symbologyNamed(ui->EANUPC_CodeType->currentText().toStdString());
+        symbologyNamed(ui_->EANUPC_CodeType->currentText().toStdString());
     if (symbology) {
         if (facts(*symbology).addOnStart == 0) {
             // A symbology that takes no add-on (EAN-8) hides the add-on row.
-            ui->AddOnLabel->hide();
-            ui->EANUPC_AddOnType->hide();
-            ui->EANUPC_AddOnValue->hide();
+            ui_->AddOnLabel->hide();
+            ui_->EANUPC_AddOnType->hide();
+            ui_->EANUPC_AddOnValue->hide();
         }
         const FieldMask mask = fieldMask(*symbology);
-        ui->EANUPC_CodeValue->setMask(mask.mask, mask.defaultText);
+        ui_->EANUPC_CodeValue->setMask(mask.mask, mask.defaultText);
     }
-    if (ui->EANUPC_AddOnType->currentText() == kNone) {
-        ui->EANUPC_AddOnValue->hide();
+    if (ui_->EANUPC_AddOnType->currentText() == kNone) {
+        ui_->EANUPC_AddOnValue->hide();
     }
     repaintPreview();
 }
 
 void TMainForm::EANUPC_AddOnTypeChange() {
-    ui->EANUPC_AddOnValue->show();
-    const QString addOnType = ui->EANUPC_AddOnType->currentText();
+    ui_->EANUPC_AddOnValue->show();
+    const QString addOnType = ui_->EANUPC_AddOnType->currentText();
     if (addOnType == kNone) {
         // The hidden field keeps its mask and digits.
-        ui->EANUPC_AddOnValue->hide();
+        ui_->EANUPC_AddOnValue->hide();
     }
     const std::optional<AddOn> addOn = addOnNamed(addOnType.toStdString());
     if (addOn && *addOn != AddOn::None) {
         const FieldMask mask = fieldMask(*addOn);
-        ui->EANUPC_AddOnValue->setMask(mask.mask, mask.defaultText);
+        ui_->EANUPC_AddOnValue->setMask(mask.mask, mask.defaultText);
     }
     repaintPreview();
 }
 
 void TMainForm::CheckDigitButtonClick() {
-    const std::string digits = gatherDigits(ui->EANUPC_CodeValue->displayText());
+    const std::string digits = gatherDigits(ui_->EANUPC_CodeValue->displayText());
     // A scanner checks a UPC-E symbol over its expanded UPC-A form, so the digit is computed
     // there; every other symbology weights its own digits directly.
-    if (const auto symbology = symbologyNamed(ui->EANUPC_CodeType->currentText().toStdString())) {
-        writeCheckDigit(ui->EANUPC_CodeValue, CalcCheckDigitFor(*symbology, digits));
+    if (const auto symbology = symbologyNamed(ui_->EANUPC_CodeType->currentText().toStdString())) {
+        writeCheckDigit(ui_->EANUPC_CodeValue, CalcCheckDigitFor(*symbology, digits));
     }
 }
 
 void TMainForm::ITF14CheckDigitButtonClick() {
-    const std::string digits = gatherDigits(ui->ITF14_CodeValue->displayText());
-    writeCheckDigit(ui->ITF14_CodeValue, CalcCheckDigitFor(Symbology::ITF14, digits));
+    const std::string digits = gatherDigits(ui_->ITF14_CodeValue->displayText());
+    writeCheckDigit(ui_->ITF14_CodeValue, CalcCheckDigitFor(Symbology::ITF14, digits));
 }
 
 std::optional<QColor> TMainForm::chooseColor() {
@@ -99,16 +99,18 @@ std::optional<QColor> TMainForm::chooseColor() {
 
 void TMainForm::LineColorBtnClick() {
     if (const auto color = chooseColor()) {
-        ui->LineColorBtn->setColor(*color);
+        ui_->LineColorBtn->setColor(*color);
+    } else {
+        repaintPreview();
     }
-    repaintPreview();
 }
 
 void TMainForm::BackgroundColorBtnClick() {
     if (const auto color = chooseColor()) {
-        ui->BackgroundColorBtn->setColor(*color);
+        ui_->BackgroundColorBtn->setColor(*color);
+    } else {
+        repaintPreview();
     }
-    repaintPreview();
 }
 
 }  // namespace strikon

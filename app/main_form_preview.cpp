@@ -3,6 +3,7 @@
 
 #include "app/current_lang.h"
 #include "app/language_table.h"
+#include "app/scan_notices.h"
 #include "main_form.h"
 #include "render/draw_symbol.h"
 #include "render/symbol_image.h"
@@ -12,19 +13,19 @@
 
 namespace strikon {
 
-std::optional<SymbolRequest> TMainForm::currentSymbol() const {
+std::optional<SymbolRequest> TMainForm::readSymbol() const {
     PageTexts page;
-    page.caption = ui->PageControl->tabText(ui->PageControl->currentIndex());
+    page.caption = ui_->PageControl->tabText(ui_->PageControl->currentIndex());
     if (page.caption == kEanUpcPage) {
-        page.codeType = ui->EANUPC_CodeType->currentText();
-        page.addOnType = ui->EANUPC_AddOnType->currentText();
-        page.code = ui->EANUPC_CodeValue->displayText();
+        page.codeType = ui_->EANUPC_CodeType->currentText();
+        page.addOnType = ui_->EANUPC_AddOnType->currentText();
+        page.code = ui_->EANUPC_CodeValue->displayText();
         // The encoder decides from the add-on type whether to read the add-on field.
-        page.addOn = ui->EANUPC_AddOnValue->displayText();
-        page.sizePercent = ui->EANUPC_Size->value();
+        page.addOn = ui_->EANUPC_AddOnValue->displayText();
+        page.sizePercent = ui_->EANUPC_Size->value();
     } else if (page.caption == kItf14Page) {
-        page.code = ui->ITF14_CodeValue->displayText();
-        page.sizePercent = ui->ITF14_Size->value();
+        page.code = ui_->ITF14_CodeValue->displayText();
+        page.sizePercent = ui_->ITF14_Size->value();
     }
     std::optional<SymbolRequest> request = pageSymbol(page);
     if (request) {
@@ -36,11 +37,11 @@ std::optional<SymbolRequest> TMainForm::currentSymbol() const {
 }
 
 QColor TMainForm::lineColor() const {
-    return ui->LineColorBtn->color();
+    return ui_->LineColorBtn->color();
 }
 
 QColor TMainForm::backgroundColor() const {
-    return ui->BackgroundColorBtn->color();
+    return ui_->BackgroundColorBtn->color();
 }
 
 ScreenScale TMainForm::previewScale() const {
@@ -48,14 +49,25 @@ ScreenScale TMainForm::previewScale() const {
 }
 
 void TMainForm::repaintPreview() {
-    ui->PaintBox->repaint();
+    symbol_ = readSymbol();
+    ui_->PaintBox->repaint();
     updateOutputInfo();
 }
 
 void TMainForm::updateOutputInfo() {
-    const std::optional<SymbolRequest> symbol = currentSymbol();
-    ui->OutputInfo->setText(symbol ? symbolSizeLine(*symbol, outputSettings_.dpi, currentLanguage())
-                                   : QString());
+    ui_->OutputInfo->setText(
+        symbol_ ? symbolSizeLine(*symbol_, outputSettings_.dpi, currentLanguage()) : QString());
+    // What may keep the symbol from scanning, at the resolution of Save As and as the press
+    // prints it: the band under the preview says it while the user types.
+    QString notices;
+    if (symbol_) {
+        const ScanReport report =
+            scanCheck(*symbol_, outputSettings_.dpi / kMmPerInch, outputSettings_.inkSpreadMm);
+        notices = noticeSentences(*symbol_, report, currentLanguage());
+    }
+    ui_->ScanNotice->setText(notices);
+    ui_->ScanNotice->setToolTip(notices);
+    ui_->ScanNotice->setVisible(!notices.isEmpty());
 }
 
 void TMainForm::PaintBoxPaint(QPainter& painter) {
@@ -63,7 +75,7 @@ void TMainForm::PaintBoxPaint(QPainter& painter) {
     // symbol's size on the glass is its size in millimetres, at any scale factor.
     painter.save();
     const double ratio = devicePixelRatioOf(painter);
-    const QSize device = useDevicePixels(painter, ui->PaintBox->size());
+    const QSize device = useDevicePixels(painter, ui_->PaintBox->size());
     {
         QtSurface surface(painter);
         surface.setLineColor(lineColor());
@@ -90,8 +102,8 @@ void TMainForm::PaintBoxPaint(QPainter& painter) {
 
 void TMainForm::updateScreenNotice() {
     screenSizeUnknown_ = previewScale().sizeUnknown;
-    ui->ScreenNotice->setText(kScreenSizeUnknown.in(currentLanguage()));
-    ui->ScreenNotice->setVisible(screenSizeUnknown_);
+    ui_->ScreenNotice->setText(kScreenSizeUnknown.in(currentLanguage()));
+    ui_->ScreenNotice->setVisible(screenSizeUnknown_);
 }
 
 void DrawBarcode(Surface* Surface, Rect& Bounds, double OffsetX, double OffsetY, double PxPerMmX,

@@ -15,6 +15,8 @@ struct CaptionTexts {
     Wording at{"при %1 dpi", "at %1 dpi"};
     Wording module{"модуль", "module"};
     Wording wholeDots{"; в целых точках: ", "; whole dots: "};
+    Wording noFit{"ни одно целое число точек не оставляет размер в пределах %1–%2 % %3",
+                  "no whole number of dots keeps the size within %1-%2 % %3"};
 };
 constexpr CaptionTexts kTexts{};
 
@@ -60,6 +62,10 @@ QString reductionCaption(const SymbolRequest& symbol, int dpi, Language language
 
 QString fitCaption(const SymbolRequest& symbol, int dpi, Language language) {
     const WholeDotFit fit = wholeDotFit(symbol, pxPerMm(dpi));
+    if (!fit.inRange) {
+        const SymbologyFacts& f = facts(symbol.symbology);
+        return kTexts.noFit.in(language).arg(f.minSize).arg(f.maxSize).arg(atDpi(dpi, language));
+    }
     return QStringLiteral("%1 % → %2 %, X = %3, %4 %5")
         .arg(symbol.sizePercent)
         .arg(number(fit.percent, 1, language), mm(fit.moduleMm, 3, language),

@@ -14,7 +14,12 @@ namespace strikon {
 struct OutputSettings {
     OutputOptions options;
     int dpi = 300;
+    // The ink spread of the press the user prints on: the grades shown are as it prints.
+    double inkSpreadMm = 0;
 };
+
+// The largest ink spread the window takes, as strikon-render's --ink-spread.
+inline constexpr double kMaxInkSpreadMm = 0.300;
 
 // The resolutions offered: common printers' and 300, the default.
 inline constexpr std::array<int, 5> kOutputDpis = {150, 203, 300, 600, 1200};

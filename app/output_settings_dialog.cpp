@@ -11,6 +11,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/scan_notices.h"
+#include "render/symbol_image.h"
+
 namespace strikon {
 
 namespace {
@@ -26,6 +29,8 @@ struct DialogTexts {
     Wording dpi{"Разрешение сохранения, копирования и экспорта:",
                 "Resolution of Save As, Copy and Export:"};
     Wording close{"Закрыть", "Close"};
+    Wording spread{"Растекание краски в печати:", "Ink spread of the press:"};
+    Wording grade{"Класс (ISO/IEC 15416):", "Grade (ISO/IEC 15416):"};
 };
 constexpr DialogTexts kTexts{};
 
@@ -74,6 +79,19 @@ OutputSettingsDialog::OutputSettingsDialog(QWidget* parent, const OutputSettings
     dpi_->setCurrentIndex(std::max(0, dpi_->findData(initial.dpi)));
     form->addRow(kTexts.dpi.in(language), dpi_);
 
+    spread_ = new QDoubleSpinBox(this);
+    spread_->setLocale(reduction_->locale());
+    spread_->setRange(0.0, kMaxInkSpreadMm);
+    spread_->setDecimals(3);
+    spread_->setSingleStep(0.005);
+    spread_->setSuffix(kTexts.mm.in(language));
+    spread_->setValue(initial.inkSpreadMm);
+    form->addRow(kTexts.spread.in(language), spread_);
+    gradeNote_ = new QLabel(this);
+    gradeNote_->setObjectName(QStringLiteral("OutputGrade"));
+    gradeNote_->setWordWrap(true);
+    form->addRow(kTexts.grade.in(language), gradeNote_);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(kTexts.close.in(language));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
@@ -87,6 +105,7 @@ OutputSettingsDialog::OutputSettingsDialog(QWidget* parent, const OutputSettings
     connect(marks_, &QCheckBox::toggled, this, &OutputSettingsDialog::read);
     connect(bilevel_, &QCheckBox::toggled, this, &OutputSettingsDialog::read);
     connect(dpi_, &QComboBox::currentIndexChanged, this, &OutputSettingsDialog::read);
+    connect(spread_, &QDoubleSpinBox::valueChanged, this, &OutputSettingsDialog::read);
     updateNotes();
 }
 
@@ -96,6 +115,7 @@ void OutputSettingsDialog::read() {
     settings_.options.quietZoneMarks = marks_->isChecked();
     settings_.options.bilevel = bilevel_->isChecked();
     settings_.dpi = dpi_->currentData().toInt();
+    settings_.inkSpreadMm = spread_->value();
     updateNotes();
     if (changed_) {
         changed_(settings_);
@@ -107,11 +127,15 @@ void OutputSettingsDialog::updateNotes() {
     if (!symbol) {
         reductionNote_->clear();
         fitNote_->clear();
+        gradeNote_->clear();
         return;
     }
     symbol->output = settings_.options;
     reductionNote_->setText(reductionCaption(*symbol, settings_.dpi, language_));
     fitNote_->setText(fitCaption(*symbol, settings_.dpi, language_));
+    const ScanReport report = scanCheck(*symbol, settings_.dpi / kMmPerInch, settings_.inkSpreadMm);
+    gradeNote_->setText(gradeLine(*symbol, report, language_));
+    gradeNote_->setStyleSheet(gradesBelowC(report) ? QStringLiteral("color: #a00000") : QString());
 }
 
 }  // namespace strikon

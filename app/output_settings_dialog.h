@@ -35,6 +35,8 @@ class OutputSettingsDialog : public QDialog {
     QComboBox* dpiBox() const { return dpi_; }
     QLabel* reductionNote() const { return reductionNote_; }
     QLabel* fitNote() const { return fitNote_; }
+    QDoubleSpinBox* spreadBox() const { return spread_; }
+    QLabel* gradeNote() const { return gradeNote_; }
 
   private:
     void read();
@@ -51,6 +53,8 @@ class OutputSettingsDialog : public QDialog {
     QComboBox* dpi_ = nullptr;
     QLabel* reductionNote_ = nullptr;
     QLabel* fitNote_ = nullptr;
+    QDoubleSpinBox* spread_ = nullptr;
+    QLabel* gradeNote_ = nullptr;
 };
 
 }  // namespace strikon

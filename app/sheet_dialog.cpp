@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "app/scan_notices.h"
 #include "app/sheet_picture.h"
 #include "app/sheet_products.h"
 #include "app/sheet_wording.h"
@@ -35,6 +36,7 @@ struct DialogTexts {
     Wording title{"Печать листа", "Print Sheet"};
     Wording custom{"Свой", "Custom"};
     Wording pageSetup{"Параметры страницы…", "Page Setup…"};
+    Wording wholeDots{"Модули в целых точках", "Whole-dot modules"};
     Wording mm{" мм", " mm"};
     Wording copies{"Копии", "Copies"};
     Wording run{"Нумерованный ряд, шаг:", "Numbered run, step:"};
@@ -105,6 +107,29 @@ SheetDialog::SheetDialog(const SymbolRequest& symbol, Language language, QWidget
     setWindowTitle(text(kTexts.title));
     buildFields();
     layoutChosen();
+    updateGrade();
+}
+
+// The symbol at the printer's own resolution: its grade, and whole-dot modules offered in one
+// click when they would lift a grade below C.
+void SheetDialog::updateGrade() {
+    const ScanReport report = scanCheck(symbol_, printer_->resolution() / kMmPerInch);
+    QString line = gradeText(report, noticeLanguage(language_));
+    if (gradesBelowC(report) || !report.notices.empty()) {
+        line += QLatin1Char('\n') + noticeSentences(symbol_, report, language_);
+    }
+    grade_->setText(line);
+    grade_->setStyleSheet(gradesBelowC(report) ? QStringLiteral("color: #a00000") : QString());
+    wholeDots_->setVisible(gradesBelowC(report) && wholeDotsRaise(report));
+}
+
+void SheetDialog::useWholeDots() {
+    symbol_.output.fitDots = true;
+    if (useWholeDots_) {
+        useWholeDots_();
+    }
+    updateGrade();
+    refresh();
 }
 
 SheetDialog::~SheetDialog() = default;
@@ -114,6 +139,40 @@ QString SheetDialog::text(const Wording& wording) const {
 }
 
 void SheetDialog::buildFields() {
+    auto* form = new QFormLayout;
+    addProductRows(*form);
+    addSheetRows(*form);
+    addMeasureRows(*form);
+    addLabelRows(*form);
+    picture_ = new SheetPicture(this);
+    fault_ = new QLabel(this);
+    fault_->setObjectName(QStringLiteral("SheetFault"));
+    fault_->setWordWrap(true);
+    fault_->setStyleSheet(QStringLiteral("color: #c00000"));
+
+    grade_ = new QLabel(this);
+    grade_->setObjectName(QStringLiteral("SheetGrade"));
+    grade_->setWordWrap(true);
+    wholeDots_ = new QPushButton(text(kTexts.wholeDots), this);
+    wholeDots_->setObjectName(QStringLiteral("SheetWholeDots"));
+    connect(wholeDots_, &QPushButton::clicked, this, &SheetDialog::useWholeDots);
+    auto* gradeRow = new QHBoxLayout;
+    gradeRow->addWidget(grade_, 1);
+    gradeRow->addWidget(wholeDots_);
+
+    auto* sides = new QHBoxLayout;
+    sides->addLayout(form);
+    sides->addWidget(picture_);
+    auto* whole = new QVBoxLayout(this);
+    whole->addLayout(sides);
+    whole->addLayout(gradeRow);
+    whole->addWidget(fault_);
+    whole->addWidget(buttonRow());
+    connectFields();
+}
+
+// The label stock found by its maker's code, and what is to know about it.
+void SheetDialog::addProductRows(QFormLayout& form) {
     products_ = new SheetProducts(
         readTemplateFolder(templateFolder()),
         [this](const LabelProduct& p) {
@@ -126,6 +185,12 @@ void SheetDialog::buildFields() {
     productNote_ = new QLabel(this);
     productNote_->setObjectName(QStringLiteral("SheetProductNote"));
     productNote_->setWordWrap(true);
+    form.addRow(text(kTexts.makersCode), products_);
+    form.addRow(productNote_);
+}
+
+// The sheet: a built-in layout or Custom, the paper, and the grid.
+void SheetDialog::addSheetRows(QFormLayout& form) {
     layoutList_ = new QComboBox(this);
     layoutList_->setObjectName(QStringLiteral("SheetLayoutList"));
     for (const NamedLayout& named : builtInLayouts()) {
@@ -142,6 +207,13 @@ void SheetDialog::buildFields() {
     for (QSpinBox* s : {columns_, rows_}) {
         s->setRange(1, 100);
     }
+    form.addRow(text(kTexts.sheet), layoutList_);
+    form.addRow(text(kTexts.paper), row({paperList_, pageSetup_}));
+    form.addRow(text(kTexts.grid), row({columns_, rows_}));
+}
+
+// The label's size, the margins and the pitches, in millimetres.
+void SheetDialog::addMeasureRows(QFormLayout& form) {
     for (QDoubleSpinBox*& field : mm_) {
         field = new QDoubleSpinBox(this);
         field->setRange(-50, 400);
@@ -150,6 +222,13 @@ void SheetDialog::buildFields() {
         field->setLocale(sheetLocale(language_));
         field->setSuffix(text(kTexts.mm));
     }
+    form.addRow(text(kTexts.label), row({mm_[0], mm_[1]}));
+    form.addRow(text(kTexts.margins), row({mm_[2], mm_[3]}));
+    form.addRow(text(kTexts.pitch), row({mm_[4], mm_[5]}));
+}
+
+// How many labels, copies or a numbered run, and the labels skipped.
+void SheetDialog::addLabelRows(QFormLayout& form) {
     copies_ = new QRadioButton(text(kTexts.copies), this);
     run_ = new QRadioButton(text(kTexts.run), this);
     copies_->setChecked(true);
@@ -161,41 +240,23 @@ void SheetDialog::buildFields() {
     skip_ = new QSpinBox(this);
     skip_->setObjectName(QStringLiteral("SheetSkip"));
     skip_->setRange(0, 9999);
-    picture_ = new SheetPicture(this);
-    fault_ = new QLabel(this);
-    fault_->setObjectName(QStringLiteral("SheetFault"));
-    fault_->setWordWrap(true);
-    fault_->setStyleSheet(QStringLiteral("color: #c00000"));
+    form.addRow(text(kTexts.count), count_);
+    form.addRow(copies_);
+    form.addRow(run_, step_);
+    form.addRow(text(kTexts.skip), skip_);
+}
 
-    auto* form = new QFormLayout;
-    form->addRow(text(kTexts.makersCode), products_);
-    form->addRow(productNote_);
-    form->addRow(text(kTexts.sheet), layoutList_);
-    form->addRow(text(kTexts.paper), row({paperList_, pageSetup_}));
-    form->addRow(text(kTexts.grid), row({columns_, rows_}));
-    form->addRow(text(kTexts.label), row({mm_[0], mm_[1]}));
-    form->addRow(text(kTexts.margins), row({mm_[2], mm_[3]}));
-    form->addRow(text(kTexts.pitch), row({mm_[4], mm_[5]}));
-    form->addRow(text(kTexts.count), count_);
-    form->addRow(copies_);
-    form->addRow(run_, step_);
-    form->addRow(text(kTexts.skip), skip_);
-
+QDialogButtonBox* SheetDialog::buttonRow() {
     auto* buttons = new QDialogButtonBox(this);
     print_ = buttons->addButton(text(kTexts.print), QDialogButtonBox::AcceptRole);
     print_->setObjectName(QStringLiteral("SheetPrint"));
     buttons->addButton(text(kTexts.close), QDialogButtonBox::RejectRole);
     connect(print_, &QPushButton::clicked, this, &SheetDialog::previewAndPrint);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return buttons;
+}
 
-    auto* sides = new QHBoxLayout;
-    sides->addLayout(form);
-    sides->addWidget(picture_);
-    auto* whole = new QVBoxLayout(this);
-    whole->addLayout(sides);
-    whole->addWidget(fault_);
-    whole->addWidget(buttons);
-
+void SheetDialog::connectFields() {
     connect(layoutList_, &QComboBox::currentIndexChanged, this, &SheetDialog::layoutChosen);
     products_->chosenChanged = [this] { productChosen(); };
     connect(paperList_, &QComboBox::currentIndexChanged, this, &SheetDialog::refresh);
@@ -312,6 +373,7 @@ void SheetDialog::setUpPage() {
     QPageSetupDialog dialog(printer_.get(), this);
     if (dialog.exec() == QDialog::Accepted) {
         refresh();
+        updateGrade();  // the printer's resolution may have changed with it
     }
 }
 
@@ -404,6 +466,7 @@ void printSheetOf(const CommandContext& context, const CommandDialogs& dialogs) 
         return;
     }
     SheetDialog dialog(*context.symbol, context.language, context.parent);
+    dialog.setUseWholeDots(context.useWholeDots);
     dialog.exec();
 }
 

@@ -14,7 +14,9 @@
 #include "render/print_sheet.h"
 
 class QComboBox;
+class QDialogButtonBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -52,14 +54,31 @@ class SheetDialog : public QDialog {
     // The preview, then the printer; faults are shown in the dialog.
     void previewAndPrint();
 
+    // Called when the user takes whole-dot modules here, so that the window keeps them.
+    void setUseWholeDots(std::function<void()> use) { useWholeDots_ = std::move(use); }
+    // The grade at the printer's resolution, and the button that offers whole-dot modules.
+    QLabel* gradeLabel() const { return grade_; }
+    QPushButton* wholeDotsButton() const { return wholeDots_; }
+    // The symbol the labels are made of, with the options taken here.
+    const SymbolRequest& symbol() const { return symbol_; }
+    // The grade again, at the printer's resolution now.
+    void updateGrade();
+
   private:
     QString text(const Wording& wording) const;
     void buildFields();
+    void addProductRows(QFormLayout& form);
+    void addSheetRows(QFormLayout& form);
+    void addMeasureRows(QFormLayout& form);
+    void addLabelRows(QFormLayout& form);
+    QDialogButtonBox* buttonRow();
+    void connectFields();
     void layoutChosen();
     void productChosen();
     void showProductNote();
     void refresh();
     void setUpPage();
+    void useWholeDots();
     SheetLayout fieldsLayout() const;
 
     SymbolRequest symbol_;
@@ -84,6 +103,9 @@ class SheetDialog : public QDialog {
     SheetPicture* picture_ = nullptr;
     QLabel* fault_ = nullptr;
     QPushButton* print_ = nullptr;
+    QLabel* grade_ = nullptr;
+    QPushButton* wholeDots_ = nullptr;
+    std::function<void()> useWholeDots_;
 };
 
 // Opens the dialog over the window for the current symbol, or says there is none.

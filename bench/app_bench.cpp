@@ -47,7 +47,7 @@ void BM_SaveAs300Dpi(benchmark::State& state) {
     const QString path = dir.filePath(jpeg ? "symbol.jpg" : "symbol.bmp");
     CommandDialogs& dialogs = form.commandDialogs();
     dialogs.askSavePath = [&](QWidget*) {
-        return SaveChoice{path, jpeg ? PictureFormat::Jpeg : PictureFormat::Bitmap};
+        return SaveChoice{path, jpeg ? SymbolFileFormat::Jpeg : SymbolFileFormat::Bmp};
     };
     QString failure;
     dialogs.warn = [&](QWidget*, const QString& text) { failure = text; };

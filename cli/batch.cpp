@@ -18,6 +18,7 @@
 #include "cli/csv_stream.h"
 #include "cli/option_table.h"
 #include "cli/render_job.h"
+#include "cli/scan_report.h"
 #include "cli/shown_value.h"
 #include "cli/symbol_output.h"
 #include "cli/task_pool.h"
@@ -40,16 +41,15 @@ constexpr size_t kGroupsInFlight = 4;
 qint64 pictureBytes(const RenderJob& job) {
     int perPixel = 0;
     switch (job.format) {
-        case OutputFormat::Bmp:
-        case OutputFormat::Png:
-        case OutputFormat::PngToStdout:
+        case SymbolFileFormat::Bmp:
+        case SymbolFileFormat::Png:
             perPixel = 2;
             break;
-        case OutputFormat::Jpeg:
+        case SymbolFileFormat::Jpeg:
             perPixel = 8;
             break;
-        case OutputFormat::Svg:
-        case OutputFormat::Pdf:
+        case SymbolFileFormat::Svg:
+        case SymbolFileFormat::Pdf:
             return 0;
     }
     const std::optional<QSize> size = measureSymbol(job.symbol, job.pxPerMm(), job.pxPerMm());
@@ -137,7 +137,7 @@ QString checkFileName(const QString& name) {
             .arg(control);
     }
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name == u"." ||
-        name == u".." || name == QStringView(kStdoutPath)) {
+        name == u".." || isStdoutPath(name)) {
         return QStringLiteral("file: \"%1\" is not a plain file name inside --output-dir")
             .arg(shownValue(name));
     }
@@ -170,6 +170,7 @@ class BatchRun {
         QString file;   // the name it is written under, while written
         RenderJob job;
         std::future<ValueResult<StagedFile>> staging;  // valid while it is drawn and staged
+        std::future<QStringList> scanning;             // the scan check's warnings, on the pool
         std::optional<StagedFile> staged;              // staged, waiting for its commit
     };
 
@@ -321,6 +322,8 @@ BatchRun::Row BatchRun::start(const CsvRecord& record) {
         const MemoryBudget::Share share(*budget, pictureBytes(job));
         return stageSymbol(job, LinkPolicy::Refuse);
     });
+    row.scanning = pool_.submit(
+        [job = row.job] { return scanWarnings(job.symbol, scanCheck(job.symbol, job.pxPerMm())); });
     return row;
 }
 
@@ -367,6 +370,9 @@ bool BatchRun::frontDone() const {
 void BatchRun::finishFront() {
     Row row = std::move(rows_.front());
     rows_.pop_front();
+    if (row.scanning.valid()) {
+        row.warnings += row.scanning.get();
+    }
     if (row.staging.valid()) {
         ValueResult<StagedFile> staged = row.staging.get();
         if (staged.ok) {
@@ -508,7 +514,7 @@ BatchRows readBatchRows(QIODevice& csv, const OptionValues& defaults, int maxRow
 BatchFile openBatchFile(const QString& path) {
     auto file = std::make_unique<QFile>();
     bool opened = false;
-    if (path == QStringView(kStdoutPath)) {  // "-" reads standard input here
+    if (isStdoutPath(path)) {  // "-" reads standard input here
         opened = file->open(stdin, QIODevice::ReadOnly);
     } else {
         file->setFileName(path);

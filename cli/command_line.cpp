@@ -49,48 +49,63 @@ QString sheetShape(const OptionValues& values) {
     return {};
 }
 
-}  // namespace
+// The options as given: their values, or that --help asked for nothing else.
+struct GivenOptions {
+    bool help = false;
+    OptionValues values;
+};
 
-CommandLineResult parseCommandLine(const QStringList& arguments) {
-    CommandLine line;
-    OptionValues& values = line.values;
+// Reads the option at arguments[i] and its value (the next argument when not after "="),
+// leaving i on the last argument read. An error, or nothing when the option was read.
+QString readOption(const QStringList& arguments, qsizetype& i, OptionValues& values) {
+    const QString& arg = arguments.at(i);
+    if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
+        return QStringLiteral("unexpected argument \"%1\"; options start with --, see --help")
+            .arg(arg);
+    }
+    Argument a = split(arg);
+    const OptionRow* option = findOption(a.name);
+    if (option == nullptr || option->field == nullptr) {
+        return QStringLiteral("--%1: unknown option, see --help").arg(a.name);
+    }
+    std::optional<QString>& field = values.*option->field;
+    if (field) {
+        return QStringLiteral("--%1: given more than once").arg(a.name);
+    }
+    if (option->valueName == nullptr && !a.value) {
+        a.value = QStringLiteral("yes");
+    }
+    if (!a.value && option->valueName[0] == '[') {
+        const bool given = i + 1 < arguments.size() && !looksLikeOption(arguments.at(i + 1));
+        a.value = given ? arguments.at(++i) : QStringLiteral("");
+    }
+    if (!a.value) {
+        if (i + 1 >= arguments.size() || looksLikeOption(arguments.at(i + 1))) {
+            return QStringLiteral("--%1: expects a value").arg(a.name);
+        }
+        a.value = arguments.at(++i);
+    }
+    field = a.value;
+    return {};
+}
+
+// Every option in order; --help or -h anywhere ends the reading, whatever came before it.
+Result<GivenOptions> readOptions(const QStringList& arguments) {
+    GivenOptions given;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments.at(i);
-        if (arg == u"--help" || arg == u"-h") {
-            return CommandLineResult::success(CommandLine{Mode::Help, {}, {}, {}, 0});
+        if (arguments.at(i) == u"--help" || arguments.at(i) == u"-h") {
+            return Result<GivenOptions>::success(GivenOptions{true, {}});
         }
-        if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
-            return failure(QStringLiteral("unexpected argument \"%1\"; options start with --, "
-                                          "see --help")
-                               .arg(arg));
+        if (QString error = readOption(arguments, i, given.values); !error.isEmpty()) {
+            return Result<GivenOptions>::failure(error);
         }
-        Argument a = split(arg);
-        const OptionRow* option = findOption(a.name);
-        if (option == nullptr || option->field == nullptr) {
-            return failure(QStringLiteral("--%1: unknown option, see --help").arg(a.name));
-        }
-        std::optional<QString>& field = values.*option->field;
-        if (field) {
-            return failure(QStringLiteral("--%1: given more than once").arg(a.name));
-        }
-        if (option->valueName == nullptr && !a.value) {
-            a.value = QStringLiteral("yes");
-        }
-        if (!a.value && option->valueName[0] == '[') {
-            const bool given = i + 1 < arguments.size() && !looksLikeOption(arguments.at(i + 1));
-            a.value = given ? arguments.at(++i) : QStringLiteral("");
-        }
-        if (!a.value) {
-            if (i + 1 >= arguments.size() || looksLikeOption(arguments.at(i + 1))) {
-                return failure(QStringLiteral("--%1: expects a value").arg(a.name));
-            }
-            a.value = arguments.at(++i);
-        }
-        field = a.value;
     }
-    if (arguments.isEmpty()) {
-        return failure(QStringLiteral("no options given; see --help"));
-    }
+    return Result<GivenOptions>::success(std::move(given));
+}
+
+// The mode the options ask for, with the options only another mode takes refused.
+CommandLineResult checkModes(CommandLine line) {
+    const OptionValues& values = line.values;
     if (values.listSheets) {
         for (const OptionRow& option : options()) {
             if (option.use != OptionUse::List && option.field != nullptr && values.*option.field) {
@@ -104,9 +119,35 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     if (QString error = sheetShape(values); !error.isEmpty()) {
         return failure(error);
     }
+    if (values.check) {
+        const QString t = values.check->trimmed().toLower();
+        line.check = t == u"yes" || t == u"true" || t == u"1" || t == u"on";
+        if (!line.check &&
+            !(t.isEmpty() || t == u"no" || t == u"false" || t == u"0" || t == u"off")) {
+            return failure(
+                QStringLiteral("--check: expects yes or no, got \"%1\"").arg(*values.check));
+        }
+    }
+    if (values.inkSpread) {
+        bool ok = false;
+        line.inkSpreadMm = values.inkSpread->trimmed().toDouble(&ok);
+        if (!ok || !(line.inkSpreadMm >= 0 && line.inkSpreadMm <= kMaxInkSpreadMm)) {
+            return failure(
+                QStringLiteral("--ink-spread: expects millimetres from 0 to %1, got \"%2\"")
+                    .arg(kMaxInkSpreadMm, 0, 'f', 3)
+                    .arg(*values.inkSpread));
+        }
+        if (!line.check) {
+            return failure(QStringLiteral("--ink-spread: only used with --check"));
+        }
+    }
+    if (line.check && values.output && *values.output == u"-") {
+        return failure(
+            QStringLiteral("--output: - is standard output, where --check writes its "
+                           "report; name a file"));
+    }
     const auto& batch = values.batch;
     const auto& outputDir = values.outputDir;
-    const auto& jobs = values.jobs;
     if (values.sheet) {
         line.mode = Mode::Sheet;
         if (outputDir) {
@@ -121,21 +162,27 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
                 QStringLiteral("--output: not used with --batch; each row names its "
                                "file in the file column, written into --output-dir"));
         }
-        if (!outputDir || outputDir->isEmpty()) {
+        if ((!outputDir || outputDir->isEmpty()) && !line.check) {
             return failure(
                 QStringLiteral("--output-dir: required with --batch: the folder for "
                                "the files the rows name"));
         }
         line.mode = Mode::Batch;
         line.batchFile = *batch;
-        line.outputDir = *outputDir;
+        line.outputDir = outputDir.value_or(QString());
     } else if (outputDir) {
         return failure(
             QStringLiteral("--output-dir: only used with --batch; give --output for "
                            "one symbol"));
-    } else if (jobs) {
+    } else if (values.jobs) {
         return failure(QStringLiteral("--jobs: only used with --batch"));
     }
+    return CommandLineResult::success(std::move(line));
+}
+
+// --jobs, where given, as a number of threads.
+CommandLineResult checkJobs(CommandLine line) {
+    const std::optional<QString>& jobs = line.values.jobs;
     if (jobs) {
         bool ok = false;
         line.jobs = jobs->trimmed().toInt(&ok);
@@ -147,6 +194,25 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         }
     }
     return CommandLineResult::success(std::move(line));
+}
+
+}  // namespace
+
+CommandLineResult parseCommandLine(const QStringList& arguments) {
+    Result<GivenOptions> given = readOptions(arguments);
+    if (!given.ok) {
+        return failure(given.error);
+    }
+    if (given.value.help) {
+        return CommandLineResult::success(CommandLine{Mode::Help, {}, {}, {}, 0});
+    }
+    if (arguments.isEmpty()) {
+        return failure(QStringLiteral("no options given; see --help"));
+    }
+    CommandLine line;
+    line.values = std::move(given.value.values);
+    CommandLineResult moded = checkModes(std::move(line));
+    return moded.ok ? checkJobs(std::move(moded.value)) : moded;
 }
 
 }  // namespace strikon::cli

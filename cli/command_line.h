@@ -19,8 +19,13 @@ struct CommandLine {
     OptionValues values;  // one symbol or a sheet, or the defaults of every batch row
     QString batchFile;    // "-" reads the batch from standard input
     QString outputDir;
-    int jobs = 0;  // threads for a batch's rows; 0: one per core
+    int jobs = 0;            // threads for a batch's rows; 0: one per core
+    bool check = false;      // report each symbol's scan check on standard output
+    double inkSpreadMm = 0;  // with check: the press's ink spread
 };
+
+// The largest ink spread --ink-spread takes.
+inline constexpr double kMaxInkSpreadMm = 0.300;
 
 // The most threads --jobs may ask for.
 inline constexpr int kMaxJobs = 256;

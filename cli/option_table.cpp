@@ -59,8 +59,10 @@ constexpr OptionRow kOptions[] = {
      "the resolution; a bar keeps at least one pixel."},
     {"fit-dots", nullptr, OptionUse::Symbol, &OptionValues::fitDots, "fit-dots",
      "Make the module (ITF-14: the narrow bar) the nearest\n"
-     "whole number of dots at the resolution, at least one,\n"
-     "and scale the whole symbol with it."},
+     "whole number of dots at the resolution that keeps the\n"
+     "size within the symbology's range, and scale the whole\n"
+     "symbol with it; where none does, drawn as it is, with\n"
+     "a warning."},
     {"quiet-zone-marks", nullptr, OptionUse::Symbol, &OptionValues::quietZoneMarks,
      "quiet-zone-marks",
      "Print the light-margin indicators: \">\" after EAN-13\n"
@@ -130,6 +132,18 @@ constexpr OptionRow kOptions[] = {
      "its labels, the maker's description, separated by tabs.\n"
      "A template that cannot be read is named on standard\n"
      "error with its reason."},
+    {"check", nullptr, OptionUse::Check, &OptionValues::check, nullptr,
+     "Report whether each symbol (the one, each batch row, each\n"
+     "different label of a sheet) will scan at the resolution:\n"
+     "lines \"name: value\" on standard output (size, module,\n"
+     "gs1-range, decodability, grade, a warning line per\n"
+     "notice). Writes files only with --output or\n"
+     "--output-dir. Exit status 0 when every symbol grades C\n"
+     "or better without a warning, 1 otherwise."},
+    {"ink-spread", "MM", OptionUse::Check, &OptionValues::inkSpread, nullptr,
+     "With --check: also grade each symbol as a press prints\n"
+     "it whose ink spreads every bar by MM (0 to 0.300), half\n"
+     "on each side."},
     {"help", nullptr, OptionUse::Help, nullptr, nullptr, "Show this text."},
 };
 

@@ -14,6 +14,7 @@ enum class OptionUse {
     Symbol,  // describes the symbol; also a batch column
     Batch,   // only with --batch
     Sheet,   // only with --sheet
+    Check,   // the scan check, with any of the others
     Help,
     List,  // lists what is installed, on its own
 };

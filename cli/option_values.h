@@ -28,6 +28,10 @@ struct OptionValues {
     std::optional<QString> ec;              // GS1-QR's error correction level
     std::optional<QString> output;          // the "file" column of a batch
 
+    // The scan check.
+    std::optional<QString> check;      // a flag: report instead of (or besides) writing
+    std::optional<QString> inkSpread;  // millimetres the press spreads every bar by
+
     // A batch.
     std::optional<QString> batch;  // "-" reads standard input
     std::optional<QString> outputDir;

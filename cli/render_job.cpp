@@ -11,6 +11,7 @@
 #include "encoders/gs1_symbol.h"
 #include "encoders/symbology.h"
 #include "render/draw_symbol.h"
+#include "render/scan_check.h"
 
 namespace strikon::cli {
 
@@ -431,9 +432,12 @@ QString Builder::output() {
         QStringLiteral("expects a file ending in %1, or - for PNG on standard output")
             .arg(acceptedExtensions());
     if (!values.output || values.output->isEmpty()) {
+        if (values.check && yes(*values.check)) {
+            return {};  // a scan check alone writes nothing
+        }
         return fail("output", QStringLiteral("is required: ") + expects);
     }
-    const std::optional<OutputFormat> format = formatForPath(*values.output);
+    const std::optional<SymbolFileFormat> format = formatForPath(*values.output);
     if (!format) {
         return fail(
             "output",
@@ -444,19 +448,8 @@ QString Builder::output() {
     return {};
 }
 
-// Scanners read with red light, where the bars reflect what their red channel does; print
-// contrast is (light - dark) / light over those reflectances, and below 75 % reading becomes
-// unreliable (red bars on white, for one, vanish).
-constexpr double kMinPrintContrast = 0.75;
-
-double redReflectance(const QColor& colour) {
-    const double v = colour.redF();  // sRGB, decoded to linear light
-    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-}
-
 QString contrastWarning(const QColor& line, const QColor& background) {
-    const double light = redReflectance(background);
-    const double contrast = light > 0 ? (light - redReflectance(line)) / light : 0.0;
+    const double contrast = printContrast(line, background);
     if (contrast >= kMinPrintContrast) {
         return {};
     }
@@ -464,7 +457,7 @@ QString contrastWarning(const QColor& line, const QColor& background) {
                "warning: line colour %1 on background %2 has a print contrast of %3 % in a "
                "scanner's red light, below the 75 % a scanner needs; written as asked")
         .arg(line.name(), background.name())
-        .arg(qRound(std::max(contrast, 0.0) * 100));
+        .arg(qRound(contrast * 100));
 }
 
 }  // namespace

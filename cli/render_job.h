@@ -24,10 +24,11 @@ struct RenderJob {
     SymbolRequest symbol;  // colours included
     int dpi = kDefaultDpi;
     QString output;  // a path, or "-" for standard output
-    OutputFormat format = OutputFormat::Png;
+    SymbolFileFormat format = SymbolFileFormat::Png;
     QString warning;  // what the user should know (a wrong check digit, ...): lines, or empty
 
     double pxPerMm() const { return dpi / 25.4; }
+    bool toStdout() const { return isStdoutPath(output); }
 };
 
 using JobResult = Result<RenderJob>;

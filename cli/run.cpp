@@ -6,6 +6,7 @@
 #include "cli/batch_stream.h"
 #include "cli/command_line.h"
 #include "cli/render_job.h"
+#include "cli/scan_report.h"
 #include "cli/sheet_job.h"
 #include "cli/symbol_output.h"
 #include "cli/task_pool.h"
@@ -18,27 +19,58 @@ namespace {
 
 constexpr char16_t kProgram[] = u"strikon-render: ";
 
+// The most batch rows --check reads; each is reported, not kept.
+constexpr int kMaxCheckedRows = 1000000;
+
 int refuse(QTextStream& messages, const QString& why) {
     messages << QStringView(kProgram) << why << Qt::endl;
     return kRefused;
 }
 
-int single(const OptionValues& values, QTextStream& messages, std::FILE* standardOutput) {
-    const JobResult built = buildJob(values);
+void printOut(std::FILE* standardOutput, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), standardOutput);
+    std::fflush(standardOutput);
+}
+
+void warn(QTextStream& messages, const QStringList& lines) {
+    for (const QString& line : lines) {
+        messages << QStringView(kProgram) << line << Qt::endl;
+    }
+}
+
+int single(const CommandLine& line, QTextStream& messages, std::FILE* standardOutput) {
+    const JobResult built = buildJob(line.values);
     if (!built.ok) {
         return refuse(messages, built.error);
     }
-    for (const QString& warning : built.value.warning.split(u'\n', Qt::SkipEmptyParts)) {
-        messages << QStringView(kProgram) << warning << Qt::endl;
+    const RenderJob& job = built.value;
+    const ScanReport report = scanCheck(job.symbol, job.pxPerMm(), line.inkSpreadMm);
+    if (!line.check) {
+        warn(messages, job.warning.split(u'\n', Qt::SkipEmptyParts));
+        warn(messages, scanWarnings(job.symbol, report));
     }
-    const WriteResult written = writeSymbol(built.value, standardOutput);
-    if (!written.ok) {
-        return refuse(messages, QStringLiteral("--output: ") + written.error);
+    if (!job.output.isEmpty()) {
+        const WriteResult written = writeSymbol(job, standardOutput);
+        if (!written.ok) {
+            return refuse(messages, QStringLiteral("--output: ") + written.error);
+        }
+    }
+    if (line.check) {
+        printOut(standardOutput, checkReport(job.symbol, report));
+        return report.scanReady() ? kAllWritten : kNotScanReady;
     }
     return kAllWritten;
 }
 
-int sheet(const CommandLine& line, QTextStream& messages) {
+bool sameSymbol(const SymbolRequest& a, const SymbolRequest& b) {
+    return a.symbology == b.symbology && a.digits == b.digits && a.addOn == b.addOn &&
+           a.addOnDigits == b.addOnDigits && a.sizePercent == b.sizePercent &&
+           a.lineColor == b.lineColor && a.backgroundColor == b.backgroundColor &&
+           a.output == b.output;
+}
+
+int sheet(const CommandLine& line, QTextStream& messages, std::FILE* standardOutput) {
     std::optional<BatchRows> rows;
     if (!line.batchFile.isEmpty()) {
         const BatchFile csv = openBatchFile(line.batchFile);
@@ -54,14 +86,87 @@ int sheet(const CommandLine& line, QTextStream& messages) {
     if (!built.ok) {
         return refuse(messages, built.error);
     }
-    if (!built.value.symbol.warning.isEmpty()) {
-        messages << QStringView(kProgram) << built.value.symbol.warning << Qt::endl;
+    const SheetJob& job = built.value;
+    // Each different label once, in label order: copies are one symbol.
+    QString report;
+    QStringList warnings;
+    bool ready = true;
+    for (size_t i = 0; i < job.content.labels.size(); ++i) {
+        const SymbolRequest& label = job.content.labels[i];
+        if (i > 0 && sameSymbol(label, job.content.labels[i - 1])) {
+            continue;
+        }
+        const ScanReport r = scanCheck(label, job.symbol.pxPerMm(), line.inkSpreadMm);
+        ready = ready && r.scanReady();
+        report += (report.isEmpty() ? QString() : QStringLiteral("\n")) +
+                  QStringLiteral("label: %1\n").arg(i + 1) + checkReport(label, r);
+        for (const QString& w : scanWarnings(label, r)) {
+            if (!warnings.contains(w)) {
+                warnings << w;
+            }
+        }
     }
-    const WriteResult written = writeSheet(built.value);
-    if (!written.ok) {
-        return refuse(messages, QStringLiteral("--output: ") + written.error);
+    if (!line.check) {
+        warn(messages, job.symbol.warning.split(u'\n', Qt::SkipEmptyParts));
+        warn(messages, warnings);
+    }
+    if (!job.symbol.output.isEmpty()) {
+        const WriteResult written = writeSheet(job);
+        if (!written.ok) {
+            return refuse(messages, QStringLiteral("--output: ") + written.error);
+        }
+    }
+    if (line.check) {
+        printOut(standardOutput, report);
+        return ready ? kAllWritten : kNotScanReady;
     }
     return kAllWritten;
+}
+
+// --check over a batch: each row's report, prefixed by its line; files only with --output-dir.
+int checkBatch(const CommandLine& line, QTextStream& messages, std::FILE* standardOutput) {
+    if (!line.outputDir.isEmpty()) {
+        const BatchFile csv = openBatchFile(line.batchFile);
+        if (!csv.ok) {
+            return refuse(messages, csv.error);
+        }
+        const int jobs = line.jobs > 0 ? line.jobs : defaultJobs();
+        const BatchOutcome outcome =
+            runBatch(*csv.value, line.outputDir, line.values, messages, jobs);
+        if (!outcome.error.isEmpty()) {
+            return refuse(messages, outcome.error);
+        }
+    }
+    const BatchFile csv = openBatchFile(line.batchFile);
+    if (!csv.ok) {
+        return refuse(messages, csv.error);
+    }
+    const BatchRows rows = readBatchRows(*csv.value, line.values, kMaxCheckedRows);
+    if (!rows.error.isEmpty()) {
+        return refuse(messages, rows.error);
+    }
+    bool ready = true;
+    bool refused = false;
+    QString report;
+    for (size_t i = 0; i < rows.rows.size(); ++i) {
+        OptionValues values = rows.rows[i];
+        values.output.reset();  // the file column names a file in --output-dir
+        const JobResult built = buildJob(values);
+        if (!built.ok) {
+            messages << QStringView(kProgram)
+                     << QStringLiteral("line %1: %2").arg(rows.lines[i]).arg(built.error)
+                     << Qt::endl;
+            refused = true;
+            continue;
+        }
+        const ScanReport r = scanCheck(built.value.symbol, built.value.pxPerMm(), line.inkSpreadMm);
+        ready = ready && r.scanReady();
+        report += (report.isEmpty() ? QString() : QStringLiteral("\n")) +
+                  QStringLiteral("line: %1\n").arg(rows.lines[i]) +
+                  checkReport(built.value.symbol, r);
+    }
+    printOut(standardOutput, report);
+    return refused ? kRefused : (ready ? kAllWritten : kNotScanReady);
 }
 
 // The products that match, one a line on standard output; the templates left out that the
@@ -129,21 +234,20 @@ int run(const QStringList& arguments, QTextStream& messages, std::FILE* standard
     }
     switch (parsed.value.mode) {
         case Mode::Help: {
-            const QByteArray text = usageText().toUtf8();
-            std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), standardOutput);
-            std::fflush(standardOutput);
+            printOut(standardOutput, usageText());
             return kAllWritten;
         }
         case Mode::Batch:
-            return batch(parsed.value, messages);
+            return parsed.value.check ? checkBatch(parsed.value, messages, standardOutput)
+                                      : batch(parsed.value, messages);
         case Mode::Sheet:
-            return sheet(parsed.value, messages);
+            return sheet(parsed.value, messages, standardOutput);
         case Mode::ListSheets:
             return listSheets(*parsed.value.values.listSheets, messages, standardOutput);
         case Mode::Single:
             break;
     }
-    return single(parsed.value.values, messages, standardOutput);
+    return single(parsed.value, messages, standardOutput);
 }
 
 }  // namespace strikon::cli

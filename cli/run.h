@@ -10,6 +10,7 @@ namespace strikon::cli {
 enum ExitStatus : int {
     kAllWritten = 0,
     kSomeRowsFailed = 1,  // a batch ran; the failing rows were reported
+    kNotScanReady = 1,    // --check: a symbol grades below C or has a warning
     kRefused = 2,         // bad input or an unwritable file; nothing written
 };
 

@@ -178,7 +178,7 @@ SheetJobResult buildSheetJob(const OptionValues& values, const BatchRows* batch)
         return SheetJobResult::failure(batch ? lineFault(batch->lines.front(), built.error)
                                              : built.error);
     }
-    if (built.value.format != OutputFormat::Pdf) {
+    if (built.value.format != SymbolFileFormat::Pdf && !built.value.output.isEmpty()) {
         return SheetJobResult::failure(
             fail("output", QStringLiteral("a sheet is written as PDF: expects "
                                           "a file ending in .pdf")));

@@ -9,29 +9,8 @@
 
 namespace strikon::cli {
 
-namespace {
-
-SymbolFileFormat fileFormat(OutputFormat format) {
-    switch (format) {
-        case OutputFormat::Bmp:
-            return SymbolFileFormat::Bmp;
-        case OutputFormat::Jpeg:
-            return SymbolFileFormat::Jpeg;
-        case OutputFormat::Svg:
-            return SymbolFileFormat::Svg;
-        case OutputFormat::Pdf:
-            return SymbolFileFormat::Pdf;
-        case OutputFormat::Png:
-        case OutputFormat::PngToStdout:
-            break;
-    }
-    return SymbolFileFormat::Png;
-}
-
-}  // namespace
-
 ValueResult<QByteArray> encodeSymbol(const RenderJob& job) {
-    return encodeSymbolFile(job.symbol, fileFormat(job.format), job.dpi);
+    return encodeSymbolFile(job.symbol, job.format, job.dpi);
 }
 
 namespace {
@@ -47,7 +26,7 @@ WriteResult writeSymbol(const RenderJob& job, std::FILE* standardOutput, LinkPol
     if (!bytes.ok) {
         return WriteResult::failure(bytes.error);
     }
-    if (job.format == OutputFormat::PngToStdout) {
+    if (job.toStdout()) {
         const size_t n = static_cast<size_t>(bytes.value.size());
         errno = 0;
         if (std::fwrite(bytes.value.constData(), 1, n, standardOutput) != n ||

@@ -16,6 +16,8 @@ QString usageText() {
   strikon-render [symbol options] --sheet LAYOUT [--page A4|Letter]
                  [--copies N | --run N[,STEP]] [--skip N] --output FILE.pdf
   strikon-render --list-sheets [TEXT]
+  strikon-render [symbol options] [--batch FILE.csv | --sheet LAYOUT ...]
+                 --check [--ink-spread MM] [--output FILE | --output-dir DIR]
   strikon-render --help
 
 Draws one barcode symbol at its exact physical size, the same drawing as the
@@ -26,9 +28,16 @@ Options:
     const QString notes = QStringLiteral(R"(
 Files are written whole or not at all: a failure leaves no partial file.
 
+Every symbol is checked at its resolution as it is written: a wrong check digit,
+UPC-E of number system 2 to 9 or not in zero-suppressed form, colours a scanner
+cannot tell apart, a module outside GS1's range, and an ISO/IEC 15416
+decodability grade below C each give a warning on standard error.
+
 Exit status:
-  0  every symbol was written (--list-sheets: at least one sheet was listed)
-  1  a batch ran, but some of its rows failed (each reported on standard error)
+  0  every symbol was written (--list-sheets: at least one sheet was listed;
+     --check: every symbol grades C or better with no warning)
+  1  a batch ran, but some of its rows failed (each reported on standard error);
+     --check: a symbol grades below C or has a warning
   2  the input was refused or a file could not be written; nothing was written
      (--list-sheets: no installed template matches)
 
@@ -44,6 +53,7 @@ Examples:
   strikon-render --list-sheets "herma 46"
   strikon-render --type EAN-13 --digits 4006381333931 --sheet avery:L7160 \
                  --output avery.pdf
+  strikon-render --type EAN-13 --digits 4006381333931 --dpi 203 --check
 )");
     return (synopsis + optionHelp() + notes).arg(kMinDpi).arg(kMaxDpi).arg(kDefaultDpi);
 }

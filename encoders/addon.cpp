@@ -53,7 +53,8 @@ void AddOnSection(const Frame& f, int digitCount, bool upcFamily, const std::str
     const int widthModules = barModules(digitCount) + kQuietModules;
     Rect box{Ax, R.top, roundPx(Ax + widthModules * f.P), R.bottom};
     if (upcFamily) {
-        // Rounded again from the rounded right edge, as the measured sizes always were.
+        // The gap is added to the already rounded right edge and rounded again, not summed
+        // with the add-on's width before rounding.
         box.right = roundPx(box.right + kUPCGapModules * f.P);
     }
     R.right = box.right;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "surface.h"
+#include "symbology.h"
 
 namespace strikon {
 
@@ -26,6 +27,13 @@ void DrawEANUPC(const std::string& CodeType, const std::string& AddOnType,
                 const std::string& Digits, Surface* surface, double OffsetX, double OffsetY,
                 uint16_t SizePercent, double PxPerMmX, double PxPerMmY, Rect& Bounds);
 
+// The same drawing for a symbology and add-on of the catalogue; DrawEANUPC maps its names to
+// these once. The other symbologies (ITF-14, GS1) are not drawn here: they draw nothing and leave
+// Bounds at (0, 0, 0, 0).
+void drawEanUpc(Symbology symbology, AddOn addOn, const std::string& Digits, Surface* surface,
+                double OffsetX, double OffsetY, uint16_t SizePercent, double PxPerMmX,
+                double PxPerMmY, Rect& Bounds);
+
 // The module width X in millimetres at SizePercent, exactly as DrawEANUPC computes it.
 double EANUPCModuleMm(uint16_t SizePercent);
 
@@ -39,5 +47,8 @@ void DrawEANUPCQuietZoneMarks(const std::string& CodeType, const std::string& Ad
                               const std::string& Digits, Surface& surface, double OffsetX,
                               double OffsetY, uint16_t SizePercent, double PxPerMmX,
                               double PxPerMmY);
+void drawEanUpcQuietZoneMarks(Symbology symbology, AddOn addOn, const std::string& Digits,
+                              Surface& surface, double OffsetX, double OffsetY,
+                              uint16_t SizePercent, double PxPerMmX, double PxPerMmY);
 
 }  // namespace strikon

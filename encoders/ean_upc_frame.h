@@ -15,7 +15,7 @@ inline constexpr long double kModuleMm = 0.33L;
 // Height of the normal bars of EAN-13, UPC-A and UPC-E (69.24 X); the digit band starts here.
 inline constexpr long double kBarMm = 22.85L;
 // Overall height of EAN-13, UPC-A and UPC-E: bars plus digit band. The nominal figure is
-// 25.93 mm; this program has always drawn 25.91 mm and keeps it so measured sizes stay put.
+// 25.93 mm; the program draws 25.91 mm, the height its pictures and printed labels measure.
 inline constexpr long double kSymbolMm = 25.91L;
 // Guard (and UPC long) bars reach this many modules below the normal bars.
 inline constexpr long double kGuardExtensionModules = 5.0L;

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/atomic_write.h"
 #include "formats/palette_index.h"
+#include "platform/atomic_write.h"
 
 namespace strikon {
 

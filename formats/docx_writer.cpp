@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "platform/atomic_write.h"
 #include "formats/docx_parts.h"
 #include "formats/zip_archive.h"
+#include "platform/atomic_write.h"
 
 namespace strikon {
 

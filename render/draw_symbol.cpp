@@ -27,9 +27,8 @@ void drawNominal(const SymbolRequest& request, Surface* surface, Rect& Bounds, d
         DrawITF14(request.digits, surface, request.sizePercent, OffsetX, OffsetY, PxPerMmX,
                   PxPerMmY, Bounds);
     } else {
-        DrawEANUPC(symbologyName(request.symbology), addOnName(request.addOn),
-                   encoderDigits(request), surface, OffsetX, OffsetY, request.sizePercent, PxPerMmX,
-                   PxPerMmY, Bounds);
+        drawEanUpc(request.symbology, request.addOn, encoderDigits(request), surface, OffsetX,
+                   OffsetY, request.sizePercent, PxPerMmX, PxPerMmY, Bounds);
     }
 }
 
@@ -71,9 +70,8 @@ void renderSymbol(const SymbolRequest& request, Surface* surface, Rect& Bounds, 
     }
     if (surface != nullptr && options.quietZoneMarks && request.symbology != Symbology::ITF14 &&
         !isGs1(request.symbology) && Bounds != Rect{}) {
-        DrawEANUPCQuietZoneMarks(symbologyName(request.symbology), addOnName(request.addOn),
-                                 encoderDigits(request), *surface, OffsetX, OffsetY,
-                                 request.sizePercent, PxPerMmX, PxPerMmY);
+        drawEanUpcQuietZoneMarks(request.symbology, request.addOn, encoderDigits(request), *surface,
+                                 OffsetX, OffsetY, request.sizePercent, PxPerMmX, PxPerMmY);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "render/output_fit.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "encoders/ean_upc.h"
 #include "encoders/gs1_symbol.h"
@@ -33,7 +34,20 @@ WholeDotFit wholeDotFit(const SymbolRequest& request, double pxPerMmX) {
         return fit;
     }
     const double dots = module * pxPerMmX;
-    fit.dots = std::max(roundPx(dots), 1);
+    // The dots that keep the size within the symbology's range, with a little slack so that
+    // a size exactly on a limit counts as inside.
+    const SymbologyFacts& f = facts(request.symbology);
+    constexpr double kSlack = 1e-9;
+    const double perPercent = dots / request.sizePercent;
+    const double lowest = std::max(std::ceil(perPercent * f.minSize - kSlack), 1.0);
+    const double highest = std::floor(perPercent * f.maxSize + kSlack);
+    if (lowest > highest) {
+        fit.inRange = false;
+        fit.dots = std::max(roundPx(dots), 1);
+        return fit;
+    }
+    fit.dots =
+        static_cast<int32_t>(std::clamp(static_cast<double>(roundPx(dots)), lowest, highest));
     fit.scale = fit.dots / dots;
     fit.moduleMm = fit.dots / pxPerMmX;
     fit.percent = request.sizePercent * fit.scale;

@@ -16,9 +16,11 @@ struct WholeDotFit {
     double scale = 1.0;   // factor on the request's size that makes the module `dots` wide
     double moduleMm = 0;  // the module as drawn
     double percent = 0;   // the size that results, in percent of nominal
+    bool inRange = true;  // false: no whole number of dots keeps the symbology's size range
 };
 
-// The module rounded to the nearest whole number of dots at pxPerMmX; scale 1 when the
+// The module at the nearest whole number of dots at pxPerMmX whose size stays within the
+// symbology's range of sizes; scale 1 when no number of dots does (inRange false) or the
 // resolution is not positive.
 WholeDotFit wholeDotFit(const SymbolRequest& request, double pxPerMmX);
 

@@ -1,5 +1,7 @@
 #include "render/symbol_file.h"
 
+#include <QFileInfo>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -13,6 +15,25 @@
 namespace strikon {
 
 namespace {
+
+struct FormatExtensions {
+    SymbolFileFormat format;
+    std::span<const char* const> extensions;
+};
+
+constexpr const char* kBmp[] = {"bmp"};
+constexpr const char* kJpeg[] = {"jpg", "jpeg"};
+constexpr const char* kPng[] = {"png"};
+constexpr const char* kSvg[] = {"svg"};
+constexpr const char* kPdf[] = {"pdf"};
+
+constexpr std::array<FormatExtensions, 5> kFormats = {{
+    {SymbolFileFormat::Bmp, kBmp},
+    {SymbolFileFormat::Jpeg, kJpeg},
+    {SymbolFileFormat::Png, kPng},
+    {SymbolFileFormat::Svg, kSvg},
+    {SymbolFileFormat::Pdf, kPdf},
+}};
 
 ValueResult<QByteArray> outOfMemory(const SymbolRequest& request, double pxPerMm) {
     const QSize size = measureSymbol(request, pxPerMm, pxPerMm).value_or(QSize());
@@ -66,6 +87,38 @@ ValueResult<QByteArray> encodePicture(const SymbolRequest& request, SymbolFileFo
 }
 
 }  // namespace
+
+std::span<const char* const> extensionsOf(SymbolFileFormat format) {
+    for (const FormatExtensions& f : kFormats) {
+        if (f.format == format) {
+            return f.extensions;
+        }
+    }
+    return {};
+}
+
+std::optional<SymbolFileFormat> symbolFileFormatOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const FormatExtensions& f : kFormats) {
+        for (const char* extension : f.extensions) {
+            if (suffix == QLatin1String(extension)) {
+                return f.format;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+QString symbolFileExtensionsText() {
+    QStringList all;
+    for (const FormatExtensions& f : kFormats) {
+        for (const char* extension : f.extensions) {
+            all << QLatin1Char('.') + QLatin1String(extension);
+        }
+    }
+    const QString last = all.takeLast();
+    return all.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
 
 ValueResult<QByteArray> encodeSymbolFile(const SymbolRequest& request, SymbolFileFormat format,
                                          int dpi) {

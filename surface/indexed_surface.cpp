@@ -6,8 +6,6 @@
 #include <cstring>
 #include <limits>
 
-#include "surface/font_cache.h"
-
 namespace strikon {
 
 namespace {
@@ -15,11 +13,6 @@ namespace {
 PixelRect intersect(const PixelRect& a, const PixelRect& b) {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
             std::min(a.bottom, b.bottom)};
-}
-
-int32_t clampToInt32(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace
@@ -112,23 +105,11 @@ void IndexedSurface::fillRect(const Rect& r) {
     fill({r.left, r.top, r.right, r.bottom}, indexOf(background_));
 }
 
-void IndexedSurface::moveTo(int32_t x, int32_t y) {
-    pen_ = QPoint(x, y);
-}
-
 void IndexedSurface::lineTo(int32_t x, int32_t y) {
     const int index = indexOf(line_);
     const auto paint = [this](const PixelRect& r, int colour) { fill(r, colour); };
-    forEachLinePixels(std::exchange(pen_, QPoint(x, y)), QPoint(x, y),
+    forEachLinePixels(penToLineEnd(x, y), QPoint(x, y),
                       [&](const PixelRect& r) { lines_.add(r, index, paint); });
-}
-
-void IndexedSurface::setFont(const std::string& face, int32_t cellHeight) {
-    font_ = cachedCellFont(QString::fromStdString(face), cellHeight);
-}
-
-int32_t IndexedSurface::textWidth(const std::string& text) {
-    return font_.textWidth(QString::fromStdString(text));
 }
 
 void IndexedSurface::textInBox(const Rect& box, int32_t x, int32_t y, const std::string& text) {
@@ -139,11 +120,11 @@ void IndexedSurface::textInBox(const Rect& box, int32_t x, int32_t y, const std:
 
 void IndexedSurface::textAt(int32_t x, int32_t y, const std::string& text) {
     const QString qtext = QString::fromStdString(text);
-    const int64_t right = int64_t{x} + font_.textWidth(qtext);
+    const int64_t right = textRight(x, qtext);
     flushLines();
-    fill({x, y, right, int64_t{y} + font_.cellHeight()}, indexOf(background_));
+    fill({x, y, right, int64_t{y} + font().cellHeight()}, indexOf(background_));
     drawText(x, y, qtext, std::nullopt);
-    pen_ = QPoint(clampToInt32(right), y);
+    penAfterText(right, y);
 }
 
 // box: where the text is clipped, if anywhere.
@@ -151,7 +132,7 @@ void IndexedSurface::drawText(int32_t x, int32_t y, const QString& text,
                               const std::optional<PixelRect>& box) {
     flushLines();
     paintFills();
-    const QRect outline = font_.outlineBounds(x, y, text);
+    const QRect outline = font().outlineBounds(x, y, text);
     if (outline.isEmpty() || !exact_) {
         return;
     }
@@ -211,7 +192,7 @@ void IndexedSurface::paintText(const PixelRect& area, bool clipped, int32_t x, i
         painter.setPen(line_.color);
         scratchPen_ = line_.color;
     }
-    font_.draw(painter, x, y, text);
+    font().draw(painter, x, y, text);
     if (!takeBack(inside, under)) {
         exact_ = false;
     }

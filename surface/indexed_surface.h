@@ -6,6 +6,13 @@
 // their index straight in the pixels, and Qt draws the text, exactly as there, on a 32-bit copy
 // of the few pixels under it, whose blends then join the palette.
 //
+// Measured by bench/picture_bench (Release build, CPU time on the 2-core 2.6 GHz build machine),
+// an EAN-13 drawn into a new picture: 63 µs here against the painter surface's 77 µs on 32 bits
+// at 300 dpi, 1.5 ms against 15 ms at 1200 dpi (BM_IndexedSurfacePicture against
+// BM_PainterSurfacePicture); on to the PNG file, where the 32-bit picture's colours are looked up
+// first, 141 µs against 186 µs and 2.9 ms against 16.5 ms (BM_IndexedSurfaceToPng against
+// BM_PainterSurfaceToPng).
+//
 // Only opaque colours, and no more than 256 of them, fit: a translucent colour, or a colour
 // past the 256th, leaves the picture inexact (see exact()), and the caller draws it on 32 bits.
 
@@ -26,10 +33,11 @@
 #include "surface/band_fills.h"
 #include "surface/cell_font.h"
 #include "surface/line_pixels.h"
+#include "surface/pen_font_surface.h"
 
 namespace strikon {
 
-class IndexedSurface final : public Surface {
+class IndexedSurface final : public PenFontSurface {
   public:
     // canvas: Format_Indexed8, its colour table opaque and without repeats (it may be empty).
     // Colours the drawing needs are added to the table, which is set when the surface goes.
@@ -47,14 +55,9 @@ class IndexedSurface final : public Surface {
     // False once a colour was translucent or found the palette full: the picture then is not
     // what the painter surface draws, and is to be drawn again on a 32-bit one.
     bool exact() const { return exact_; }
-    // Where moveTo, lineTo and textAt left the pen; (0, 0) at first.
-    QPoint penPosition() const { return pen_; }
 
     void fillRect(const Rect& r) override;
-    void moveTo(int32_t x, int32_t y) override;
     void lineTo(int32_t x, int32_t y) override;
-    void setFont(const std::string& face, int32_t cellHeight) override;
-    int32_t textWidth(const std::string& text) override;
     void textInBox(const Rect& box, int32_t x, int32_t y, const std::string& text) override;
     void textAt(int32_t x, int32_t y, const std::string& text) override;
 
@@ -86,8 +89,6 @@ class IndexedSurface final : public Surface {
     BandFills fills_;
     Ink line_{Qt::black, std::nullopt};
     Ink background_{Qt::white, std::nullopt};
-    QPoint pen_;
-    CellFont font_;
     GatheredLines<int> lines_;  // by palette index
     // The 32-bit pixels under a text while Qt draws it, and the painter that draws it there.
     QImage scratch_;

@@ -15,8 +15,6 @@
 #include <type_traits>
 #include <utility>
 
-#include "surface/font_cache.h"
-
 namespace strikon {
 
 namespace {
@@ -27,11 +25,6 @@ constexpr int64_t kEdgeLimit = int64_t{1} << 29;
 
 int clampEdge(int64_t v) {
     return static_cast<int>(std::clamp(v, -kEdgeLimit, kEdgeLimit));
-}
-
-int32_t clampToInt32(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
 }
 
 QRect toQRect(int64_t left, int64_t top, int64_t right, int64_t bottom) {
@@ -198,26 +191,14 @@ void QtSurface::fillRect(const Rect& r) {
     fill(r.left, r.top, r.right, r.bottom, backgroundColor_);
 }
 
-void QtSurface::moveTo(int32_t x, int32_t y) {
-    pen_ = QPoint(x, y);
-}
-
 void QtSurface::lineTo(int32_t x, int32_t y) {
     // Straight lines are filled one-pixel rectangles: a pen's caps and end-point rules are
     // not to be trusted for "the end point left out".
     const auto paint = [this](const PixelRect& r, const QColor& colour) {
         paintRect(r.left, r.top, r.right, r.bottom, colour);
     };
-    forEachLinePixels(std::exchange(pen_, QPoint(x, y)), QPoint(x, y),
+    forEachLinePixels(penToLineEnd(x, y), QPoint(x, y),
                       [&](const PixelRect& r) { lines_.add(r, lineColor_, paint); });
-}
-
-void QtSurface::setFont(const std::string& face, int32_t cellHeight) {
-    font_ = cachedCellFont(QString::fromStdString(face), cellHeight);
-}
-
-int32_t QtSurface::textWidth(const std::string& text) {
-    return font_.textWidth(QString::fromStdString(text));
 }
 
 void QtSurface::drawText(int32_t x, int32_t y, const QString& text) {
@@ -227,7 +208,7 @@ void QtSurface::drawText(int32_t x, int32_t y, const QString& text) {
         painter_.setPen(lineColor_);
         penColor_ = lineColor_;
     }
-    font_.draw(painter_, x, y, text);
+    font().draw(painter_, x, y, text);
 }
 
 void QtSurface::textInBox(const Rect& box, int32_t x, int32_t y, const std::string& text) {
@@ -253,10 +234,10 @@ void QtSurface::textInBox(const Rect& box, int32_t x, int32_t y, const std::stri
 
 void QtSurface::textAt(int32_t x, int32_t y, const std::string& text) {
     const QString qtext = QString::fromStdString(text);
-    const int64_t right = int64_t{x} + font_.textWidth(qtext);
-    fill(x, y, right, int64_t{y} + font_.cellHeight(), backgroundColor_);
+    const int64_t right = textRight(x, qtext);
+    fill(x, y, right, int64_t{y} + font().cellHeight(), backgroundColor_);
     drawText(x, y, qtext);
-    pen_ = QPoint(clampToInt32(right), y);
+    penAfterText(right, y);
 }
 
 }  // namespace strikon

@@ -35,13 +35,14 @@
 #include "encoders/surface.h"
 #include "surface/cell_font.h"
 #include "surface/line_pixels.h"
+#include "surface/pen_font_surface.h"
 
 class QImage;
 class QPainter;
 
 namespace strikon {
 
-class QtSurface final : public Surface {
+class QtSurface final : public PenFontSurface {
   public:
     explicit QtSurface(QPainter& painter);
     // canvas: the image the painter paints on, when it is the caller's own and may be cleared
@@ -59,16 +60,9 @@ class QtSurface final : public Surface {
 
     // Whether opaque rectangles are set straight in the painted image's pixels.
     bool setsPixels() const { return pixels_ != nullptr; }
-    // Where moveTo, lineTo and textAt left the pen; (0, 0) at first.
-    QPoint penPosition() const { return pen_; }
-    // The font that setFont chose; invalid (no text) before the first setFont.
-    const CellFont& font() const { return font_; }
 
     void fillRect(const Rect& r) override;
-    void moveTo(int32_t x, int32_t y) override;
     void lineTo(int32_t x, int32_t y) override;
-    void setFont(const std::string& face, int32_t cellHeight) override;
-    int32_t textWidth(const std::string& text) override;
     void textInBox(const Rect& box, int32_t x, int32_t y, const std::string& text) override;
     void textAt(int32_t x, int32_t y, const std::string& text) override;
 
@@ -101,8 +95,6 @@ class QtSurface final : public Surface {
     QColor clearColour_;
     QColor lineColor_ = Qt::black;
     QColor backgroundColor_ = Qt::white;
-    QPoint pen_;
-    CellFont font_;
     // Lines gathered into rectangles, not yet painted.
     GatheredLines<QColor> lines_;
 };

@@ -3,12 +3,21 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/current_lang.h"
 #include "maker_links.h"
 #include "platform/link_opener.h"
 #include "ui_about_form.h"
 
 namespace strikon {
+
+// The window's texts in each language; the maker's addresses are the same in both.
+struct AboutTexts {
+    const char* languageCode;
+    const char* title;
+    const char* version;
+    const char* maker;
+    const char* noBrowser;  // %1: the site's address
+    const char* noMailer;   // %1: the mail address
+};
 
 namespace {
 
@@ -17,17 +26,24 @@ constexpr int kMinWidth = 195;
 constexpr int kMaxWidth = 225;
 constexpr int kHeight = 225;
 
-// The window's texts; the maker's addresses are the same in both languages.
-struct AboutTexts {
-    Wording title{"О программе", "About"};
-    Wording version{"Стрикон v. 1.1", "Strikon v. 1.1"};
-    Wording maker{"Велмора, 2005 год", "Velmora, 2005"};
-    Wording noBrowser{"Не найден браузер, чтобы открыть страницу. Её адрес: %1",
-                      "No web browser could open the page. Its address: %1"};
-    Wording noMailer{"Не найдена почтовая программа, чтобы написать письмо. Адрес: %1",
-                     "No mail program could start a message. The address: %1"};
+constexpr AboutTexts kTexts[] = {
+    {"RUS", "О программе", "Стрикон v. 1.1", "Велмора, 2005 год",
+     "Не найден браузер, чтобы открыть страницу. Её адрес: %1",
+     "Не найдена почтовая программа, чтобы написать письмо. Адрес: %1"},
+    {"ENG", "About", "Strikon v. 1.1", "Velmora, 2005",
+     "No web browser could open the page. Its address: %1",
+     "No mail program could start a message. The address: %1"},
 };
-constexpr AboutTexts kTexts{};
+
+// Nothing for a code of no language the window speaks.
+const AboutTexts* textsFor(const QString& languageCode) {
+    for (const AboutTexts& t : kTexts) {
+        if (languageCode == QLatin1String(t.languageCode)) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
 
 // Character heights are given in pixels, which a .ui font cannot state (it has points only).
 void setPixelSize(QLabel& label, int pixels) {
@@ -86,32 +102,32 @@ int TAboutForm::ShowModalOver(const QWidget* mainWindow) {
 }
 
 void TAboutForm::FormShow() {
-    // An unknown code changes no text.
-    if (CurrentLang != QLatin1String("RUS") && CurrentLang != QLatin1String("ENG")) {
-        return;
+    const AboutTexts* texts = textsFor(languageCode_);
+    if (texts == nullptr) {
+        return;  // an unknown code changes no text
     }
-    const Language language = currentLanguage();
-    setWindowTitle(kTexts.title.in(language));
-    setLabelText(*ui_->Label1, kTexts.version.in(language));
-    setLabelText(*ui_->Label2, kTexts.maker.in(language));
+    setWindowTitle(QString::fromUtf8(texts->title));
+    setLabelText(*ui_->Label1, QString::fromUtf8(texts->version));
+    setLabelText(*ui_->Label2, QString::fromUtf8(texts->maker));
 }
 
 void TAboutForm::Label3Click() {
-    openOrSay(makerHomePageUrl(), kTexts.noBrowser);
+    openOrSay(makerHomePageUrl(), &AboutTexts::noBrowser);
 }
 
 void TAboutForm::Label4Click() {
-    openOrSay(makerMailUrl(), kTexts.noMailer);
+    openOrSay(makerMailUrl(), &AboutTexts::noMailer);
 }
 
-void TAboutForm::openOrSay(const QUrl& url, const Wording& failure) {
+void TAboutForm::openOrSay(const QUrl& url, const char* const AboutTexts::*failure) {
     const bool opened = opener_ ? opener_(url) : openWithDesktop(url);
     if (opened) {
         return;
     }
     const QString address = url.scheme() == QLatin1String("mailto") ? QLatin1String(kMakerEmail)
                                                                     : QLatin1String(kMakerSite);
-    const QString text = failure.in(currentLanguage()).arg(address);
+    const AboutTexts* texts = textsFor(languageCode_);
+    const QString text = QString::fromUtf8((texts ? *texts : kTexts[1]).*failure).arg(address);
     if (notice_) {
         notice_(text);
         return;

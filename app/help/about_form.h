@@ -13,7 +13,7 @@ class AboutForm;
 
 namespace strikon {
 
-struct Wording;
+struct AboutTexts;
 
 class TAboutForm : public QDialog {
     Q_OBJECT
@@ -24,6 +24,10 @@ class TAboutForm : public QDialog {
     // The About command: shows the window modally, centred over `mainWindow` (if given), and
     // returns the dialog's result when it is closed.
     int ShowModalOver(const QWidget* mainWindow);
+
+    // The interface language, "RUS" or "ENG", that the window speaks from its next show on;
+    // another code leaves its texts as they are. Its messages follow at once.
+    void setLanguage(const QString& languageCode) { languageCode_ = languageCode; }
 
     // Sets the caption, title and maker line for the current interface language; runs at
     // every show.
@@ -44,9 +48,10 @@ class TAboutForm : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void openOrSay(const QUrl& url, const Wording& failure);
+    void openOrSay(const QUrl& url, const char* const AboutTexts::*failure);
 
     std::unique_ptr<Ui::AboutForm> ui_;
+    QString languageCode_;
     std::function<bool(const QUrl&)> opener_;
     std::function<void(const QString&)> notice_;
 };

@@ -120,19 +120,19 @@ uint32_t littleEndian32(const QByteArray& bytes, int at) {
 TEST(ResolveSaveFormat, ExtensionWinsElseTheFilterAppendsItsOwn) {
     struct Case {
         const char* path;
-        PictureFormat filter;
+        SymbolFileFormat filter;
         const char* finalPath;
-        PictureFormat format;
+        SymbolFileFormat format;
     };
     const Case cases[] = {
-        {"/t/a.bmp", PictureFormat::Jpeg, "/t/a.bmp", PictureFormat::Bitmap},
-        {"/t/a.JPG", PictureFormat::Bitmap, "/t/a.JPG", PictureFormat::Jpeg},
-        {"/t/a.jpeg", PictureFormat::Bitmap, "/t/a.jpeg", PictureFormat::Jpeg},
-        {"/t/a", PictureFormat::Jpeg, "/t/a.jpg", PictureFormat::Jpeg},
-        {"/t/a.png", PictureFormat::Bitmap, "/t/a.png", PictureFormat::Png},
-        {"/t/a.Svg", PictureFormat::Jpeg, "/t/a.Svg", PictureFormat::Svg},
-        {"/t/a", PictureFormat::Pdf, "/t/a.pdf", PictureFormat::Pdf},
-        {"/t/a.gif", PictureFormat::Bitmap, "/t/a.gif.bmp", PictureFormat::Bitmap},
+        {"/t/a.bmp", SymbolFileFormat::Jpeg, "/t/a.bmp", SymbolFileFormat::Bmp},
+        {"/t/a.JPG", SymbolFileFormat::Bmp, "/t/a.JPG", SymbolFileFormat::Jpeg},
+        {"/t/a.jpeg", SymbolFileFormat::Bmp, "/t/a.jpeg", SymbolFileFormat::Jpeg},
+        {"/t/a", SymbolFileFormat::Jpeg, "/t/a.jpg", SymbolFileFormat::Jpeg},
+        {"/t/a.png", SymbolFileFormat::Bmp, "/t/a.png", SymbolFileFormat::Png},
+        {"/t/a.Svg", SymbolFileFormat::Jpeg, "/t/a.Svg", SymbolFileFormat::Svg},
+        {"/t/a", SymbolFileFormat::Pdf, "/t/a.pdf", SymbolFileFormat::Pdf},
+        {"/t/a.gif", SymbolFileFormat::Bmp, "/t/a.gif.bmp", SymbolFileFormat::Bmp},
     };
     for (const Case& c : cases) {
         QString path = c.path;
@@ -146,7 +146,7 @@ TEST(SaveAs, BitmapAndJpegAt300DpiReadBackByBothDecoders) {
     for (const Sample& sample : kSamples) {
         Doubles doubles;
         QImage bitmapObject, jpegObject;
-        doubles.saveChoice = SaveChoice{dir.filePath("symbol"), PictureFormat::Bitmap};
+        doubles.saveChoice = SaveChoice{dir.filePath("symbol"), SymbolFileFormat::Bmp};
         ASSERT_TRUE(
             saveSymbolAs(contextFor(sample.request), doubles.dialogs(), bitmapObject, jpegObject));
         const QString bmpPath = dir.filePath("symbol.bmp");
@@ -159,7 +159,7 @@ TEST(SaveAs, BitmapAndJpegAt300DpiReadBackByBothDecoders) {
         EXPECT_EQ(bitmapObject.size(), savedBmp.size()) << "rendered into the bitmap object";
         expectBothDecoders(savedBmp, sample);
 
-        doubles.saveChoice = SaveChoice{dir.filePath("symbol.jpeg"), PictureFormat::Bitmap};
+        doubles.saveChoice = SaveChoice{dir.filePath("symbol.jpeg"), SymbolFileFormat::Bmp};
         ASSERT_TRUE(
             saveSymbolAs(contextFor(sample.request), doubles.dialogs(), bitmapObject, jpegObject));
         const QByteArray jpeg = fileBytes(dir.filePath("symbol.jpeg"));
@@ -184,7 +184,7 @@ TEST(SaveAs, TheDialogOpensWhereTheLastSaveWentWithItsType) {
     QTemporaryDir dir;
     Doubles doubles;
     QImage bitmapObject, jpegObject;
-    doubles.saveChoice = SaveChoice{dir.filePath("label.jpg"), PictureFormat::Bitmap};
+    doubles.saveChoice = SaveChoice{dir.filePath("label.jpg"), SymbolFileFormat::Bmp};
     ASSERT_TRUE(
         saveSymbolAs(contextFor(kSamples[0].request), doubles.dialogs(), bitmapObject, jpegObject));
     // Looks at the real dialog while it is open, then cancels it.
@@ -205,7 +205,7 @@ TEST(SaveAs, UnwritableFolderIsReportedAndLeavesNoFile) {
     Doubles doubles;
     QImage bitmapObject, jpegObject;
     // A regular file cannot be a folder, whoever runs the test.
-    doubles.saveChoice = SaveChoice{"/etc/hostname/symbol.bmp", PictureFormat::Bitmap};
+    doubles.saveChoice = SaveChoice{"/etc/hostname/symbol.bmp", SymbolFileFormat::Bmp};
     EXPECT_FALSE(
         saveSymbolAs(contextFor(kSamples[0].request), doubles.dialogs(), bitmapObject, jpegObject));
     ASSERT_EQ(doubles.warnings.size(), 1);
@@ -243,7 +243,7 @@ TEST(SaveAs, ExistingFileKeptWhenItsReplacementFails) {
     }
     Doubles doubles;
     QImage bitmapObject, jpegObject;
-    doubles.saveChoice = SaveChoice{path, PictureFormat::Bitmap};
+    doubles.saveChoice = SaveChoice{path, SymbolFileFormat::Bmp};
     bool saved = true;
     CommandContext russian = contextFor(kSamples[0].request);
     russian.language =
@@ -309,20 +309,20 @@ TEST(SaveAs, PngSvgAndPdfAtTheChosenResolutionReadBack) {
         const double k = 600 / kMmPerInch;
         const std::optional<QSize> px = measureSymbol(fitted, k, k);
         ASSERT_TRUE(px);
-        auto save = [&](PictureFormat filter) {
+        auto save = [&](SymbolFileFormat filter) {
             Doubles doubles;
             QImage bitmapObject, jpegObject;
             doubles.saveChoice = SaveChoice{dir.filePath("symbol"), filter};
             EXPECT_TRUE(saveSymbolAs(context, doubles.dialogs(), bitmapObject, jpegObject));
             EXPECT_TRUE(doubles.warnings.isEmpty()) << doubles.warnings.join('\n').toStdString();
         };
-        save(PictureFormat::Png);
+        save(SymbolFileFormat::Png);
         const QImage png(dir.filePath("symbol.png"));
         EXPECT_EQ(png.size(), *px) << sample.name;
         EXPECT_EQ(png.dotsPerMeterX(), 23622);
         expectBothDecoders(png, sample);
 
-        save(PictureFormat::Svg);
+        save(SymbolFileFormat::Svg);
         QSvgRenderer svg(dir.filePath("symbol.svg"));
         ASSERT_TRUE(svg.isValid()) << sample.name;
         EXPECT_EQ(svg.viewBox().size(), *px);
@@ -333,7 +333,7 @@ TEST(SaveAs, PngSvgAndPdfAtTheChosenResolutionReadBack) {
         painter.end();
         expectBothDecoders(drawn, sample);
 
-        save(PictureFormat::Pdf);
+        save(SymbolFileFormat::Pdf);
         const QImage page = rasterisePdf(dir.filePath("symbol.pdf"), dir.filePath("page"));
         // The page is the symbol: at 300 dpi half its 600 dpi pixels, give or take one.
         EXPECT_NEAR(page.width(), px->width() / 2.0, 1.0) << sample.name;
@@ -419,6 +419,51 @@ TEST(ImageCommands, NoSymbolIsReportedNotWritten) {
     EXPECT_FALSE(
         copySymbol(CommandContext{nullptr, std::nullopt, Language::English}, doubles.dialogs()));
     EXPECT_EQ(doubles.warnings.size(), 2);
+}
+
+}  // namespace
+}  // namespace strikon
+
+namespace strikon {
+namespace {
+
+// Below grade C at the printer's resolution the user is asked first: whole-dot modules when
+// they raise it (and the window keeps them), printing as it is, or nothing.
+TEST(Print, BelowGradeCAsksFirstAndOffersWholeDots) {
+    QTemporaryDir dir;
+    struct Row {
+        GradeChoice answer;
+        bool printed, keptWholeDots;
+    };
+    for (const Row& r :
+         {Row{GradeChoice::Cancel, false, false}, Row{GradeChoice::PrintAsItIs, true, false},
+          Row{GradeChoice::WholeDots, true, true}}) {
+        Doubles doubles;
+        doubles.pdfPath = dir.filePath("printed.pdf");
+        CommandDialogs dialogs = doubles.dialogs();
+        const auto askPrinter = dialogs.askPrinter;
+        dialogs.askPrinter = [&](QWidget* parent, QPrinter& printer) {
+            printer.setResolution(203);  // a thermal label printer
+            return askPrinter(parent, printer);
+        };
+        QStringList asked;
+        bool offered = false;
+        dialogs.askGrade = [&](QWidget*, const QString& text, bool offerWholeDots, Language) {
+            asked << text;
+            offered = offerWholeDots;
+            return r.answer;
+        };
+        bool kept = false;
+        CommandContext context = contextFor(kSamples[0].request);  // EAN-13 at 100 %
+        context.useWholeDots = [&] { kept = true; };
+        EXPECT_EQ(printSymbol(context, dialogs), r.printed);
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_TRUE(asked[0].startsWith("Before printing: Grade F at 203 dpi"))
+            << asked[0].toStdString();
+        EXPECT_TRUE(asked[0].contains("whole-dot modules: grade A")) << asked[0].toStdString();
+        EXPECT_TRUE(offered);
+        EXPECT_EQ(kept, r.keptWholeDots);
+    }
 }
 
 }  // namespace

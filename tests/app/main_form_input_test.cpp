@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+#include <vector>
+
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QWheelEvent>
@@ -273,6 +278,87 @@ TEST_F(MainFormInput, NothingTypedIsLostByTheWheelOrTheStart) {
 TEST_F(MainFormInput, ExitClosesTheWindow) {
     ui().ExitMI->trigger();
     EXPECT_FALSE(form.isVisible());
+}
+
+}  // namespace
+}  // namespace strikon
+
+namespace strikon {
+namespace {
+
+// The band under the preview names, as the user types and chooses, whatever may keep the
+// symbol from scanning at the resolution of Save As; the symbol is still drawn.
+TEST_F(MainFormInput, ScanNoticesFollowTypingAndColours) {
+    form.SetLang("ENG");
+    const QLabel& band = *ui().ScanNotice;
+    auto type = [&](QLineEdit* field, const char* digits) {
+        field->setFocus();
+        field->setCursorPosition(0);
+        QTest::keyClicks(field, QString::fromLatin1(digits));
+    };
+    struct Row {
+        const char* what;
+        std::function<void()> act;
+        const char* notice;  // a part of the band's text; "" for a hidden band
+    };
+    std::optional<QColor> answer;
+    form.setColorChooser([&](const QColor&) { return answer; });
+    const std::vector<Row> rows = {
+        {"a right check digit", [&] { type(ui().EANUPC_CodeValue, "4006381333931"); }, ""},
+        {"a wrong one", [&] { type(ui().EANUPC_CodeValue, "4006381333937"); },
+         "The check digit of EAN-13 4006381333937 should be 1"},
+        {"UPC-E 5123456 and its check digit",
+         [&] {
+             chooseCodeType("UPC-E");
+             type(ui().EANUPC_CodeValue, "5123456");
+             QTest::mouseClick(ui().CheckDigitButton, Qt::LeftButton);
+         },
+         "UPC-E takes number system 0 or 1, not 5"},
+        {"UPC-E not zero-suppressed", [&] { type(ui().EANUPC_CodeValue, "04319833"); },
+         "its UPC-A number 043100000983 is written in UPC-E as 04309813"},
+        {"yellow on yellow",
+         [&] {
+             chooseCodeType("EAN-13");
+             type(ui().EANUPC_CodeValue, "4006381333931");
+             answer = QColor(Qt::yellow);
+             QTest::mouseClick(ui().LineColorBtn, Qt::LeftButton);
+             QTest::mouseClick(ui().BackgroundColorBtn, Qt::LeftButton);
+         },
+         "print contrast of 0 %"},
+        {"black again, at 203 dpi",
+         [&] {
+             answer = QColor(Qt::black);
+             QTest::mouseClick(ui().LineColorBtn, Qt::LeftButton);
+             answer = QColor(Qt::white);
+             QTest::mouseClick(ui().BackgroundColorBtn, Qt::LeftButton);
+             OutputSettings settings = form.outputSettings();
+             settings.dpi = 203;
+             form.setOutputSettings(settings);
+         },
+         "Grade F at 203 dpi (ISO/IEC 15416); whole-dot modules: grade A."},
+        {"whole-dot modules",
+         [&] {
+             OutputSettings settings = form.outputSettings();
+             settings.options.fitDots = true;
+             form.setOutputSettings(settings);
+         },
+         ""},
+    };
+    for (const Row& r : rows) {
+        r.act();
+        if (*r.notice == '\0') {
+            EXPECT_TRUE(band.isHidden()) << r.what << ": " << band.text().toStdString();
+        } else {
+            EXPECT_FALSE(band.isHidden()) << r.what;
+            EXPECT_TRUE(band.text().contains(QString::fromUtf8(r.notice)))
+                << r.what << ": " << band.text().toStdString();
+        }
+    }
+    form.SetLang("RUS");
+    form.setOutputSettings(OutputSettings{});
+    type(ui().EANUPC_CodeValue, "4006381333937");
+    EXPECT_TRUE(band.text().startsWith("Контрольная цифра EAN-13 4006381333937 должна быть 1"))
+        << band.text().toStdString();
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ QStringList tableColumn(Language language) {
 TEST(MainFormStart, DefaultsOfEveryControl) {
     TMainForm form;
     auto& ui = form.controls();
-    EXPECT_EQ(form.size(), QSize(618, 445));
+    EXPECT_EQ(form.size(), QSize(618, 479));  // the notice band under the preview
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window cannot be resized";
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(ui.PageControl->currentIndex(), 0);
@@ -333,6 +333,29 @@ TEST(MainFormOutputSettings, ChangesTakeEffectAtOnceAndAreKept) {
     form.controls().OutputSettingsMI->trigger();
     EXPECT_TRUE(form.controls().OutputInfo->text().endsWith("module 0.330 mm"))
         << form.controls().OutputInfo->text().toStdString();
+}
+
+// The grade at the chosen resolution, as the settings change: 2.64 dots a module at 203 dpi
+// grades F, whole-dot modules A; a press spreading 0.085 mm undoes a reduction of as much.
+TEST(MainFormOutputSettings, GradeFollowsResolutionWholeDotsAndSpread) {
+    TMainForm form;
+    form.FormCreate(1033);
+    form.controls().EANUPC_CodeValue->setText("4 006381 333931");
+    form.setSettingsDialogRunner([&](OutputSettingsDialog& d) {
+        const QLabel& grade = *d.gradeNote();
+        EXPECT_TRUE(grade.text().startsWith("Grade A at 300 dpi")) << grade.text().toStdString();
+        d.dpiBox()->setCurrentIndex(d.dpiBox()->findData(203));
+        EXPECT_TRUE(grade.text().startsWith("Grade F at 203 dpi")) << grade.text().toStdString();
+        EXPECT_TRUE(grade.text().contains("whole-dot modules: grade A"));
+        d.fitBox()->setChecked(true);
+        EXPECT_TRUE(grade.text().startsWith("Grade A at 203 dpi")) << grade.text().toStdString();
+        d.reductionBox()->setValue(0.1);  // a dot taken off every bar
+        d.spreadBox()->setValue(0.125);   // and the press puts it back
+        EXPECT_TRUE(grade.text().contains("as printed with 0.125 mm ink spread: A"))
+            << grade.text().toStdString();
+    });
+    form.controls().OutputSettingsMI->trigger();
+    EXPECT_EQ(form.outputSettings().inkSpreadMm, 0.125);
 }
 
 TEST(CentringOffset, WholeMillimetresTiesToEven) {

@@ -8,8 +8,8 @@
 #include <QtTest/QTest>
 
 #include "app/main_form.h"
-#include "surface/qt_surface.h"
 #include "render/draw_symbol.h"
+#include "surface/qt_surface.h"
 #include "tests/support/decoders.h"
 #include "ui_main_form.h"
 

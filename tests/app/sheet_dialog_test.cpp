@@ -124,8 +124,8 @@ TEST(SheetDialog, FindsLabelStockByItsMakersCode) {
         {"acme two", "Acme Two-Grid (A4, 6 labels, 60 \u00D7 40 mm)", "A4", 6, "has 2 grids"},
         {"r60", "Acme R60 (Letter, 3 \u00D7 1, \u2300 60 mm)", "Letter", 3,
          "largest rectangle inside the label, 42.4 \u00D7 42.4 mm"},
-        {"ROLL", "Acme Roll (62 \u00D7 100 mm, 1 \u00D7 3, 60 \u00D7 30 mm)",
-         "62 \u00D7 100 mm", 3, ""},
+        {"ROLL", "Acme Roll (62 \u00D7 100 mm, 1 \u00D7 3, 60 \u00D7 30 mm)", "62 \u00D7 100 mm", 3,
+         ""},
     };
     qputenv("STRIKON_LABEL_TEMPLATES", QFile::encodeName(folder.path()));
     SheetDialog dialog(ean13(), Language::English, nullptr);
@@ -200,6 +200,32 @@ TEST(SheetDialog, RunOfThirtyPrintsTwoPagesThatScan) {
     EXPECT_EQ(testing::asDrawn(testing::readWithZbar(view, testing::Symbology::EAN13),
                                testing::Symbology::EAN13),
               "4006381334174");
+}
+
+}  // namespace
+}  // namespace strikon
+
+namespace strikon {
+namespace {
+
+// At the printer's resolution before printing: the grade, and whole-dot modules offered in one
+// click below C, kept by the window.
+TEST(SheetDialog, GradeAtThePrintersResolutionOffersWholeDots) {
+    bool kept = false;
+    SheetDialog dialog(ean13(), Language::English, nullptr);
+    dialog.setUseWholeDots([&] { kept = true; });
+    dialog.printer().setResolution(203);
+    dialog.updateGrade();
+    EXPECT_TRUE(dialog.gradeLabel()->text().startsWith("Grade F at 203 dpi"))
+        << dialog.gradeLabel()->text().toStdString();
+    ASSERT_FALSE(dialog.wholeDotsButton()->isHidden());
+    dialog.wholeDotsButton()->click();
+    EXPECT_TRUE(kept);
+    EXPECT_TRUE(dialog.symbol().output.fitDots);
+    EXPECT_TRUE(dialog.gradeLabel()->text().startsWith("Grade A at 203 dpi"))
+        << dialog.gradeLabel()->text().toStdString();
+    EXPECT_TRUE(dialog.wholeDotsButton()->isHidden());
+    EXPECT_TRUE(dialog.choice().content.labels.front().output.fitDots);
 }
 
 }  // namespace

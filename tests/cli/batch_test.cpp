@@ -69,6 +69,9 @@ TEST(Batch, GoodRowsAreWrittenAndEachBadRowReportedByItsLine) {
             lines(r.messages),
             lines({
                 "line 3: --addon: EAN-8 takes no add-on; only EAN-13, UPC-A and UPC-E do",
+                // 50 % draws bars 16 mm tall, half what GS1 asks of ITF-14 on cartons.
+                "line 6: warning: the bars are 16.0 mm tall, below the 31.75 mm GS1 asks of "
+                "ITF-14 on cartons",
                 "line 7: --digits: EAN-13 takes 13 digits (spaces allowed), got 3",
                 "line 8: file: \"../escape.png\" is not a plain file name inside --output-dir",
                 "line 9: warning: the check digit of EAN-13 4006381333932 should be 1; drawn "

@@ -373,3 +373,59 @@ TEST(EndToEnd, RunsWithoutADisplayWhateverThePlatform) {
 }
 
 }  // namespace
+
+TEST(EndToEnd, CheckReportsAndItsExitStatus) {
+    struct Row {
+        QStringList args;
+        int status;
+        std::vector<const char*> out;  // lines the report holds
+        const char* err;               // what standard error holds, "" for nothing
+    };
+    const QStringList ean13 = {"--type", "EAN-13", "--digits", "4006381333931"};
+    const std::vector<Row> rows = {
+        {ean13 + QStringList{"--check"},
+         0,
+         {"symbol: EAN-13 4006381333931", "resolution: 300 dpi", "size: 100.0 %",
+          "module: 0.330 mm, 3.90 dots", "gs1-range: 0.264-0.660 mm, inside", "grade: A"},
+         ""},
+        // 2.64 dots a module: the edges fall between dots.
+        {ean13 + QStringList{"--check", "--dpi", "203"},
+         1,
+         {"grade: F", "warning: grade F at 203 dpi (ISO/IEC 15416); whole-dot modules: grade A"},
+         ""},
+        {ean13 + QStringList{"--check", "--dpi", "203", "--fit-dots"},
+         0,
+         {"size: 113.7 %", "module: 0.375 mm, 3.00 dots", "grade: A"},
+         ""},
+        {{"--type", "ITF-14", "--digits", "15400141288763", "--size", "50", "--check"},
+         1,
+         {"gs1-range: 0.495-1.016 mm, bars 16.00 mm of at least 31.75 mm, outside",
+          "warning: the bars are 16.0 mm tall, below the 31.75 mm GS1 asks of ITF-14 on "
+          "cartons"},
+         ""},
+        // Written, with the notice on standard error.
+        {{"--type", "UPC-E", "--digits", "04319833", "--output", "e.png"},
+         0,
+         {},
+         "strikon-render: warning: UPC-E 04319833 is not in zero-suppressed form: its UPC-A "
+         "number 043100000983 is written in UPC-E as 04309813\n"},
+        {ean13 + QStringList{"--check", "--ink-spread", "0.5"}, 2, {}, "--ink-spread"},
+    };
+    for (const Row& r : rows) {
+        QTemporaryDir dir;
+        const Finished f = render(r.args, dir.path());
+        const QString what = r.args.join(u' ');
+        EXPECT_EQ(f.status, r.status) << what.toStdString() << f.err.toStdString();
+        for (const char* line : r.out) {
+            EXPECT_TRUE(f.out.contains(line)) << what.toStdString() << "\n" << f.out.toStdString();
+        }
+        if (*r.err == '\0') {
+            EXPECT_TRUE(f.err.isEmpty()) << what.toStdString() << f.err.toStdString();
+        } else {
+            EXPECT_TRUE(f.err.contains(QString::fromUtf8(r.err))) << f.err.toStdString();
+        }
+        // --check alone writes no file.
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).isEmpty(), !r.args.contains("--output"))
+            << what.toStdString();
+    }
+}

@@ -280,12 +280,12 @@ TEST(OutputColours, ReachEveryFormat) {
         job.symbol.backgroundColor = lime;
         ASSERT_TRUE(write(job));
         QImage picture;
-        if (job.format == OutputFormat::Svg) {
+        if (job.format == SymbolFileFormat::Svg) {
             QSvgRenderer renderer(job.output);
             picture = QImage(boundsOf(job), QImage::Format_RGB32);
             QPainter painter(&picture);
             renderer.render(&painter);
-        } else if (job.format == OutputFormat::Pdf) {
+        } else if (job.format == SymbolFileFormat::Pdf) {
             const QString prefix = dir.filePath(QStringLiteral("page"));
             runTool(QStringLiteral("pdftoppm"),
                     {QStringLiteral("-png"), QStringLiteral("-singlefile"), job.output, prefix});

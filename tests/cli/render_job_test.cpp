@@ -33,7 +33,7 @@ TEST(RenderJob, DefaultsAreSize100At300DpiBlackOnWhite) {
     EXPECT_EQ(job.dpi, 300);
     EXPECT_EQ(job.symbol.lineColor, QColor(Qt::black));
     EXPECT_EQ(job.symbol.backgroundColor, QColor(Qt::white));
-    EXPECT_EQ(job.format, OutputFormat::Png);
+    EXPECT_EQ(job.format, SymbolFileFormat::Png);
     EXPECT_TRUE(job.warning.isEmpty());
 }
 
@@ -147,15 +147,22 @@ TEST(RenderJob, ColoursAScannerCannotTellApartOnlyWarn) {
 
 TEST(RenderJob, OutputFormatFollowsTheExtensionInAnyCase) {
     OptionValues v = symbol("EAN-8", "96385074");
-    const std::pair<const char*, OutputFormat> cases[] = {
-        {"a.bmp", OutputFormat::Bmp},     {"a.JPG", OutputFormat::Jpeg},
-        {"a.jpeg", OutputFormat::Jpeg},   {"dir.v2/a.Png", OutputFormat::Png},
-        {"a.svg", OutputFormat::Svg},     {"a.pdf", OutputFormat::Pdf},
-        {"-", OutputFormat::PngToStdout},
+    using F = SymbolFileFormat;
+    const struct {
+        const char* path;
+        F format;
+        bool toStdout;
+    } cases[] = {
+        {"a.bmp", F::Bmp, false},   {"a.JPG", F::Jpeg, false},
+        {"a.jpeg", F::Jpeg, false}, {"dir.v2/a.Png", F::Png, false},
+        {"a.svg", F::Svg, false},   {"a.pdf", F::Pdf, false},
+        {"-", F::Png, true},
     };
-    for (const auto& [path, format] : cases) {
-        v.output = QString::fromLatin1(path);
-        EXPECT_EQ(build(v).format, format) << path;
+    for (const auto& c : cases) {
+        v.output = QString::fromLatin1(c.path);
+        const RenderJob job = build(v);
+        EXPECT_EQ(job.format, c.format) << c.path;
+        EXPECT_EQ(job.toStdout(), c.toStdout) << c.path;
     }
 }
 

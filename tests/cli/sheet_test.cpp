@@ -126,7 +126,11 @@ void expectSheet(const SheetCase& c, const SheetLayout& layout) {
     const QStringList args = QString::fromLatin1(c.args).replace("ROWS", rows).split(u'|')
                              << QStringLiteral("--output") << pdf;
     ASSERT_EQ(run(args, stream, stdout), kAllWritten) << c.args << messages.toStdString();
-    EXPECT_TRUE(messages.isEmpty()) << messages.toStdString();
+    // ITF-14 at 50 % has bars 16 mm tall, which GS1 finds too short on cartons.
+    EXPECT_TRUE(messages.isEmpty() || (c.symbology == decltype(c.symbology)::ITF14 &&
+                                       messages.count(QStringLiteral("warning")) == 1 &&
+                                       messages.contains(QStringLiteral("16.0 mm tall"))))
+        << messages.toStdString();
     const std::vector<QImage> pages = rasterise(pdf, dir.filePath(QStringLiteral("p")));
     ASSERT_EQ(pages.size(), c.pages.size()) << c.args;
     for (size_t n = 0; n < pages.size(); ++n) {

@@ -20,11 +20,11 @@
 #include <cstring>
 #include <functional>
 
-#include "platform/atomic_write.h"
 #include "formats/bmp_writer.h"
 #include "formats/docx_writer.h"
 #include "formats/jpeg_writer.h"
 #include "formats/png_bytes.h"
+#include "platform/atomic_write.h"
 #include "render/symbol_image.h"
 #include "tests/support/sample_images.h"
 

@@ -6,7 +6,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/current_lang.h"
 #include "app/help/about_form.h"
 
 namespace strikon {
@@ -54,9 +53,9 @@ void clickLabel(const TAboutForm& form, const char* name) {
 TEST(AboutForm, TextsFollowTheLanguageAtEveryShow) {
     TAboutForm form;
     for (const char* lang : {"ENG", "RUS", "RUS", "ENG"}) {
-        CurrentLang = lang;
+        form.setLanguage(lang);
         form.show();
-        if (CurrentLang == "RUS") {
+        if (QLatin1String(lang) == "RUS") {
             EXPECT_EQ(form.windowTitle(), QString::fromUtf8("О программе"));
             EXPECT_EQ(labelText(form, "Label1"), QString::fromUtf8("Стрикон v. 1.1"));
             EXPECT_EQ(labelText(form, "Label2"), QString::fromUtf8("Велмора, 2005 год"));
@@ -101,7 +100,7 @@ TEST(AboutForm, MailLinkCarriesTheSubjectAsUtf8InBothLanguages) {
     UrlCatcher catcher({"mailto"});
     TAboutForm form;
     for (const char* lang : {"RUS", "ENG"}) {
-        CurrentLang = lang;
+        form.setLanguage(lang);
         form.show();
         clickLabel(form, "Label4");
         EXPECT_TRUE(form.isVisible());  // opening a link leaves the window open
@@ -130,9 +129,9 @@ TEST(AboutForm, LinkNothingCanOpenIsSaidWithItsAddress) {
     QStringList notices;
     form.setFailureNotice([&notices](const QString& text) { notices << text; });
     form.show();
-    CurrentLang = "ENG";
+    form.setLanguage("ENG");
     clickLabel(form, "Label3");
-    CurrentLang = "RUS";
+    form.setLanguage("RUS");
     clickLabel(form, "Label4");
     ASSERT_EQ(notices.size(), 2) << "a failed link is never silent";
     EXPECT_EQ(notices[0], "No web browser could open the page. Its address: www.velmora.example");
@@ -145,7 +144,7 @@ TEST(AboutForm, ShownModallyOverTheMainWindowAndClosedByOk) {
     mainWindow.setGeometry(300, 200, 600, 400);
     mainWindow.show();
     TAboutForm form;
-    CurrentLang = "ENG";
+    form.setLanguage("ENG");
     QRect shownAt;
     bool wasModal = false;
     QTimer::singleShot(0, &form, [&] {
