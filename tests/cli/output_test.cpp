@@ -323,7 +323,7 @@ TEST(Bilevel, PicturesHoldTwoColoursAtOneBitAndScan) {
                 ASSERT_TRUE(file.open(QIODevice::ReadOnly));
                 const QByteArray bytes = file.readAll();
                 // PNG: IHDR's bit depth; BMP: the info header's bits a pixel.
-                const int bits = job.format == OutputFormat::Png ? bytes.at(24) : bytes.at(28);
+                const int bits = job.format == SymbolFileFormat::Png ? bytes.at(24) : bytes.at(28);
                 EXPECT_EQ(bits, 1) << what;
                 const QImage picture =
                     QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
