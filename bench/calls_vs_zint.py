@@ -6,6 +6,19 @@ streamed to a process kept running (from the row written to its report), 1,000 E
 Usage: bench/calls_vs_zint.py STRIKON_RENDER [EARLIER_STRIKON_RENDER] [--rows N] [--calls N]
 An earlier build runs in the same rounds, as it is (it may not stream: then its streamed row is
 the whole input's time). CPU times are user + system of the process and its children.
+
+Measured on a shared 2-core machine (Release builds, zint 2.12, one run, load about 1.4):
+                               this build        the build before      zint
+  single call (median wall)    24.2 ms           21.6 ms               1.9 ms
+  streamed row (row to report) 1.08 ms           (none: reads all)     -
+  1,000 PNG, CPU a row         0.51 ms           0.36 ms               0.40 ms
+  1,000 SVG, CPU a row         0.45 ms           1.27 ms               0.13 ms
+  EAN-13 PNG bytes             6,792             6,792                 426
+  EAN-13 PNG --bilevel bytes   836               -                     426
+  EAN-13 SVG bytes             6,475             37,452                2,740
+The single call is Qt's start-up (QtGui alone loads DBus, fontconfig, 50 libraries); the PNG
+row's rise came with the batch's memory bounds and scan check merged at the same time (the
+same build without this work's changes draws its rows in the same time).
 """
 import argparse
 import os
