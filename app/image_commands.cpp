@@ -20,6 +20,7 @@
 #include "platform/atomic_write.h"
 #include "platform/export_folder.h"
 #include "platform/link_opener.h"
+#include "render/draw_symbol.h"
 #include "render/print_page.h"
 #include "render/symbol_file.h"
 #include "render/symbol_image.h"
@@ -71,7 +72,16 @@ QString windowTitle(QWidget* parent) {
 }
 
 void warnNothingToOutput(const CommandContext& context, const CommandDialogs& dialogs) {
-    dialogs.warn(context.parent, message(context, kTexts.nothingToOutput));
+    QString text = message(context, kTexts.nothingToOutput);
+    // Refused GS1 data says which AI is wrong and why.
+    if (context.symbol && isGs1(context.symbol->symbology)) {
+        if (const auto refusal = gs1Refusal(gs1SymbolOf(*context.symbol))) {
+            text += QLatin1Char(' ') + QString::fromStdString(context.language == Language::Russian
+                                                                  ? gs1ErrorRussian(*refusal)
+                                                                  : gs1ErrorEnglish(*refusal));
+        }
+    }
+    dialogs.warn(context.parent, text);
 }
 
 // A page that names no known symbology, or digits no symbol is drawn from, render nothing.

@@ -20,6 +20,7 @@ struct TranslatedText {
         Hint,              // a tool button's or panel's tooltip, also its accessible name
         LabelText,         // a QLabel's text
         GroupTitle,        // a QGroupBox's title
+        Placeholder,       // what an empty QLineEdit shows in grey
     };
     Target target;
     const char* objectName;  // empty for the application and the window itself
@@ -34,6 +35,9 @@ const std::vector<TranslatedText>& mainWindowTexts();
 inline constexpr Wording kScreenSizeUnknown{
     "Размер экрана неизвестен: просмотр рассчитан на 96 dpi",
     "Screen size unknown: the preview assumes 96 dpi"};
+
+// Beside the GS1 page when its data draws no symbol; %1 is the reason, which names the AI.
+inline constexpr Wording kGs1Refused{"Символ не построен. %1", "No symbol is drawn. %1"};
 
 // Why a sheet of labels cannot be printed, in Russian, with the values of the fault as %1, %2,
 // ... in the order of the English sentence. In English the dialog shows strikon-render's words.

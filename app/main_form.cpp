@@ -90,6 +90,7 @@ void TMainForm::setUpWindow() {
     ui_->EANUPC_Size->configure(eanUpc.minSize, eanUpc.maxSize, eanUpc.sizeStep);
     const SymbologyFacts& itf = facts(Symbology::ITF14);
     ui_->ITF14_Size->configure(itf.minSize, itf.maxSize, itf.sizeStep);
+    setUpGs1Page();
     ui_->PageControl->setCurrentIndex(0);
     for (QWidget* list :
          std::initializer_list<QWidget*>{ui_->EANUPC_CodeType, ui_->EANUPC_AddOnType,
@@ -160,6 +161,8 @@ void TMainForm::wireEvents() {
     connect(ui_->ITF14CheckDigitButton, &QToolButton::clicked, this,
             &TMainForm::ITF14CheckDigitButtonClick);
 
+    wireGs1Page();
+
     // Every change that affects the symbol repaints the preview synchronously.
     ui_->PaintBox->setPaintHandler([this](QPainter& painter) { PaintBoxPaint(painter); });
     connect(ui_->PageControl, &QTabWidget::currentChanged, this, &TMainForm::repaintPreview);
@@ -203,6 +206,7 @@ void TMainForm::SetLang(const QString& Lang) {
     }
     updateScreenNotice();
     updateOutputInfo();
+    updateGs1Notice();
 }
 
 namespace {
@@ -250,6 +254,10 @@ void TMainForm::applyLanguage(Language language) {
                 break;
             case T::GroupTitle:
                 withChild<QGroupBox>(*this, name, [&](QGroupBox& g) { g.setTitle(text); });
+                break;
+            case T::Placeholder:
+                withChild<QLineEdit>(*this, name,
+                                     [&](QLineEdit& e) { e.setPlaceholderText(text); });
                 break;
         }
     }

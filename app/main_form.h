@@ -1,5 +1,5 @@
 #pragma once
-// The main window: two symbology pages, the tool buttons and menu, the colour panels, the
+// The main window: three symbology pages, the tool buttons and menu, the colour panels, the
 // language selector and the true-scale preview. It coordinates; the render dispatch, the
 // language table, the input fields and the image commands live in their own files.
 
@@ -101,9 +101,17 @@ class TMainForm : public QMainWindow {
     void EANUPC_AddOnTypeChange();
     void CheckDigitButtonClick();
     void ITF14CheckDigitButtonClick();
+    void Gs1CodeTypeChange();
+    void Gs1CheckDigitButtonClick();
+    // Beside the page, why its GS1 data draws no symbol, in the current language; hidden when
+    // it draws one or another page is shown.
+    void updateGs1Notice();
 
   private:
     void setUpWindow();
+    void setUpGs1Page();
+    void wireGs1Page();
+    void gs1PageTexts(PageTexts& page) const;
     void fitPreviewInsideFrame();
     void wireEvents();
     void applyLanguage(Language language);

@@ -26,6 +26,8 @@ std::optional<SymbolRequest> TMainForm::readSymbol() const {
     } else if (page.caption == kItf14Page) {
         page.code = ui_->ITF14_CodeValue->displayText();
         page.sizePercent = ui_->ITF14_Size->value();
+    } else if (page.caption == kGs1Page) {
+        gs1PageTexts(page);
     }
     std::optional<SymbolRequest> request = pageSymbol(page);
     if (request) {
@@ -52,6 +54,7 @@ void TMainForm::repaintPreview() {
     symbol_ = readSymbol();
     ui_->PaintBox->repaint();
     updateOutputInfo();
+    updateGs1Notice();
 }
 
 void TMainForm::updateOutputInfo() {

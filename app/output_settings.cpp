@@ -77,6 +77,14 @@ QString symbolSizeLine(const SymbolRequest& symbol, int dpi, Language language) 
     if (!size) {
         return {};
     }
+    if (isGs1(symbol.symbology)) {
+        // GS1 modules are whole dots whatever the options say: the module as it will be drawn.
+        const WholeDotFit fit = wholeDotFit(symbol, pxPerMm(dpi));
+        return QStringLiteral("%1 × %2, %3 %4 = %5 %6")
+            .arg(number(size->width() / pxPerMm(dpi), 2, language),
+                 mm(size->height() / pxPerMm(dpi), 2, language), kTexts.module.in(language),
+                 mm(fit.moduleMm, 3, language), dots(fit.dots, language), atDpi(dpi, language));
+    }
     const double module = symbol.output.fitDots ? wholeDotFit(symbol, pxPerMm(dpi)).moduleMm
                                                 : nominalModuleMm(symbol);
     QString line = QStringLiteral("%1 × %2, %3 %4")

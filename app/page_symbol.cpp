@@ -1,5 +1,7 @@
 #include "app/page_symbol.h"
 
+#include "encoders/gs1_data.h"
+
 namespace strikon {
 
 std::string gatherDigits(const QString& displayed) {
@@ -30,8 +32,34 @@ FieldMask fieldMask(AddOn addOn) {
     return maskOf(QString(facts(addOn).digits, QLatin1Char('9')));
 }
 
+std::string gs1PageElements(const PageTexts& page) {
+    const std::string typed = page.code.trimmed().toStdString();
+    const std::string gtin = gtin14(typed);
+    std::string elements = "(01)" + (gtin.empty() ? typed : gtin);
+    const auto add = [&elements](const char* ai, const QString& value) {
+        if (!value.isEmpty()) {
+            elements += std::string("(") + ai + ")" + value.toStdString();
+        }
+    };
+    add("17", page.expiry.trimmed());
+    add("10", page.lot);
+    add("21", page.serial);
+    return elements;
+}
+
 std::optional<SymbolRequest> pageSymbol(const PageTexts& page) {
     SymbolRequest request;
+    if (page.caption == kGs1Page) {
+        const auto symbology = symbologyNamed(page.codeType.toStdString());
+        if (!symbology || !isGs1(*symbology)) {
+            return std::nullopt;
+        }
+        request.symbology = *symbology;
+        request.gs1.elementString = gs1PageElements(page);
+        request.gs1.resolver = page.resolver.trimmed().toStdString();
+        request.gs1.moduleMm = page.moduleMm;
+        return request;
+    }
     request.digits = gatherDigits(page.code);
     request.sizePercent = static_cast<uint16_t>(page.sizePercent);
     if (page.caption == kItf14Page) {

@@ -23,6 +23,18 @@ QString warning(const Notice& notice, const SymbolRequest& symbol, const ScanRep
     return QStringLiteral("warning: ") + text;
 }
 
+// GS1's range for the symbology and whether the symbol as drawn lies in it.
+QString rangeText(const ScanReport& report) {
+    QString range =
+        QStringLiteral("%1-%2 mm")
+            .arg(fixed(report.range.minModuleMm, 3), fixed(report.range.maxModuleMm, 3));
+    if (report.range.minBarHeightMm > 0) {
+        range += QStringLiteral(", bars %1 mm of at least %2 mm")
+                     .arg(fixed(report.barHeightMm, 2), fixed(report.range.minBarHeightMm, 2));
+    }
+    return range + (report.insideRange ? QStringLiteral(", inside") : QStringLiteral(", outside"));
+}
+
 }  // namespace
 
 QString checkReport(const SymbolRequest& symbol, const ScanReport& report) {
@@ -39,6 +51,7 @@ QString checkReport(const SymbolRequest& symbol, const ScanReport& report) {
     if (!report.graded) {
         line("module", QStringLiteral("%1 mm, %2 dots")
                            .arg(fixed(report.moduleMm, 3), fixed(report.moduleDots, 2)));
+        line("gs1-range", rangeText(report));
         line("grade", QStringLiteral("none: no linear reference decode for this symbology"));
         for (const Notice& notice : report.notices) {
             out += warning(notice, symbol, report) + QLatin1Char('\n');
@@ -48,15 +61,7 @@ QString checkReport(const SymbolRequest& symbol, const ScanReport& report) {
     line("size", fixed(report.sizePercent, 1) + QStringLiteral(" %"));
     line("module", QStringLiteral("%1 mm, %2 dots")
                        .arg(fixed(report.moduleMm, 3), fixed(report.moduleDots, 2)));
-    QString range =
-        QStringLiteral("%1-%2 mm")
-            .arg(fixed(report.range.minModuleMm, 3), fixed(report.range.maxModuleMm, 3));
-    if (report.range.minBarHeightMm > 0) {
-        range += QStringLiteral(", bars %1 mm of at least %2 mm")
-                     .arg(fixed(report.barHeightMm, 2), fixed(report.range.minBarHeightMm, 2));
-    }
-    line("gs1-range",
-         range + (report.insideRange ? QStringLiteral(", inside") : QStringLiteral(", outside")));
+    line("gs1-range", rangeText(report));
     line("decodability", report.decode.decoded
                              ? fixed(report.decode.decodability, 2)
                              : QStringLiteral("none: the reference decode fails"));

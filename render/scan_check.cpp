@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "encoders/check_digit.h"
+#include "encoders/gs1_symbol.h"
 #include "render/output_fit.h"
 #include "render/symbol_image.h"
 
@@ -34,6 +35,11 @@ Gs1Range gs1Range(Symbology symbology) {
     // 0.330 mm; ITF-14 on cartons 0.495 mm to 1.016 mm with bars at least 31.75 mm tall.
     if (symbology == Symbology::ITF14) {
         return {0.495, 1.016, 31.75};
+    }
+    if (isGs1(symbology)) {  // the GS1 symbols' own rows of those tables
+        const Gs1SizeFacts& facts = gs1SizeFacts(symbology);
+        const double barHeight = symbology == Symbology::GS1_128 ? kGs1_128BarHeightMm : 0.0;
+        return {facts.minMm, facts.maxMm, barHeight};
     }
     return {0.264, 0.660, 0};
 }
@@ -542,6 +548,16 @@ bool ScanReport::scanReady() const {
     return drawn && (!graded || printedGrade.value_or(grade) <= Grade::C) && notices.empty();
 }
 
+namespace {
+
+constexpr double kSlack = 1e-6;
+
+bool moduleInside(double moduleMm, const Gs1Range& range) {
+    return moduleMm >= range.minModuleMm - kSlack && moduleMm <= range.maxModuleMm + kSlack;
+}
+
+}  // namespace
+
 ScanReport scanCheck(const SymbolRequest& request, double pxPerMm, double inkSpreadMm) {
     ScanReport r;
     if (isGs1(request.symbology)) {
@@ -556,6 +572,9 @@ ScanReport scanCheck(const SymbolRequest& request, double pxPerMm, double inkSpr
         r.moduleMm = wholeDotFit(request, pxPerMm).moduleMm;
         r.moduleDots = r.moduleMm * pxPerMm;
         r.sizePercent = request.sizePercent;
+        r.range = gs1Range(request.symbology);
+        r.barHeightMm = r.range.minBarHeightMm;  // GS1-128's bars are always drawn that tall
+        r.insideRange = moduleInside(r.moduleMm, r.range);
         const double contrast = printContrast(request.lineColor, request.backgroundColor);
         if (contrast < kMinPrintContrast) {
             r.notices.push_back({NoticeKind::LowContrast, QString::number(qRound(contrast * 100))});
@@ -576,9 +595,7 @@ ScanReport scanCheck(const SymbolRequest& request, double pxPerMm, double inkSpr
     r.moduleDots = r.moduleMm * pxPerMm;
     r.sizePercent = fitted ? fit.percent : request.sizePercent;
     r.range = gs1Range(request.symbology);
-    constexpr double kSlack = 1e-6;
-    r.insideRange =
-        r.moduleMm >= r.range.minModuleMm - kSlack && r.moduleMm <= r.range.maxModuleMm + kSlack;
+    r.insideRange = moduleInside(r.moduleMm, r.range);
     if (request.symbology == Symbology::ITF14) {
         r.barHeightMm = kItfBarHeightMm * r.sizePercent / 100.0;
         r.insideRange = r.insideRange && r.barHeightMm >= r.range.minBarHeightMm - kSlack;

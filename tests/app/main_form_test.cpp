@@ -10,6 +10,7 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -55,6 +56,9 @@ QStringList visibleTexts(TMainForm& form) {
                 break;
             case T::GroupTitle:
                 texts << form.findChild<QGroupBox*>(name)->title();
+                break;
+            case T::Placeholder:
+                texts << form.findChild<QLineEdit*>(name)->placeholderText();
                 break;
         }
     }

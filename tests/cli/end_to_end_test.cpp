@@ -403,6 +403,16 @@ TEST(EndToEnd, CheckReportsAndItsExitStatus) {
           "warning: the bars are 16.0 mm tall, below the 31.75 mm GS1 asks of ITF-14 on "
           "cartons"},
          ""},
+        // A pallet label: the module and GS1's logistics range, with no linear grade here.
+        {{"--type", "GS1-128", "--gs1", "(00)106141412345678908", "--dpi", "203", "--check"},
+         0,
+         {"module: 0.500 mm, 4.00 dots",
+          "gs1-range: 0.495-1.016 mm, bars 31.75 mm of at least 31.75 mm, inside"},
+         ""},
+        {{"--type", "GS1-DataMatrix", "--digits", "09506000134352", "--check"},
+         0,
+         {"module: 0.508 mm, 6.00 dots", "gs1-range: 0.396-0.990 mm, inside"},
+         ""},
         // Written, with the notice on standard error.
         {{"--type", "UPC-E", "--digits", "04319833", "--output", "e.png"},
          0,

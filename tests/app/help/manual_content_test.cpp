@@ -19,7 +19,7 @@ struct Manual {
     std::vector<const char*> items;        // menu items, italic but for the Print item
     const char* print;
     std::vector<const char*> groups;   // the symbol groups and colour list headings
-    std::vector<const char*> members;  // the members of the EAN/UPC group
+    std::vector<const char*> members;  // the members of the EAN/UPC and GS1 groups
     std::vector<const char*> colorPairs;
     const char* maker;
     const char* bodySample;
@@ -33,14 +33,15 @@ void PrintTo(const Manual& manual, std::ostream* out) {
 const Manual kRussian{
     "RUS",
     "Справка к программе Стрикон v. 1.1",
-    {"1. Назначение программы", "2. Описание элементов главного меню"},
+    {"1. Назначение программы", "2. Описание элементов главного меню", "3. Страница GS1"},
     {"2.1. Файл", "2.2. Вид", "2.3. Экспорт"},
     {"- Сохранить как", "- Печать листа…", "- Цвет линий", "- Цвет фона", "- Копировать",
      "- Передать в Word"},
     "- Печать",
-    {"- EAN/UPC", "- ITF-14", "- Цветовые сочетание, уверенно считываемые сканером:",
+    {"- EAN/UPC", "- ITF-14", "- GS1", "- Цветовые сочетание, уверенно считываемые сканером:",
      "- Цветовые сочетание, не считываемые сканером:"},
-    {"EAN-13", "EAN-8", "UPC-A", "UPC-E", "EAN/UPC 2-Digit AddOn", "EAN/UPC 5-Digit AddOn"},
+    {"EAN-13", "EAN-8", "UPC-A", "UPC-E", "EAN/UPC 2-Digit AddOn", "EAN/UPC 5-Digit AddOn",
+     "GS1-QR (GS1 Digital Link)", "GS1-DataMatrix", "GS1-128"},
     {"Синий на белом",
      "Коричневый на белом",
      "Черный на белом",
@@ -72,14 +73,17 @@ const Manual kRussian{
 const Manual kEnglish{
     "ENG",
     "Help for program Strikon v. 1.1",
-    {"1. Purpose of the program", "2. The description of elements of the main menu"},
+    {"1. Purpose of the program", "2. The description of elements of the main menu",
+     "3. The GS1 page"},
     {"2.1. A file", "2.2. View", "2.3. Export"},
     {"- Save as", "- Print Sheet…", "- Line Color", "- Background Color", "- Copy",
      "- Export to Word"},
     "- Print",
-    {"- EAN/UPC", "- ITF-14", "- Color a combination, confidently read - out by the scanner:",
+    {"- EAN/UPC", "- ITF-14", "- GS1",
+     "- Color a combination, confidently read - out by the scanner:",
      "- Color a combination, not read - out by the scanner:"},
-    {"EAN-13", "EAN-8", "UPC-A", "UPC-E", "EAN/UPC 2-Digit AddOn", "EAN/UPC 5-Digit AddOn"},
+    {"EAN-13", "EAN-8", "UPC-A", "UPC-E", "EAN/UPC 2-Digit AddOn", "EAN/UPC 5-Digit AddOn",
+     "GS1-QR (GS1 Digital Link)", "GS1-DataMatrix", "GS1-128"},
     {"Dark blue on white",  "Brown on white",       "Black on white",  "Green on white",
      "Dark blue on yellow", "Brown on yellow",      "Black on yellow", "Green on yellow",
      "Dark blue on orange", "Brown on orange",      "Black on orange", "Green on orange",
