@@ -105,9 +105,16 @@ QImage renderPicture(const CommandContext& context, bool palette = false,
     if (!context.symbol) {
         return QImage();
     }
-    return palette
-               ? renderSymbolPalettePicture(*context.symbol, pxPerMm, pxPerMm, std::move(recycled))
-               : renderSymbolImage(*context.symbol, pxPerMm, pxPerMm);
+    // Bilevel digits are drawn only in a palette picture.
+    if (!palette && !context.symbol->output.bilevel) {
+        return renderSymbolImage(*context.symbol, pxPerMm, pxPerMm);
+    }
+    QImage image =
+        renderSymbolPalettePicture(*context.symbol, pxPerMm, pxPerMm, std::move(recycled));
+    if (!palette && image.format() == QImage::Format_Indexed8) {
+        image = image.convertToFormat(QImage::Format_RGB32);
+    }
+    return image;
 }
 
 QImage renderOrWarn(const CommandContext& context, const CommandDialogs& dialogs,

@@ -26,6 +26,8 @@ struct DialogTexts {
     Wording reduction{"Уменьшение ширины штрихов:", "Bar width reduction:"};
     Wording fit{"Модуль в целых точках вывода", "Whole-dot modules"};
     Wording marks{"Знаки границ свободных зон (< >)", "Quiet-zone marks (< >)"};
+    Wording bilevel{"Двухцветный (1 бит, для термопринтеров этикеток)",
+                    "Bilevel (1-bit, for label printers)"};
     Wording dpi{"Разрешение сохранения, копирования и экспорта:",
                 "Resolution of Save As, Copy and Export:"};
     Wording close{"Закрыть", "Close"};
@@ -69,6 +71,10 @@ OutputSettingsDialog::OutputSettingsDialog(QWidget* parent, const OutputSettings
     marks_->setChecked(initial.options.quietZoneMarks);
     form->addRow(marks_);
 
+    bilevel_ = new QCheckBox(kTexts.bilevel.in(language), this);
+    bilevel_->setChecked(initial.options.bilevel);
+    form->addRow(bilevel_);
+
     dpi_ = new QComboBox(this);
     for (const int dpi : kOutputDpis) {
         dpi_->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
@@ -100,6 +106,7 @@ OutputSettingsDialog::OutputSettingsDialog(QWidget* parent, const OutputSettings
     connect(reduction_, &QDoubleSpinBox::valueChanged, this, &OutputSettingsDialog::read);
     connect(fit_, &QCheckBox::toggled, this, &OutputSettingsDialog::read);
     connect(marks_, &QCheckBox::toggled, this, &OutputSettingsDialog::read);
+    connect(bilevel_, &QCheckBox::toggled, this, &OutputSettingsDialog::read);
     connect(dpi_, &QComboBox::currentIndexChanged, this, &OutputSettingsDialog::read);
     connect(spread_, &QDoubleSpinBox::valueChanged, this, &OutputSettingsDialog::read);
     updateNotes();
@@ -109,6 +116,7 @@ void OutputSettingsDialog::read() {
     settings_.options.barReductionMm = reduction_->value();
     settings_.options.fitDots = fit_->isChecked();
     settings_.options.quietZoneMarks = marks_->isChecked();
+    settings_.options.bilevel = bilevel_->isChecked();
     settings_.dpi = dpi_->currentData().toInt();
     settings_.inkSpreadMm = spread_->value();
     updateNotes();

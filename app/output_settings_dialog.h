@@ -31,6 +31,7 @@ class OutputSettingsDialog : public QDialog {
     QDoubleSpinBox* reductionBox() const { return reduction_; }
     QCheckBox* fitBox() const { return fit_; }
     QCheckBox* marksBox() const { return marks_; }
+    QCheckBox* bilevelBox() const { return bilevel_; }
     QComboBox* dpiBox() const { return dpi_; }
     QLabel* reductionNote() const { return reductionNote_; }
     QLabel* fitNote() const { return fitNote_; }
@@ -48,6 +49,7 @@ class OutputSettingsDialog : public QDialog {
     QDoubleSpinBox* reduction_ = nullptr;
     QCheckBox* fit_ = nullptr;
     QCheckBox* marks_ = nullptr;
+    QCheckBox* bilevel_ = nullptr;
     QComboBox* dpi_ = nullptr;
     QLabel* reductionNote_ = nullptr;
     QLabel* fitNote_ = nullptr;

@@ -11,7 +11,7 @@
 #include "app/image_commands.h"
 
 #include "render/label_templates.h"
-#include "render/sheet_pages.h"
+#include "render/print_sheet.h"
 
 class QComboBox;
 class QDialogButtonBox;

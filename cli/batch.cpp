@@ -14,6 +14,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/batch_rows.h"
 #include "cli/csv_dialect.h"
 #include "cli/csv_stream.h"
 #include "cli/option_table.h"
@@ -544,6 +545,20 @@ BatchFile openBatchFile(const QString& path) {
             QStringLiteral("--batch: cannot read \"%1\": %2").arg(path, file->errorString()));
     }
     return BatchFile::success(std::move(file));
+}
+
+QString readBatchHeader(const QStringList& header, std::vector<const OptionRow*>& columns,
+                        bool needsFile) {
+    return readHeader(header, columns, needsFile);
+}
+
+QString batchRowValues(const CsvRecord& record, const std::vector<const OptionRow*>& columns,
+                       const OptionValues& defaults, OptionValues& values) {
+    return rowValues(record, columns, defaults, values);
+}
+
+QString checkBatchFileName(const QString& name) {
+    return checkFileName(name);
 }
 
 }  // namespace strikon::cli

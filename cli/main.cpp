@@ -21,9 +21,9 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) 
 
 int main(int argc, char** argv) {
     strikon::cli::keepFreedMemoryForReuse();
-    // Drawing needs a GUI application but never a screen. The offscreen platform always: a
-    // desktop's QT_QPA_PLATFORM=xcb or wayland, inherited over ssh or in a cron job with no
-    // display to reach, would make Qt abort before the first option is read.
+    // Drawing needs a GUI application but never a screen: it always runs on the offscreen
+    // platform, so that the program works over ssh and in cron jobs, and a desktop's choice
+    // (a display that cannot be opened, a platform not installed) cannot abort it.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQt);
     QGuiApplication app(argc, argv);

@@ -67,6 +67,10 @@ constexpr OptionRow kOptions[] = {
      "quiet-zone-marks",
      "Print the light-margin indicators: \">\" after EAN-13\n"
      "or after an add-on, \"<\" and \">\" beside EAN-8."},
+    {"bilevel", nullptr, OptionUse::Symbol, &OptionValues::bilevel, "bilevel",
+     "Digits without smoothing: the picture holds the line\n"
+     "and background colours only, and PNG and BMP are\n"
+     "written at 1 bit a pixel (for thermal label printers)."},
     {"output", "FILE", OptionUse::Symbol, &OptionValues::output, "file",
      "The format follows the extension: .bmp, .jpg or .jpeg\n"
      "(as Save As: a bitmap with an exact palette, 24-bit past\n"
@@ -79,12 +83,15 @@ constexpr OptionRow kOptions[] = {
      "input). Its header row names the columns: any of type,\n"
      "digits, addon, size, dpi, gs1, resolver, module, ec,\n"
      "line-color, background, bar-reduction, check-digit,\n"
-     "fit-dots and quiet-zone-marks (yes or no), and file\n"
-     "(required: a plain file name, written into DIR). Fields\n"
-     "are separated by commas or semicolons; quoted fields\n"
-     "may hold them. Empty cells take the command line's\n"
-     "values. A failing row is reported with its line number;\n"
-     "the other rows are still written."},
+     "fit-dots, quiet-zone-marks and bilevel (yes or no), and\n"
+     "file (required: a plain file name, written into DIR).\n"
+     "Fields are separated by commas or semicolons; quoted\n"
+     "fields may hold them. Empty cells take the command\n"
+     "line's values. A failing row is reported with its line\n"
+     "number; the other rows are still written.\n"
+     "From standard input each row is written and reported\n"
+     "(\"line N: ... written\") as soon as its line arrives;\n"
+     "a name may then be written again, replacing its file."},
     {"delimiter", "CHAR", OptionUse::Batch, &OptionValues::delimiter, nullptr,
      "The batch file's field separator: \",\" or \";\" (also\n"
      "comma, semicolon), as a spreadsheet in a Russian locale\n"

@@ -21,6 +21,7 @@ struct OptionValues {
     std::optional<QString> barReduction;    // millimetres
     std::optional<QString> fitDots;         // a flag like checkDigit
     std::optional<QString> quietZoneMarks;  // a flag like checkDigit
+    std::optional<QString> bilevel;         // a flag like checkDigit
     std::optional<QString> gs1;             // a bracketed GS1 element string
     std::optional<QString> resolver;        // GS1-QR's Digital Link domain
     std::optional<QString> module;          // GS1 symbols' X in millimetres

@@ -398,7 +398,11 @@ QString Builder::printGrade() {
     if (QString e = flag(values.fitDots, "fit-dots", o.fitDots); !e.isEmpty()) {
         return e;
     }
-    return flag(values.quietZoneMarks, "quiet-zone-marks", o.quietZoneMarks);
+    if (QString e = flag(values.quietZoneMarks, "quiet-zone-marks", o.quietZoneMarks);
+        !e.isEmpty()) {
+        return e;
+    }
+    return flag(values.bilevel, "bilevel", o.bilevel);
 }
 
 QString Builder::checkDigit() {

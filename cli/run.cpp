@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "cli/batch.h"
+#include "cli/batch_stream.h"
 #include "cli/command_line.h"
 #include "cli/render_job.h"
 #include "cli/scan_report.h"
@@ -207,6 +208,15 @@ int listSheets(const QString& text, QTextStream& messages, std::FILE* standardOu
 }
 
 int batch(const CommandLine& line, QTextStream& messages) {
+    if (line.batchFile == QStringView(kStdoutPath)) {  // "-": rows as they arrive
+        ArrivingInput input;
+        input.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        const BatchOutcome outcome = runBatchStream(input, line.outputDir, line.values, messages);
+        if (!outcome.error.isEmpty()) {
+            return refuse(messages, outcome.error);
+        }
+        return outcome.failed == 0 ? kAllWritten : kSomeRowsFailed;
+    }
     const BatchFile csv = openBatchFile(line.batchFile);
     if (!csv.ok) {
         return refuse(messages, csv.error);

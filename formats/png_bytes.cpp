@@ -61,6 +61,25 @@ void appendChunk(QByteArray& png, const char (&type)[5], const QByteArray& data)
     appendChunk(png, type, data.constData(), static_cast<size_t>(data.size()));
 }
 
+// Two-colour pictures (bilevel, for label printers) are small enough for a real match search,
+// which also finds the repeats inside the digits' rows that the scanline coder leaves as
+// literals: about half the bytes, in a fraction of a millisecond.
+QByteArray searchedDeflate(const Scanlines& scanlines, size_t rows) {
+    constexpr int kLevel = 9;
+    const size_t size = scanlines.stride * rows;
+    libdeflate_compressor* compressor = libdeflate_alloc_compressor(kLevel);
+    if (compressor == nullptr) {
+        return {};
+    }
+    QByteArray out(static_cast<qsizetype>(libdeflate_zlib_compress_bound(compressor, size)),
+                   Qt::Uninitialized);
+    const size_t n = libdeflate_zlib_compress(compressor, scanlines.data.get(), size, out.data(),
+                                              static_cast<size_t>(out.size()));
+    libdeflate_free_compressor(compressor);
+    out.truncate(static_cast<qsizetype>(n));
+    return out;
+}
+
 // The file around the indexed rows: header, palette, density, image data, end.
 QByteArray palettePng(const QImage& image, const PaletteIndex& index) {
     const Scanlines scanlines = scanlinesOf(index);
@@ -76,8 +95,11 @@ QByteArray palettePng(const QImage& image, const PaletteIndex& index) {
         palette.append(static_cast<char>(qGreen(c)));
         palette.append(static_cast<char>(qBlue(c)));
     }
-    const QByteArray data = deflateScanlines(scanlines.data.get(), scanlines.stride,
-                                             static_cast<size_t>(image.height()));
+    const size_t rows = static_cast<size_t>(image.height());
+    QByteArray data = scanlines.bitDepth == 1 ? searchedDeflate(scanlines, rows) : QByteArray();
+    if (data.isEmpty()) {
+        data = deflateScanlines(scanlines.data.get(), scanlines.stride, rows);
+    }
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     png.reserve(data.size() + palette.size() + 128);
     appendChunk(png, "IHDR", header);

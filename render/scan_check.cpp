@@ -9,7 +9,9 @@
 
 #include "encoders/check_digit.h"
 #include "encoders/gs1_symbol.h"
+#include "render/draw_symbol.h"
 #include "render/output_fit.h"
+#include "render/scan_row_surface.h"
 #include "render/symbol_image.h"
 
 namespace strikon {
@@ -490,18 +492,18 @@ int addOnDigitsDrawn(const SymbolRequest& request) {
 ScanLine readScanLine(const SymbolRequest& request, double pxPerMm) {
     ScanLine line;
     const SymbolRequest drawn = checkedRequest(request);
-    const QImage picture = renderSymbolImage(drawn, pxPerMm, pxPerMm);
-    if (picture.isNull()) {
+    const std::optional<QSize> size = measureSymbol(drawn, pxPerMm, pxPerMm);
+    if (!size || size->isEmpty()) {
         return line;
     }
     // 44 % of the height runs through the middle of the bar field in every symbology: below
     // an add-on's digits, above the main digits, between ITF-14's bearers.
-    const int y = static_cast<int>(picture.height() * 0.44);
-    const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+    ScanRowSurface row(size->width(), static_cast<int>(size->height() * 0.44));
+    Rect bounds;
+    renderSymbol(drawn, &row, bounds, 0.0, 0.0, pxPerMm, pxPerMm);
     bool dark = false;
     double run = 0;
-    for (int x = 0; x < picture.width(); ++x) {
-        const bool d = qGray(row[x]) < 128;
+    for (const bool d : row.darkPixels()) {
         if (d != dark) {
             line.widths.push_back(run);
             run = 0;

@@ -4,7 +4,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <algorithm>
 #include <cmath>
 
@@ -14,9 +13,7 @@
 
 namespace strikon {
 
-namespace {
-
-QPageSize pageSizeOf(const SheetLayout& layout) {
+QPageSize sheetPageSize(const SheetLayout& layout) {
     switch (layout.paper) {
         case SheetPaper::A4:
             return QPageSize(QPageSize::A4);
@@ -31,6 +28,8 @@ QPageSize pageSizeOf(const SheetLayout& layout) {
         layout.pageMm, QPageSize::Millimeter, layout.pageName,
         layout.paper == SheetPaper::Other ? QPageSize::ExactMatch : QPageSize::FuzzyMatch);
 }
+
+namespace {
 
 void paintPage(QPainter& painter, const SheetContent& content, int page, double pxPerMm) {
     const int perPage = content.layout.labelsPerPage();
@@ -116,15 +115,6 @@ QString checkSymbolsFit(const SheetContent& content, double pxPerMm) {
     return faultText(symbolsFitFault(content, pxPerMm));
 }
 
-SheetLayout onPrinterPage(SheetLayout layout, const QPrinter& printer) {
-    if (layout.paper == SheetPaper::Printer) {
-        const QPageLayout page = printer.pageLayout();
-        layout.pageName = page.pageSize().name();
-        layout.pageMm = page.fullRect(QPageLayout::Millimeter).size();
-    }
-    return layout;
-}
-
 QPoint symbolOrigin(const QRectF& labelMm, QSize symbolPx, double pxPerMm) {
     // One rounding per coordinate, ties to even, so that equal labels place equal symbols.
     const double x = labelMm.left() * pxPerMm + (labelMm.width() * pxPerMm - symbolPx.width()) / 2;
@@ -157,7 +147,7 @@ ValueResult<QByteArray> encodeSheetPdf(const SheetContent& content, int dpi) {
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
     pdf.setResolution(dpi);
-    pdf.setPageSize(pageSizeOf(content.layout));
+    pdf.setPageSize(sheetPageSize(content.layout));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     pdf.setCreator(QStringLiteral("strikon-render"));
     pdf.setTitle(QStringLiteral("Labels, ") + layoutTitle(content.layout));
@@ -166,25 +156,6 @@ ValueResult<QByteArray> encodeSheetPdf(const SheetContent& content, int dpi) {
         return ValueResult<QByteArray>::failure(QStringLiteral("the PDF could not be drawn"));
     }
     return ValueResult<QByteArray>::success(bytes);
-}
-
-PrintOutcome printSheet(QPrinter& printer, const SheetContent& content) {
-    if (content.labels.empty()) {
-        return PrintOutcome::NothingToDraw;
-    }
-    printer.setFullPage(true);
-    if (content.layout.paper != SheetPaper::Printer) {
-        // Labels are laid out on the upright sheet, whatever page was set up before.
-        printer.setPageSize(pageSizeOf(content.layout));
-        printer.setPageOrientation(QPageLayout::Portrait);
-    }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return PrintOutcome::NotStarted;
-    }
-    const double pxPerMm = printer.resolution() / kMmPerInch;
-    const bool drawn = paintSheet(painter, printer, content, pxPerMm);
-    return painter.end() && drawn ? PrintOutcome::Printed : PrintOutcome::NotFinished;
 }
 
 }  // namespace strikon

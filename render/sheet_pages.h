@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "platform/result.h"
-#include "render/print_page.h"
 #include "render/sheet_layout.h"
 #include "render/symbol_request.h"
 
 class QPainter;
 class QPagedPaintDevice;
+class QPageSize;
 
 namespace strikon {
 
@@ -31,6 +31,9 @@ struct SheetLabels {
 // `step`, each number with its own check digit.
 SheetLabels sheetLabels(const SymbolRequest& symbol, int count, int step);
 
+// The layout's paper: A4 or Letter, or its own size (a template's exactly).
+QPageSize sheetPageSize(const SheetLayout& layout);
+
 // Pages the labels need; none without labels.
 int sheetPageCount(const SheetContent& content);
 
@@ -39,9 +42,6 @@ int sheetPageCount(const SheetContent& content);
 SheetFault symbolsFitFault(const SheetContent& content, double pxPerMm);
 // The same in strikon-render's words, "" for none.
 QString checkSymbolsFit(const SheetContent& content, double pxPerMm);
-
-// The layout on the page `printer` is set to now, when its paper is the printer's own.
-SheetLayout onPrinterPage(SheetLayout layout, const QPrinter& printer);
 
 // Device pixels from the paper's top-left corner to the top-left corner of a symbol of
 // `symbolPx` centred in `labelMm`.
@@ -55,9 +55,5 @@ bool paintSheet(QPainter& painter, QPagedPaintDevice& device, const SheetContent
 // A PDF of the layout's paper size, one page per sheet, at `dpi`. Refused, with the reason,
 // when a symbol does not fit.
 ValueResult<QByteArray> encodeSheetPdf(const SheetContent& content, int dpi);
-
-// From the paper's corner (full page), on the layout's paper: A4 or Letter upright, or the page
-// the printer is set to, which the layout must fit (checked beforehand).
-PrintOutcome printSheet(QPrinter& printer, const SheetContent& content);
 
 }  // namespace strikon

@@ -54,10 +54,14 @@ ValueResult<QByteArray> encodePicture(const SymbolRequest& request, SymbolFileFo
     // A picture or a buffer that cannot be had comes back empty from Qt's images, or as
     // std::bad_alloc from its byte arrays; either way the symbol itself was sound.
     try {
-        // JPEG codes colours; BMP and PNG store the palette the picture is drawn in.
-        const QImage image = format == SymbolFileFormat::Jpeg
-                                 ? renderSymbolImage(request, pxPerMm, pxPerMm)
-                                 : renderSymbolPalettePicture(request, pxPerMm, pxPerMm);
+        // JPEG codes colours; BMP and PNG store the palette the picture is drawn in. Only the
+        // palette picture draws digits without smoothing.
+        QImage image = format == SymbolFileFormat::Jpeg && !request.output.bilevel
+                           ? renderSymbolImage(request, pxPerMm, pxPerMm)
+                           : renderSymbolPalettePicture(request, pxPerMm, pxPerMm);
+        if (format == SymbolFileFormat::Jpeg && image.format() == QImage::Format_Indexed8) {
+            image = image.convertToFormat(QImage::Format_RGB32);
+        }
         if (image.isNull()) {
             return outOfMemory(request, pxPerMm);
         }

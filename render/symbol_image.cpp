@@ -89,6 +89,7 @@ QImage renderSymbolPalettePicture(const SymbolRequest& request, double pxPerMmX,
     }
     {
         IndexedSurface surface(*picture);
+        surface.setSmoothText(!request.output.bilevel);
         surface.clearCanvasFirst(request.backgroundColor);
         drawOn(surface, request, pxPerMmX, pxPerMmY);
         if (!surface.exact()) {

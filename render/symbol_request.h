@@ -25,6 +25,9 @@ struct OutputOptions {
     double fitPxPerMm = 0.0;
     // ">" and "<" light-margin indicators in the open quiet zones of EAN-13, EAN-8 and add-ons.
     bool quietZoneMarks = false;
+    // Digits drawn without smoothing, so that the picture holds the line and background
+    // colours only and is written at one bit a pixel: thermal label printers print no grey.
+    bool bilevel = false;
 
     friend bool operator==(const OutputOptions&, const OutputOptions&) = default;
 };

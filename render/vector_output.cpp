@@ -5,11 +5,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
+#include "formats/svg_document.h"
 #include "render/draw_symbol.h"
 #include "render/pdf_media_box.h"
 #include "render/symbol_image.h"
+#include "surface/svg_surface.h"
 
 namespace strikon {
 
@@ -41,20 +42,19 @@ ValueResult<QByteArray> encodeSvg(const SymbolRequest& symbol, int dpi) {
     if (!size) {
         return ValueResult<QByteArray>::failure(nothingToDraw());
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    // Qt writes width and height as size x 25.4 / resolution millimetres.
-    svg.setResolution(dpi);
-    svg.setSize(*size);
-    svg.setViewBox(QRect(QPoint(0, 0), *size));
-    svg.setTitle(symbolTitle(symbol));
-    QPainter painter(&svg);
-    if (!draw(painter, *size, symbol, dpi)) {
-        return ValueResult<QByteArray>::failure(QStringLiteral("the SVG could not be drawn"));
+    const QSizeF mm(size->width() * kMmPerInch / dpi, size->height() * kMmPerInch / dpi);
+    SvgDocument svg(*size, mm, symbolTitle(symbol));
+    // The drawing starts filled with the background, as pictures do, so the parts an encoder
+    // leaves alone (around ITF-14's frame) are not transparent.
+    svg.rect(0, 0, size->width(), size->height(), symbol.backgroundColor.rgb());
+    {
+        SvgSurface surface(svg, *size, symbol.backgroundColor);
+        surface.setLineColor(symbol.lineColor);
+        surface.setBackgroundColor(symbol.backgroundColor);
+        Rect drawn;
+        renderSymbol(symbol, &surface, drawn, 0.0, 0.0, dpi / kMmPerInch, dpi / kMmPerInch);
     }
-    return ValueResult<QByteArray>::success(bytes);
+    return ValueResult<QByteArray>::success(svg.finish());
 }
 
 ValueResult<QByteArray> encodePdf(const SymbolRequest& symbol, int dpi) {

@@ -86,6 +86,17 @@ void CellFont::draw(QPainter& painter, int32_t x, int32_t y, const QString& text
     painter.drawGlyphRun(QPointF(x, static_cast<qreal>(y) + ascent_), run);
 }
 
+QVarLengthArray<CellFont::PlacedGlyph, 16> CellFont::placedGlyphs(int32_t x, int32_t y,
+                                                                  const QString& text) const {
+    const Layout l = layout(text);
+    QVarLengthArray<PlacedGlyph, 16> out;
+    const QPointF baseline(x, static_cast<qreal>(y) + ascent_);
+    for (qsizetype i = 0; i < l.glyphs.size(); ++i) {
+        out.append({l.glyphs[i], baseline + l.positions[i]});
+    }
+    return out;
+}
+
 QRect CellFont::outlineBounds(int32_t x, int32_t y, const QString& text) const {
     const Layout l = layout(text);
     QRectF bounds;

@@ -11,6 +11,7 @@
 //     the width of a text is the sum of those advances. No kerning. The glyphs are drawn at
 //     these whole-pixel positions, so the width measured is the width drawn.
 
+#include <QPainterPath>
 #include <QPointF>
 #include <QRawFont>
 #include <QRect>
@@ -50,6 +51,16 @@ class CellFont {
     // Where draw() puts ink, from the glyphs' outlines: smoothing and hinting may reach a pixel
     // or two past it. Empty when nothing is drawn.
     QRect outlineBounds(int32_t x, int32_t y, const QString& text) const;
+
+    // The glyphs draw() puts down, each with the point of its baseline it is drawn at (whole
+    // pixels), for outputs that place outlines themselves.
+    struct PlacedGlyph {
+        quint32 glyph = 0;
+        QPointF origin;
+    };
+    QVarLengthArray<PlacedGlyph, 16> placedGlyphs(int32_t x, int32_t y, const QString& text) const;
+    // A glyph's outline in pixels around its origin at this cell height.
+    QPainterPath glyphOutline(quint32 glyph) const { return raw_.pathForGlyph(glyph); }
 
   private:
     // A digit or a few: kept on the stack, as the glyph run only borrows them.

@@ -59,6 +59,10 @@ void IndexedSurface::setBackgroundColor(const QColor& color) {
     }
 }
 
+void IndexedSurface::setSmoothText(bool smooth) {
+    smoothText_ = smooth;
+}
+
 // -1 when the colour cannot be kept: translucent, or new to a full palette.
 int IndexedSurface::indexOf(Ink& ink) {
     if (!ink.index) {
@@ -214,6 +218,9 @@ bool IndexedSurface::copyUnder(const QRect& r, const Colours& colours, size_t kn
 // The scratch picture's pixels back in the canvas's rectangle, those the text changed looked
 // up in the palette; false when one finds it full.
 bool IndexedSurface::takeBack(const QRect& r, const Colours& under) {
+    if (!smoothText_) {
+        return takeBackSharp(r, under);
+    }
     const uchar* scratch = scratch_.constBits();
     for (int row = 0; row < r.height(); ++row) {
         uchar* to = pixels_ + (r.top() + row) * bytesPerLine_ + r.left();
@@ -225,6 +232,32 @@ bool IndexedSurface::takeBack(const QRect& r, const Colours& under) {
                     return false;
                 }
                 to[i] = static_cast<uchar>(index);
+            }
+        }
+    }
+    return true;
+}
+
+// Without smoothing: a pixel the text covers at least half of takes the line colour, any other
+// keeps its own. (Qt smooths the glyphs of a raw font whatever the painter's hints say.)
+bool IndexedSurface::takeBackSharp(const QRect& r, const Colours& under) {
+    const int line = indexOf(line_);
+    if (line < 0) {
+        return false;
+    }
+    const QRgb ink = palette_.colours()[static_cast<size_t>(line)];
+    const auto distance = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b));
+    };
+    const uchar* scratch = scratch_.constBits();
+    for (int row = 0; row < r.height(); ++row) {
+        uchar* to = pixels_ + (r.top() + row) * bytesPerLine_ + r.left();
+        const auto* from = reinterpret_cast<const QRgb*>(scratch + row * scratch_.bytesPerLine());
+        for (int i = 0; i < r.width(); ++i) {
+            const QRgb before = under[to[i]];
+            if (from[i] != before && 2 * distance(from[i], before) >= distance(ink, before)) {
+                to[i] = static_cast<uchar>(line);
             }
         }
     }

@@ -49,6 +49,9 @@ class IndexedSurface final : public PenFontSurface {
 
     void setLineColor(const QColor& color);
     void setBackgroundColor(const QColor& color);
+    // Off: glyphs are drawn in the line colour alone, without grey edges (smoothing is on),
+    // so the picture holds the line and background colours only.
+    void setSmoothText(bool smooth);
     // False once a colour was translucent or found the palette full: the picture then is not
     // what the painter surface draws, and is to be drawn again on a 32-bit one.
     bool exact() const { return exact_; }
@@ -75,6 +78,7 @@ class IndexedSurface final : public PenFontSurface {
     QPainter& scratchPainter(int width, int height);
     bool copyUnder(const QRect& r, const Colours& colours, size_t known);
     bool takeBack(const QRect& r, const Colours& under);
+    bool takeBackSharp(const QRect& r, const Colours& under);
 
     QImage& canvas_;
     uchar* pixels_ = nullptr;
@@ -90,6 +94,7 @@ class IndexedSurface final : public PenFontSurface {
     QImage scratch_;
     std::unique_ptr<QPainter> scratchPainter_;
     std::optional<QColor> scratchPen_;
+    bool smoothText_ = true;
 };
 
 }  // namespace strikon

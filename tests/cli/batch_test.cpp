@@ -186,7 +186,7 @@ TEST(Batch, AFaultyHeaderStopsTheBatchBeforeAnythingIsWritten) {
         {"type,colour,file\nEAN-8,red,a.png\n",
          "line 1: unknown column \"colour\"; columns are type, digits, addon, size, dpi, "
          "gs1, resolver, module, ec, line-color, background, check-digit, bar-reduction, fit-dots, "
-         "quiet-zone-marks, file"},
+         "quiet-zone-marks, bilevel, file"},
         {"type,digits,Type,file\n", "line 1: column \"type\" appears twice"},
         {"type,digits\nEAN-8,96385074\n",
          "line 1: the header names no file column; each row needs the name of its output file"},

@@ -370,6 +370,64 @@ TEST(EndToEnd, BatchExitStatusSaysWhetherEveryRowWasWritten) {
         << f.err.toStdString();
 }
 
+// A caller that keeps the program running: each row's file is whole and reported before the
+// next row is sent, and a bad row does not end the stream.
+TEST(EndToEnd, StreamedBatchWritesEachRowAsItArrives) {
+    QTemporaryDir dir;
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    p.setProcessEnvironment(env);
+    p.setReadChannel(QProcess::StandardError);
+    p.start(QStringLiteral(STRIKON_RENDER), {"--batch", "-", "--output-dir", "out"});
+    ASSERT_TRUE(p.waitForStarted());
+    QString err;
+    const auto reportOf = [&](const QString& line) {
+        while (!err.contains(line) && p.waitForReadyRead(30000)) {
+            err += QString::fromUtf8(p.readAllStandardError());
+        }
+        return err.split(u'\n').filter(line).value(0);
+    };
+    p.write("type,digits,file\nEAN-13,4006381333931,a.png\n");
+    EXPECT_TRUE(reportOf("line 2:").contains("\"a.png\" written")) << err.toStdString();
+    EXPECT_FALSE(QImage(dir.filePath("out/a.png")).isNull());
+    p.write("EAN-13,400,b.png\n");
+    EXPECT_TRUE(reportOf("line 3:").contains("EAN-13 takes 13 digits")) << err.toStdString();
+    p.write("EAN-8,96385074,c.svg\n");
+    EXPECT_TRUE(reportOf("line 4:").contains("\"c.svg\" written")) << err.toStdString();
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(30000));
+    err += QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(err.endsWith("2 of 3 rows written, 1 failed\n")) << err.toStdString();
+    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files), (QStringList{"a.png", "c.svg"}));
+}
+
+// No screen is needed, whatever platform the environment names.
+TEST(EndToEnd, RunsWithoutADisplayWhateverThePlatform) {
+    for (const char* platform : {"", "xcb", "no-such-platform"}) {
+        QTemporaryDir dir;
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        if (*platform != '\0') {
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLatin1(platform));
+        }
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(STRIKON_RENDER),
+                {"--type", "EAN-8", "--digits", "96385074", "--output", "a.png"});
+        ASSERT_TRUE(p.waitForFinished(60000)) << platform;
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << platform;
+        EXPECT_EQ(p.exitCode(), 0) << platform << p.readAllStandardError().toStdString();
+        EXPECT_FALSE(QImage(dir.filePath("a.png")).isNull()) << platform;
+    }
+}
+
 }  // namespace
 
 TEST(EndToEnd, CheckReportsAndItsExitStatus) {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <cmath>
+#include <set>
 
 #include "cli/render_job.h"
 #include "cli/symbol_output.h"
@@ -37,6 +38,7 @@ struct Case {
 const Case kCases[] = {
     {"EAN-13", "4006381333931", "52495", 100, 300, Symbology::EAN13},
     {"EAN-8", "96385074", "", 80, 600, Symbology::EAN8},
+    {"UPC-A", "036000291452", "", 100, 300, Symbology::UPCA},
     {"UPC-E", "04252614", "12", 150, 300, Symbology::UPCE},
     {"ITF-14", "15400141288763", "", 50, 600, Symbology::ITF14},
 };
@@ -151,6 +153,80 @@ TEST_P(OutputTest, SvgIsTheSymbolsSizeInMillimetresAndScansWhenDrawn) {
     expectScans(drawn, c, label(c, "SVG drawn by Qt"));
 }
 
+// Whether each column of the picture's row is dark.
+std::vector<bool> darkColumns(const QImage& picture, int y) {
+    std::vector<bool> dark;
+    for (int x = 0; x < picture.width(); ++x) {
+        dark.push_back(qGray(picture.pixel(x, y)) < 128);
+    }
+    return dark;
+}
+
+QStringList svgComplaints;
+
+// The SVG drawn by Qt at its view box's size; what Qt's reader says of it lands in
+// svgComplaints.
+QImage drawnSvg(const QString& path, QSize size) {
+    svgComplaints.clear();
+    const QtMessageHandler before = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& m) { svgComplaints << m; });
+    QSvgRenderer renderer(path);
+    EXPECT_TRUE(renderer.isValid());
+    QImage drawn(size, QImage::Format_RGB32);
+    drawn.fill(Qt::red);
+    {
+        QPainter painter(&drawn);
+        renderer.render(&painter);
+    }
+    qInstallMessageHandler(before);
+    return drawn;
+}
+
+// At 1200 dpi every bar of the SVG starts and ends at the picture's columns, across the bars'
+// rows and through the digits' band; and the glyphs are outlines, each defined once.
+TEST_P(OutputTest, SvgBarsHaveThePicturesEdgesAt1200Dpi) {
+    Case c = GetParam();
+    c.dpi = 1200;
+    const RenderJob job = jobFor(c, dir_.filePath(QStringLiteral("s.svg")));
+    ASSERT_TRUE(write(job));
+    const QImage picture = renderSymbolImage(job.symbol, job.pxPerMm(), job.pxPerMm());
+    const QImage drawn = drawnSvg(job.output, boundsOf(job));
+    EXPECT_EQ(svgComplaints, QStringList{}) << label(c, "SVG");
+    // librsvg, as GNOME, Inkscape's exports and many web tools draw it, sized from millimetres.
+    const QString png = dir_.filePath(QStringLiteral("rsvg.png"));
+    QProcess rsvg;
+    rsvg.start(QStringLiteral("rsvg-convert"),
+               {"--dpi-x", "1200", "--dpi-y", "1200", "-o", png, job.output});
+    ASSERT_TRUE(rsvg.waitForFinished(30000));
+    ASSERT_EQ(rsvg.exitCode(), 0) << rsvg.readAllStandardError().toStdString();
+    // It rounds its picture up, so a last column or row may be added to the view box's.
+    const QImage byRsvg = QImage(png).copy(QRect(QPoint(0, 0), drawn.size()));
+    ASSERT_EQ(byRsvg.size(), drawn.size()) << label(c, "SVG by rsvg-convert");
+    for (const int y : {drawn.height() / 3, drawn.height() / 2}) {
+        EXPECT_EQ(darkColumns(drawn, y), darkColumns(picture, y))
+            << label(c, "SVG") << " row " << y;
+        EXPECT_EQ(darkColumns(byRsvg, y), darkColumns(picture, y))
+            << label(c, "SVG by rsvg-convert") << " row " << y;
+    }
+    expectScans(byRsvg, c, label(c, "SVG by rsvg-convert"));
+    QFile file(job.output);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray svg = file.readAll();
+    EXPECT_FALSE(svg.contains("<text")) << "the digits need no font";
+    // Every digit is placed; a digit that repeats is placed again, not defined again.
+    const std::string digits = std::string(c.digits) + c.addon;
+    EXPECT_EQ(svg.count("<use "), static_cast<qsizetype>(digits.size())) << label(c, "SVG");
+    std::set<QString> shapes;
+    auto paths = QRegularExpression(QStringLiteral("<path id=\"[^\"]+\"[^>]* d=\"([^\"]+)\""))
+                     .globalMatch(QString::fromLatin1(svg));
+    qsizetype defined = 0;
+    for (; paths.hasNext(); ++defined) {
+        shapes.insert(paths.next().captured(1));
+    }
+    EXPECT_EQ(static_cast<qsizetype>(shapes.size()), defined) << label(c, "SVG");
+    EXPECT_LE(defined, static_cast<qsizetype>(digits.size())) << label(c, "SVG");
+}
+
 QString runTool(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
@@ -227,6 +303,44 @@ TEST(OutputColours, ReachEveryFormat) {
         }
         ASSERT_LT(x, picture.width()) << name;
         EXPECT_EQ(picture.pixelColor(x + 1, middle), navy) << name;
+    }
+}
+
+// Bilevel pictures for label printers: the line and background colours only, PNG and BMP at one
+// bit a pixel, the bars where the smoothed picture has them, and both decoders read them.
+TEST(Bilevel, PicturesHoldTwoColoursAtOneBitAndScan) {
+    QTemporaryDir dir;
+    for (const Case& c : kCases) {
+        for (const int dpi : {203, 300, 600}) {
+            for (const char* name : {"b.png", "b.bmp"}) {
+                Case at = c;
+                at.dpi = dpi;
+                RenderJob job = jobFor(at, dir.filePath(QString::fromLatin1(name)));
+                job.symbol.output.bilevel = true;
+                const std::string what = label(at, name) + " bilevel at " + std::to_string(dpi);
+                ASSERT_TRUE(write(job));
+                QFile file(job.output);
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                const QByteArray bytes = file.readAll();
+                // PNG: IHDR's bit depth; BMP: the info header's bits a pixel.
+                const int bits = job.format == SymbolFileFormat::Png ? bytes.at(24) : bytes.at(28);
+                EXPECT_EQ(bits, 1) << what;
+                const QImage picture =
+                    QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
+                std::set<QRgb> colours;
+                for (int y = 0; y < picture.height(); ++y) {
+                    const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+                    colours.insert(row, row + picture.width());
+                }
+                EXPECT_EQ(colours, (std::set<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)})) << what;
+                job.symbol.output.bilevel = false;
+                const QImage smooth = renderSymbolImage(job.symbol, job.pxPerMm(), job.pxPerMm());
+                EXPECT_EQ(darkColumns(picture, picture.height() / 3),
+                          darkColumns(smooth, smooth.height() / 3))
+                    << what;
+                expectScans(picture, at, what);
+            }
+        }
     }
 }
 

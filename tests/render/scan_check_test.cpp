@@ -3,14 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "encoders/itf14.h"
+#include "render/draw_symbol.h"
 #include "render/output_fit.h"
 #include "render/scan_check.h"
+#include "render/scan_row_surface.h"
+#include "render/symbol_image.h"
 #include "tests/support/symbol_requests.h"
 
 namespace strikon {
@@ -221,6 +226,41 @@ TEST(ScanCheck, LowGradeNamesWhatRaisesIt) {
     const WholeDotFit fit = wholeDotFit(fitted, 203 / 25.4);
     EXPECT_EQ(fit.dots, 3);
     EXPECT_TRUE(scanCheck(fitted, 203 / 25.4).scanReady());
+}
+
+// The check reads its row without painting a picture: that row must be the painted picture's,
+// pixel for pixel, whatever the symbology, resolution and output options.
+TEST(ScanCheck, RowSurfaceMatchesThePaintedPicture) {
+    std::vector<SymbolRequest> symbols = {
+        symbolRequest(Symbology::EAN13, "4006381333931", 80, AddOn::FiveDigit, "52495"),
+        symbolRequest(Symbology::EAN8, "96385074", 100),
+        symbolRequest(Symbology::UPCA, "036000291452", 150, AddOn::TwoDigit, "12"),
+        symbolRequest(Symbology::UPCE, "04252614", 100),
+        symbolRequest(Symbology::ITF14, "15400141288763", 50),
+    };
+    for (SymbolRequest request : symbols) {
+        for (const int options : {0, 1, 2}) {
+            request.output.fitDots = options == 1;
+            request.output.barReductionMm = options == 2 ? 0.05 : 0.0;
+            request.output.quietZoneMarks = options == 2;
+            for (const int dpi : {203, 300, 600}) {
+                const double pxPerMm = dpi / 25.4;
+                const QImage picture = renderSymbolImage(request, pxPerMm, pxPerMm);
+                ASSERT_FALSE(picture.isNull());
+                const int y = static_cast<int>(picture.height() * 0.44);
+                ScanRowSurface row(picture.width(), y);
+                Rect bounds;
+                renderSymbol(request, &row, bounds, 0.0, 0.0, pxPerMm, pxPerMm);
+                std::string painted, read;
+                for (int x = 0; x < picture.width(); ++x) {
+                    painted += qGray(picture.pixel(x, y)) < 128 ? '1' : '0';
+                    read += row.darkPixels()[static_cast<size_t>(x)] ? '1' : '0';
+                }
+                EXPECT_EQ(read, painted) << facts(request.symbology).name << " options " << options
+                                         << " at " << dpi << " dpi";
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "encoders/check_digit.h"
-#include "render/sheet_pages.h"
+#include "render/print_sheet.h"
 #include "render/symbol_image.h"
 #include "tests/support/decoders.h"
 
