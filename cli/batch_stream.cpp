@@ -52,9 +52,9 @@ class StreamRun {
 
 BatchOutcome StreamRun::run(QIODevice& arriving) {
     BatchOutcome outcome;
-    // Only what has arrived is looked at: the header row at least, so the delimiter is known;
-    // rows in Windows-1251 that come later need --encoding.
-    const ValueResult<CsvDialect> dialect = settleCsvDialect(arriving, defaults_);
+    // Rows are read as they arrive: nothing is read ahead to find the delimiter or the
+    // encoding, which --delimiter and --encoding give.
+    const ValueResult<CsvDialect> dialect = settleCsvDialect(arriving, defaults_, false);
     if (!dialect.ok) {
         outcome.error = dialect.error;
         return outcome;

@@ -102,10 +102,11 @@ bool isUtf8(const QByteArray& start) {
 
 }  // namespace
 
-ValueResult<CsvDialect> settleCsvDialect(QIODevice& device, const OptionValues& values) {
+ValueResult<CsvDialect> settleCsvDialect(QIODevice& device, const OptionValues& values,
+                                         bool lookAhead) {
     using Settled = ValueResult<CsvDialect>;
     CsvDialect dialect;
-    const QByteArray start = device.peek(kMaxRecordBytes);
+    const QByteArray start = lookAhead ? device.peek(kMaxRecordBytes) : QByteArray();
     if (values.delimiter) {
         const QString d = values.delimiter->trimmed().toLower();
         if (d == u"," || d == u"comma") {

@@ -25,8 +25,10 @@ struct CsvDialect {
 // (also "utf8", "cp1251"), any case. Without --delimiter the header row decides: semicolons
 // when it holds more of them than commas. Without --encoding the file is UTF-8 unless its first
 // kMaxRecordBytes are not, and then Windows-1251, which the notice says. The device is peeked,
-// not read.
-ValueResult<CsvDialect> settleCsvDialect(QIODevice& device, const OptionValues& values);
+// not read; lookAhead false peeks nothing (input read as it arrives, which a peek would wait
+// for), and then what the options leave open is comma and UTF-8.
+ValueResult<CsvDialect> settleCsvDialect(QIODevice& device, const OptionValues& values,
+                                         bool lookAhead = true);
 
 // The device to read records from: `device` itself for UTF-8, or a reader that turns the
 // Windows-1251 bytes into UTF-8 (owned by `keep`).
