@@ -19,7 +19,7 @@ namespace strikon {
 
 // The module X a symbology takes, in millimetres, and its quiet zone in modules.
 //
-// GS1 General Specifications, 5.12.3 (symbol specification tables):
+// GS1 General Specifications, 5.12.3 (the tables of symbol sizes):
 // - 2D symbols on trade items scanned at retail point of sale (GS1 DataMatrix, QR Code with a
 //   GS1 Digital Link URI): X from 0.396 to 0.990 mm, target 0.495 mm (1.5 times the linear
 //   symbols' 0.264 / 0.330 / 0.660, for the optics of image capture). Quiet zone: DataMatrix 1X,

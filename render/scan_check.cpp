@@ -33,7 +33,7 @@ Grade gradeForDecodability(double v) {
 }
 
 Gs1Range gs1Range(Symbology symbology) {
-    // GS1 General Specifications, symbol specification tables: EAN/UPC at 80 % to 200 % of
+    // GS1 General Specifications, the tables of symbol sizes: EAN/UPC at 80 % to 200 % of
     // 0.330 mm; ITF-14 on cartons 0.495 mm to 1.016 mm with bars at least 31.75 mm tall.
     if (symbology == Symbology::ITF14) {
         return {0.495, 1.016, 31.75};
