@@ -11,6 +11,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <cerrno>
+#include <cstring>
+#include <new>
 
 #include "app/current_lang.h"
 #include "app/scan_notices.h"
@@ -211,13 +214,24 @@ SaveOutcome writeSymbolFile(const CommandContext& context, SymbolFileFormat form
         return {true};
     }
     if (format == SymbolFileFormat::Bmp || format == SymbolFileFormat::Jpeg) {
+        // The symbol measured, so a picture that cannot be had is memory running out, never
+        // "nothing to draw"; the same goes for the writers' buffers.
+        const auto outOfMemory = [] {
+            return SaveOutcome{
+                false, WriteResult::failure(QString::fromLocal8Bit(std::strerror(ENOMEM)), ENOMEM)};
+        };
         const bool jpeg = format == SymbolFileFormat::Jpeg;
         QImage& target = jpeg ? jpegImage : bitmapImage;
-        target = renderPicture(context, !jpeg, std::move(target));
-        if (target.isNull()) {
-            return {true};
+        try {
+            target = renderPicture(context, !jpeg, std::move(target));
+            if (target.isNull()) {
+                return outOfMemory();
+            }
+            return {false, jpeg ? writeJpeg(target, path) : writeBmp(target, path)};
+        } catch (const std::bad_alloc&) {
+            target = QImage();
+            return outOfMemory();
         }
-        return {false, jpeg ? writeJpeg(target, path) : writeBmp(target, path)};
     }
     const ValueResult<QByteArray> bytes = encodeSymbolFile(*context.symbol, format, context.dpi);
     return {false,

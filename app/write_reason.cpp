@@ -18,6 +18,7 @@ QString writeReason(const WriteResult& result, Language language) {
         {EPERM, "операция не разрешена"}, {EROFS, "диск доступен только для чтения"},
         {ENOENT, "папка не существует"},  {ENOTDIR, "часть пути не является папкой"},
         {EIO, "ошибка ввода-вывода"},     {ENAMETOOLONG, "слишком длинное имя"},
+        {ENOMEM, "не хватило памяти"},
     };
     for (const Reason& r : kRussian) {
         if (r.errnum == result.systemError) {
