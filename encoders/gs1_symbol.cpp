@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <memory>
+#include <mutex>
 
 #include "digit_font.h"
 #include "gs1_digital_link.h"
@@ -38,7 +40,7 @@ struct CachedMatrix {
     Symbology symbology;
     std::string encoded;
     char qrLevel;
-    Gs1Matrix matrix;
+    std::shared_ptr<const Gs1Matrix> matrix;
 };
 
 int qrLevelOption(char level) {
@@ -97,14 +99,31 @@ Gs1Matrix encodeMatrix(Symbology symbology, const std::string& encoded, char qrL
     return out;
 }
 
-const Gs1Matrix& cachedMatrix(Symbology symbology, const std::string& encoded, char qrLevel) {
-    thread_local std::optional<CachedMatrix> cache;
-    if (!cache || cache->symbology != symbology || cache->encoded != encoded ||
-        cache->qrLevel != qrLevel) {
-        cache =
-            CachedMatrix{symbology, encoded, qrLevel, encodeMatrix(symbology, encoded, qrLevel)};
+// The matrices of the last few element strings, for every thread: a batch checks a row's data
+// on the thread that reads the file and draws it on a worker, and a matrix per thread had libzint
+// encode every row twice (a sixth of a GS1 DataMatrix row's time).
+std::shared_ptr<const Gs1Matrix> cachedMatrix(Symbology symbology, const std::string& encoded,
+                                              char qrLevel) {
+    constexpr size_t kKept = 64;  // more than the rows a batch reads ahead of its drawing
+    static std::mutex lock;
+    static std::deque<CachedMatrix> kept;
+    const auto same = [&](const CachedMatrix& c) {
+        return c.symbology == symbology && c.qrLevel == qrLevel && c.encoded == encoded;
+    };
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        const auto found = std::find_if(kept.rbegin(), kept.rend(), same);
+        if (found != kept.rend()) {
+            return found->matrix;
+        }
     }
-    return cache->matrix;
+    auto matrix = std::make_shared<const Gs1Matrix>(encodeMatrix(symbology, encoded, qrLevel));
+    const std::lock_guard<std::mutex> hold(lock);
+    kept.push_back({symbology, encoded, qrLevel, matrix});
+    if (kept.size() > kKept) {
+        kept.pop_front();
+    }
+    return matrix;
 }
 
 double moduleMmOf(const Gs1Symbol& symbol) {
@@ -274,7 +293,7 @@ Gs1Content gs1Content(const Gs1Symbol& symbol) {
 }
 
 Gs1Matrix gs1Matrix(Symbology symbology, const std::string& encoded, char qrLevel) {
-    return cachedMatrix(symbology, encoded, qrLevel);
+    return *cachedMatrix(symbology, encoded, qrLevel);
 }
 
 std::optional<Gs1Error> gs1Refusal(const Gs1Symbol& symbol) {
@@ -293,9 +312,9 @@ std::optional<Gs1Error> gs1Refusal(const Gs1Symbol& symbol) {
             return Gs1Error{Gs1Fault::Over48, {}, std::to_string(n)};
         }
     }
-    const Gs1Matrix& m = cachedMatrix(symbol.symbology, content.encoded, symbol.qrLevel);
-    if (!m.error.empty() || m.rows == 0) {
-        return Gs1Error{Gs1Fault::NotEncoded, {}, m.error};
+    const auto m = cachedMatrix(symbol.symbology, content.encoded, symbol.qrLevel);
+    if (!m->error.empty() || m->rows == 0) {
+        return Gs1Error{Gs1Fault::NotEncoded, {}, m->error};
     }
     return std::nullopt;
 }
@@ -310,7 +329,8 @@ void DrawGS1(const Gs1Symbol& symbol, Surface* surface, double OffsetX, double O
         return;
     }
     const Gs1Content content = gs1Content(symbol);
-    const Gs1Matrix& m = cachedMatrix(symbol.symbology, content.encoded, symbol.qrLevel);
+    const auto matrix = cachedMatrix(symbol.symbology, content.encoded, symbol.qrLevel);
+    const Gs1Matrix& m = *matrix;
     if (m.rows == 0 || m.columns == 0) {
         return;
     }
