@@ -14,14 +14,17 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # The summary above is the first line of the package's description; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Strikon draws EAN-13, EAN-8, UPC-A and UPC-E symbols, each with an optional
-2- or 5-digit add-on, and ITF-14 with its bearer bars, at their exact physical
-size. It saves them as BMP, JPEG or PNG pictures at 150 to 1200 dpi or as SVG
+2- or 5-digit add-on, ITF-14 with its bearer bars, and GS1 Digital Link QR,
+GS1 DataMatrix and GS1-128, at their exact physical size. It grades each symbol
+at the output's resolution (ISO/IEC 15416) and warns of every symbol that will
+not scan. It saves them as BMP, JPEG or PNG pictures at 150 to 1200 dpi or as SVG
 and PDF sized to the symbol, prints them singly or on sheets of labels (copies
 or numbered runs), copies them and exports them to Word documents, with print
 gain compensation and whole-dot modules, in a Russian or English interface.
 .
 strikon-render draws the same symbols from scripts, CSV batches (comma or
-semicolon, UTF-8 or Windows-1251) and label sheets, as PNG, BMP, JPEG, SVG or
+semicolon, UTF-8 or Windows-1251), standard input row by row, and label sheets
+(label stock by its maker's code from glabels-data), as PNG, BMP, JPEG, SVG or
 PDF.")
 # The libraries come from what the executables link; the symbol digits are drawn in Arial,
 # which fontconfig finds as Liberation Sans: with any other font they take other widths.
