@@ -8,6 +8,7 @@
 # makes the file system's next creations slower); the best wall time of the rounds is shown
 # with the CPU time (user + system) of that run.
 set -euo pipefail
+. "$(dirname "$0")/best_of_rounds.sh"
 render=${1:-build/release-bench/cli/strikon-render}
 rows=${2:-1000}
 reps=${3:-3}
@@ -45,28 +46,4 @@ else
     echo "zint: not installed, skipped"
 fi
 
-declare -A best
-for round in $(seq "$reps"); do
-    for i in "${!commands[@]}"; do
-        out="$work/out.$round.$i"
-        mkdir "$out"
-        # wall, user, system seconds
-        if ! t=$(/usr/bin/time -f "%e %U %S" ${commands[$i]//OUT/$out} 2>&1 >/dev/null | tail -1)
-        then
-            echo "${names[$i]} failed" >&2
-            exit 1
-        fi
-        read -r wall user sys <<<"$t"
-        if [[ -z ${best[$i]:-} ]] || python3 -c "import sys; sys.exit(not $wall < ${best[$i]%% *})"; then
-            best[$i]="$wall $user $sys"
-        fi
-    done
-done
-rm -rf "$work"/out.*
-
-echo "rows: $rows, cores: $cores, best of $reps rounds, load average: $(cut -d' ' -f1-3 /proc/loadavg)"
-for i in "${!commands[@]}"; do
-    read -r wall user sys <<<"${best[$i]}"
-    printf '%-30s %6.2f s wall %6.2f s CPU (%.2f user, %.2f system)\n' "${names[$i]}:" \
-        "$wall" "$(python3 -c "print($user + $sys)")" "$user" "$sys"
-done
+best_of_rounds 30
