@@ -35,6 +35,11 @@ class PaletteIndex {
     // True when row y holds the same pixels as row y - 1 (never for the top row).
     bool sameAsAbove(int y) const { return y > 0 && rowAt_[y] == rowAt_[y - 1]; }
 
+    // Row y's indices, one byte a pixel.
+    const uint8_t* rowIndices(int y) const {
+        return indices_.data() + rowAt_[static_cast<size_t>(y)];
+    }
+
     // Row y's indices at `bits` a pixel (1, 2, 4 or 8, enough for the colours), leftmost pixel
     // in the highest bits, the last byte's unused low bits zero: (width * bits + 7) / 8 bytes.
     void packRow(int y, int bits, uint8_t* out) const;

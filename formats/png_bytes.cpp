@@ -4,9 +4,13 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <array>
 #include <csetjmp>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "formats/palette_index.h"
 #include "formats/scanline_deflate.h"
@@ -15,27 +19,80 @@ namespace strikon {
 
 namespace {
 
-// A palette picture's image data as it is to decode: each row its filter byte (none) and its
-// indices at the fewest bits its colours need.
+// How a picture's pixels are stored: palette indices, or, where every colour is a grey that
+// the bit depth holds exactly (black and white at any depth, any grey at 8 bits), the greys
+// themselves, which need no palette: a symbol in black on white with its smoothed digits'
+// blends saves 3 bytes a colour, up to 768.
+struct Samples {
+    int bitDepth = 8;
+    bool grey = false;
+    // Each packed byte of indices as the byte of samples it stands for, when grey.
+    std::array<uint8_t, 256> greyOfByte{};
+};
+
+Samples samplesOf(const PaletteIndex& index) {
+    Samples out;
+    out.bitDepth = paletteBitsFor(index.colours().size());
+    const int fields = 8 / out.bitDepth;
+    const unsigned top = (1U << out.bitDepth) - 1;
+    const unsigned step = 255 / top;
+    std::array<uint8_t, 256> grey{};
+    for (size_t i = 0; i < index.colours().size(); ++i) {
+        const QRgb c = index.colours()[i];
+        if (qRed(c) != qGreen(c) || qGreen(c) != qBlue(c) || qRed(c) % step != 0) {
+            return out;
+        }
+        grey[i] = static_cast<uint8_t>(qRed(c) / step);
+    }
+    out.grey = true;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        unsigned mapped = 0;
+        for (int f = fields - 1; f >= 0; --f) {
+            mapped = (mapped << out.bitDepth) | grey[(byte >> (f * out.bitDepth)) & top];
+        }
+        out.greyOfByte[byte] = static_cast<uint8_t>(mapped);
+    }
+    return out;
+}
+
+// A picture's image data as it is to decode: each row its filter byte (none) and its pixels
+// at the fewest bits its colours need; and which rows repeat the one above.
 struct Scanlines {
     std::unique_ptr<uint8_t[]> data;
     size_t stride = 0;
-    int bitDepth = 8;
+    std::vector<uint8_t> repeatsAbove;
 };
 
-Scanlines scanlinesOf(const PaletteIndex& index) {
+Scanlines scanlinesOf(const PaletteIndex& index, const Samples& samples) {
     Scanlines out;
-    out.bitDepth = paletteBitsFor(index.colours().size());
-    out.stride = 1 + (static_cast<size_t>(index.width()) * out.bitDepth + 7) / 8;
+    const size_t width = static_cast<size_t>(index.width());
+    out.stride = 1 + (width * samples.bitDepth + 7) / 8;
     out.data = std::make_unique_for_overwrite<uint8_t[]>(out.stride * index.height());
+    out.repeatsAbove.resize(static_cast<size_t>(index.height()));
+    // The last byte's bits past the row's end stay zero.
+    const auto tail = static_cast<uint8_t>(0xFF00U >> ((width * samples.bitDepth - 1) % 8 + 1));
     for (int y = 0; y < index.height(); ++y) {
         uint8_t* row = out.data.get() + out.stride * static_cast<size_t>(y);
         if (index.sameAsAbove(y)) {
             std::memcpy(row, row - out.stride, out.stride);
+            out.repeatsAbove[static_cast<size_t>(y)] = 1;
             continue;
         }
         row[0] = PNG_FILTER_VALUE_NONE;
-        index.packRow(y, out.bitDepth, row + 1);
+        if (samples.grey && samples.bitDepth == 8) {
+            const uint8_t* from = index.rowIndices(y);
+            for (size_t x = 0; x < width; ++x) {
+                row[1 + x] = samples.greyOfByte[from[x]];
+            }
+            continue;
+        }
+        index.packRow(y, samples.bitDepth, row + 1);
+        if (samples.grey) {
+            for (size_t i = 1; i < out.stride; ++i) {
+                row[i] = samples.greyOfByte[row[i]];
+            }
+            row[out.stride - 1] &= tail;
+        }
     }
     return out;
 }
@@ -81,29 +138,38 @@ QByteArray searchedDeflate(const Scanlines& scanlines, size_t rows) {
 }
 
 // The file around the indexed rows: header, palette, density, image data, end.
-QByteArray palettePng(const QImage& image, const PaletteIndex& index) {
-    const Scanlines scanlines = scanlinesOf(index);
+// The file around the scanlines: header, palette (when the samples are not grey), density,
+// image data, end.
+QByteArray pngFile(const QImage& image, const Samples& samples, const Scanlines& scanlines,
+                   const std::vector<QRgb>& colours) {
     QByteArray header;
     appendBigEndian32(header, static_cast<uint32_t>(image.width()));
     appendBigEndian32(header, static_cast<uint32_t>(image.height()));
-    header.append(static_cast<char>(scanlines.bitDepth));
-    header.append(static_cast<char>(PNG_COLOR_TYPE_PALETTE));
+    header.append(static_cast<char>(samples.bitDepth));
+    header.append(static_cast<char>(samples.grey ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_PALETTE));
     header.append(3, '\0');  // deflate, adaptive filtering, no interlace
     QByteArray palette;
-    for (const QRgb c : index.colours()) {
-        palette.append(static_cast<char>(qRed(c)));
-        palette.append(static_cast<char>(qGreen(c)));
-        palette.append(static_cast<char>(qBlue(c)));
+    if (!samples.grey) {
+        palette.resize(static_cast<qsizetype>(3 * colours.size()));
+        char* entry = palette.data();
+        for (const QRgb c : colours) {
+            *entry++ = static_cast<char>(qRed(c));
+            *entry++ = static_cast<char>(qGreen(c));
+            *entry++ = static_cast<char>(qBlue(c));
+        }
     }
     const size_t rows = static_cast<size_t>(image.height());
-    QByteArray data = scanlines.bitDepth == 1 ? searchedDeflate(scanlines, rows) : QByteArray();
+    QByteArray data = samples.bitDepth == 1 ? searchedDeflate(scanlines, rows) : QByteArray();
     if (data.isEmpty()) {
-        data = deflateScanlines(scanlines.data.get(), scanlines.stride, rows);
+        data =
+            deflateScanlines(scanlines.data.get(), scanlines.stride, rows, scanlines.repeatsAbove);
     }
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     png.reserve(data.size() + palette.size() + 128);
     appendChunk(png, "IHDR", header);
-    appendChunk(png, "PLTE", palette);
+    if (!samples.grey) {
+        appendChunk(png, "PLTE", palette);
+    }
     if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
         QByteArray density;
         appendBigEndian32(density, static_cast<uint32_t>(image.dotsPerMeterX()));
@@ -119,6 +185,66 @@ QByteArray palettePng(const QImage& image, const PaletteIndex& index) {
     }
     appendChunk(png, "IEND", nullptr, 0);
     return png;
+}
+
+QByteArray palettePng(const QImage& image, const PaletteIndex& index) {
+    const Samples samples = samplesOf(index);
+    return pngFile(image, samples, scanlinesOf(index, samples), index.colours());
+}
+
+// A symbol's picture with smoothed digits in black on white: an 8-bit picture whose colour
+// table holds only greys, more than 16 of them. Its rows become grey samples in one pass over
+// its indices, with no palette index made first. Nothing when a pixel lies past the table or
+// the picture uses 16 colours or fewer (fewer bits a pixel then hold it).
+std::optional<QByteArray> greyPng(const QImage& image) {
+    const QList<QRgb> table = image.colorTable();
+    if (image.format() != QImage::Format_Indexed8 || table.size() <= 16) {
+        return std::nullopt;
+    }
+    Samples samples;  // 8 bits a pixel
+    samples.grey = true;
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        const QRgb c = table[i];
+        if (qAlpha(c) != 255 || qRed(c) != qGreen(c) || qGreen(c) != qBlue(c)) {
+            return std::nullopt;
+        }
+        samples.greyOfByte[static_cast<size_t>(i)] = static_cast<uint8_t>(qRed(c));
+    }
+    Scanlines out;
+    const auto width = static_cast<size_t>(image.width());
+    const auto height = static_cast<size_t>(image.height());
+    out.stride = 1 + width;
+    out.data = std::make_unique_for_overwrite<uint8_t[]>(out.stride * height);
+    out.repeatsAbove.resize(height);
+    std::array<uint8_t, 256> seen{};  // by index; the table's entries past its size stay 0
+    for (size_t y = 0; y < height; ++y) {
+        const uchar* in = image.constScanLine(static_cast<int>(y));
+        uint8_t* row = out.data.get() + out.stride * y;
+        if (y > 0 && std::memcmp(in, image.constScanLine(static_cast<int>(y) - 1), width) == 0) {
+            std::memcpy(row, row - out.stride, out.stride);
+            out.repeatsAbove[y] = 1;
+            continue;
+        }
+        row[0] = PNG_FILTER_VALUE_NONE;
+        for (size_t x = 0; x < width; ++x) {
+            row[1 + x] = samples.greyOfByte[in[x]];
+            seen[in[x]] = 1;
+        }
+    }
+    const auto tableSize = static_cast<size_t>(table.size());
+    std::array<uint8_t, 256> greys{};
+    for (size_t i = 0; i < seen.size(); ++i) {
+        if (seen[i] != 0) {
+            if (i >= tableSize) {
+                return std::nullopt;
+            }
+            greys[samples.greyOfByte[i]] = 1;
+        }
+    }
+    if (std::count(greys.begin(), greys.end(), 1) <= 16) {
+        return std::nullopt;
+    }
+    return pngFile(image, samples, out, {});
 }
 
 void appendBytes(png_structp png, png_bytep data, png_size_t length) {
@@ -182,6 +308,9 @@ QByteArray pngBytes(const QImage& image) {
         return {};
     }
     if (!image.hasAlphaChannel()) {
+        if (auto grey = greyPng(image)) {
+            return *grey;
+        }
         if (const auto index = PaletteIndex::of(image)) {
             return palettePng(image, *index);
         }

@@ -15,11 +15,16 @@
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace strikon {
 
 // data: `rows` scanlines of `stride` bytes each, every one its filter byte then its pixels, as
 // they are to decode. Returns the whole zlib stream (header, one final block, Adler-32).
 QByteArray deflateScanlines(const uint8_t* data, size_t stride, size_t rows);
+// The same, told which rows hold the same bytes as the row above (repeatsAbove[y] nonzero), so
+// that they are not compared again.
+QByteArray deflateScanlines(const uint8_t* data, size_t stride, size_t rows,
+                            std::span<const uint8_t> repeatsAbove);
 
 }  // namespace strikon

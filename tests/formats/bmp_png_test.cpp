@@ -264,34 +264,76 @@ TEST(PngBytes, KeepsPixelsAndDensity) {
 }
 
 // 2, 3, 16 and 256 colours take a palette of 1, 2, 4 and 8 bits; 257 colours and alpha take
-// 8-bit samples. Every one decodes to the pixels given, with their density.
+// 8-bit samples; greys that the depth holds exactly take grey samples and no palette. Every one
+// decodes to the pixels given, with their density.
 TEST(PngBytes, PaletteOfTheFewestBitsOrSamplesDecodeToTheSamePixels) {
     struct Case {
         int colours;
         bool alpha;
+        int greyStep;    // colour i is the grey i * greyStep; 0: colours that are not grey
         int bitDepth;    // byte 24 of the file
-        int colourType;  // byte 25: 3 palette, 2 RGB, 6 RGBA
+        int colourType;  // byte 25: 0 grey, 3 palette, 2 RGB, 6 RGBA
     };
-    for (const Case c : {Case{2, false, 1, 3}, Case{3, false, 2, 3}, Case{16, false, 4, 3},
-                         Case{256, false, 8, 3}, Case{257, false, 8, 2}, Case{2, true, 8, 6}}) {
+    for (const Case c :
+         {Case{2, false, 0, 1, 3}, Case{3, false, 0, 2, 3}, Case{16, false, 0, 4, 3},
+          Case{256, false, 0, 8, 3}, Case{257, false, 0, 8, 2}, Case{2, true, 0, 8, 6},
+          Case{2, false, 255, 1, 0}, Case{3, false, 85, 2, 0}, Case{3, false, 100, 2, 3},
+          Case{17, false, 15, 8, 0}, Case{256, false, 1, 8, 0}}) {
+        SCOPED_TRACE(testing::Message() << c.colours << " colours, grey step " << c.greyStep);
         QImage src(301, 3, c.alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
         src.setDotsPerMeterX(11811);
         src.setDotsPerMeterY(23622);
         for (int y = 0; y < src.height(); ++y) {
             for (int x = 0; x < src.width(); ++x) {
                 const int i = (x + y * src.width()) % c.colours;
-                src.setPixel(x, y, qRgba(i % 256, i / 256, 7, c.alpha ? 128 + i : 255));
+                const int grey = i * c.greyStep;
+                src.setPixel(x, y,
+                             c.greyStep > 0 ? qRgb(grey, grey, grey)
+                                            : qRgba(i % 256, i / 256, 7, c.alpha ? 128 + i : 255));
             }
         }
         const QByteArray png = pngBytes(src);
-        ASSERT_GT(png.size(), 26) << c.colours;
-        EXPECT_EQ(png[24], c.bitDepth) << c.colours;
-        EXPECT_EQ(png[25], c.colourType) << c.colours;
+        ASSERT_GT(png.size(), 26);
+        EXPECT_EQ(png[24], c.bitDepth);
+        EXPECT_EQ(png[25], c.colourType);
+        EXPECT_EQ(png.contains("PLTE"), c.colourType == 3);
         const QImage back = QImage::fromData(png, "PNG");
         const auto format = c.alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
-        EXPECT_EQ(back.convertToFormat(format), src) << c.colours;
+        EXPECT_EQ(back.convertToFormat(format), src);
         EXPECT_EQ(back.dotsPerMeterX(), 11811);
         EXPECT_EQ(back.dotsPerMeterY(), 23622);
+    }
+}
+
+// Every symbology's picture, with smoothed digits and bilevel, at a label printer's, the
+// default and a high resolution, decodes to exactly its pixels.
+TEST(PngBytes, SymbolPicturesDecodeToTheirPixels) {
+    const auto request = [](Symbology symbology, const char* digits, AddOn addOn = AddOn::None) {
+        SymbolRequest r;
+        r.symbology = symbology;
+        r.digits = CalcCheckDigitFor(symbology, digits);
+        r.addOn = addOn;
+        r.addOnDigits = addOn == AddOn::FiveDigit ? "52495" : "12";
+        return r;
+    };
+    for (const SymbolRequest& r :
+         {request(Symbology::EAN13, "4006381333931"),
+          request(Symbology::EAN13, "4006381333931", AddOn::FiveDigit),
+          request(Symbology::EAN8, "96385074"), request(Symbology::UPCA, "036000291452"),
+          request(Symbology::UPCE, "04252614", AddOn::TwoDigit),
+          request(Symbology::ITF14, "15400141288763")}) {
+        for (const int dpi : {203, 300, 600}) {
+            for (const bool smooth : {true, false}) {
+                SymbolRequest drawn = r;
+                drawn.output.bilevel = !smooth;
+                const double pxPerMm = dpi / kMmPerInch;
+                const QImage src = renderSymbolPalettePicture(drawn, pxPerMm, pxPerMm);
+                const QImage back = QImage::fromData(pngBytes(src), "PNG");
+                EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32),
+                          src.convertToFormat(QImage::Format_RGB32))
+                    << r.digits << " at " << dpi << " dpi" << (smooth ? "" : ", bilevel");
+            }
+        }
     }
 }
 
