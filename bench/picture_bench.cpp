@@ -34,10 +34,12 @@ SymbolRequest ean13() {
     return r;
 }
 
-// The image data of the symbol's PNG as the program writes it: each row its filter byte (none)
-// and its palette indices at the fewest bits its colours need.
+// The image data of the symbol's PNG as the program writes it in colour: each row its filter
+// byte (none) and its palette indices at the fewest bits its colours need (in black on white
+// it writes the greys themselves, which code alike), and which rows repeat the one above.
 struct Scanlines {
     std::vector<uint8_t> data;
+    std::vector<uint8_t> repeatsAbove;  // as the palette index tells them
     size_t stride = 0;
     size_t rows = 0;
     int bits = 8;
@@ -56,8 +58,10 @@ const Scanlines& symbolScanlines() {
         s.stride = 1 + (static_cast<size_t>(index->width()) * s.bits + 7) / 8;
         s.rows = static_cast<size_t>(index->height());
         s.data.assign(s.stride * s.rows, 0);
+        s.repeatsAbove.resize(s.rows);
         for (size_t y = 0; y < s.rows; ++y) {
             index->packRow(static_cast<int>(y), s.bits, s.data.data() + y * s.stride + 1);
+            s.repeatsAbove[y] = index->sameAsAbove(static_cast<int>(y)) ? 1 : 0;
         }
         return s;
     }();
@@ -76,7 +80,7 @@ void BM_ScanlineDeflate(benchmark::State& state) {
     const Scanlines& s = symbolScanlines();
     size_t out = 0;
     for (auto _ : state) {
-        const QByteArray stream = deflateScanlines(s.data.data(), s.stride, s.rows);
+        const QByteArray stream = deflateScanlines(s.data.data(), s.stride, s.rows, s.repeatsAbove);
         out = static_cast<size_t>(stream.size());
         benchmark::DoNotOptimize(stream.constData());
     }

@@ -118,9 +118,9 @@ void appendChunk(QByteArray& png, const char (&type)[5], const QByteArray& data)
     appendChunk(png, type, data.constData(), static_cast<size_t>(data.size()));
 }
 
-// Two-colour pictures (bilevel, for label printers) are small enough for a real match search,
-// which also finds the repeats inside the digits' rows that the scanline coder leaves as
-// literals: about half the bytes, in a fraction of a millisecond.
+// Two-colour pictures (bilevel, for label printers) are small enough for libdeflate's thorough
+// search, which codes their 1-bit rows in fewer bytes than the scanline coder (an EAN-13 at
+// 300 dpi: 821 bytes of file against 872), in a fraction of a millisecond.
 QByteArray searchedDeflate(const Scanlines& scanlines, size_t rows) {
     constexpr int kLevel = 9;
     const size_t size = scanlines.stride * rows;

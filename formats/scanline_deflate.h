@@ -1,16 +1,21 @@
 #pragma once
 // The zlib stream of a PNG's image data, for pictures whose rows mostly repeat the row above
 // (bar codes: every row through the bars is the same) or run in one colour (quiet zones, wide
-// bars). Each position is coded as a copy of the bytes one row up, a run of the byte before it,
-// or a literal, whichever covers most, with deflate's fixed codes; nothing searches further
-// back. A symbol's rows then cost a few bytes each, and the stream is made in about the time
-// it takes to read the pixels, many times faster than a general match search.
+// bars). Rows known to repeat the row above are long copies from a row up, never compared
+// again. In the other rows each position is coded as the longest of a run of the byte before
+// it and a copy of the bytes one row up; only where both fail, on the smoothed digits' pixels,
+// a short hash-chain search looks for the same bytes up to 8 kB back (a digit drawn again
+// repeats its glyph), and what nothing covers is a literal. The repeated rows and the rows
+// around them go in blocks of their own Huffman codes (the fixed ones where those cost less):
+// the digits' literals, a few dozen to 250 blends, then cost what they carry rather than 8 or
+// 9 bits each, and a row's copy from above a few bits.
 //
 // Measured by bench/picture_bench (Release build, CPU time on the 2-core 2.6 GHz build machine):
-// the 135 kB of scanlines of an EAN-13 at 300 dpi (440 x 306, 8 bits) are coded in 34 µs into
-// 6.0 kB (BM_ScanlineDeflate). On the same scanlines zlib takes 373-828 µs at levels 1-6 for
-// 3.5-18 kB (BM_Zlib), libdeflate 270-741 µs for 6.0-14 kB (BM_Libdeflate), and libpng writing
-// the same palette picture 411-875 µs for 4.3-19 kB (BM_LibpngFile).
+// the 135 kB of scanlines of an EAN-13 at 300 dpi (440 x 306, 8 bits) are coded in 28 µs into
+// 3.2 kB (BM_ScanlineDeflate; fixed codes without the search made 6.0 kB in 26 µs). On the same
+// scanlines zlib takes 388-633 µs at levels 1 and 6 for 18-3.5 kB (BM_Zlib), libdeflate
+// 208-520 µs for 14-6.0 kB (BM_Libdeflate), and libpng writing the same palette picture
+// 419-689 µs for 19-4.3 kB (BM_LibpngFile).
 
 #include <QByteArray>
 #include <cstddef>
@@ -20,7 +25,7 @@
 namespace strikon {
 
 // data: `rows` scanlines of `stride` bytes each, every one its filter byte then its pixels, as
-// they are to decode. Returns the whole zlib stream (header, one final block, Adler-32).
+// they are to decode. Returns the whole zlib stream (header, blocks, Adler-32).
 QByteArray deflateScanlines(const uint8_t* data, size_t stride, size_t rows);
 // The same, told which rows hold the same bytes as the row above (repeatsAbove[y] nonzero), so
 // that they are not compared again.
