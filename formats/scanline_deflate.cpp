@@ -119,41 +119,43 @@ class BitWriter {
     // Appends to `out`.
     explicit BitWriter(QByteArray& out) : out_(out), at_(static_cast<size_t>(out.size())) {}
 
-    // Room for `bits` more bits.
+    // Room for `bits` more bits (and the whole word a flush stores).
     void reserve(uint64_t bits) {
-        const auto need = static_cast<qsizetype>(at_ + (count_ + bits + 7) / 8 + 8);
+        const auto need = static_cast<qsizetype>(at_ + (count_ + bits + 7) / 8 + 16);
         if (out_.size() < need) {
             out_.resize(std::max(need, 2 * out_.size()));
         }
         base_ = reinterpret_cast<uint8_t*>(out_.data());
     }
 
+    // At most 57 bits since the last flush.
     void put(uint32_t bits, uint32_t length) {
         pending_ |= uint64_t{bits} << count_;
         count_ += length;
-        if (count_ >= 32) {
-            if constexpr (std::endian::native == std::endian::little) {
-                const auto low = static_cast<uint32_t>(pending_);
-                std::memcpy(base_ + at_, &low, 4);
-            } else {
-                for (size_t i = 0; i < 4; ++i) {
-                    base_[at_ + i] = static_cast<uint8_t>(pending_ >> (8 * i));
-                }
-            }
-            at_ += 4;
-            pending_ >>= 32;
-            count_ -= 32;
-        }
     }
     void put(Code c) { put(c.bits, c.length); }
+
+    // Stores the whole bytes pending, without a branch on how many there are.
+    void flush() {
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(base_ + at_, &pending_, 8);
+        } else {
+            for (size_t i = 0; i < 8; ++i) {
+                base_[at_ + i] = static_cast<uint8_t>(pending_ >> (8 * i));
+            }
+        }
+        const uint32_t whole = count_ / 8;
+        at_ += whole;
+        pending_ = whole == 8 ? 0 : pending_ >> (8 * whole);
+        count_ -= 8 * whole;
+    }
 
     // Pads the last byte with zeros and ends the bytes there.
     void finish() {
         reserve(0);
-        while (count_ > 0) {
+        flush();
+        if (count_ > 0) {
             base_[at_++] = static_cast<uint8_t>(pending_);
-            pending_ >>= 8;
-            count_ = count_ > 8 ? count_ - 8 : 0;
         }
         out_.resize(static_cast<qsizetype>(at_));
     }
@@ -163,7 +165,7 @@ class BitWriter {
     uint8_t* base_ = nullptr;
     size_t at_;
     uint64_t pending_ = 0;
-    uint32_t count_ = 0;
+    uint32_t count_ = 0;  // bits pending, below 8 after a flush
 };
 
 uint64_t load64(const uint8_t* p) {
@@ -248,14 +250,30 @@ class Tokenizer {
 
     void searchUpTo(size_t endRow) {
         const size_t end = endRow * stride_;
+        if (pos_ >= end) {
+            return;
+        }
+        Match m = find(pos_);
         while (pos_ < end) {
-            const Match m = find(pos_);
             if (m.length < kMinMatch) {
                 putLiteral(data_[pos_]);
-                ++pos_;
+            } else if (m.length < kLazyBelow && pos_ + 1 < end) {
+                // A short match is put off by a byte where a longer one starts there.
+                const Match later = find(pos_ + 1);
+                if (later.length > m.length) {
+                    putLiteral(data_[pos_]);
+                    ++pos_;
+                    m = later;
+                    continue;
+                }
+                putMatch(m.length, m.distance);
+                pos_ += m.length - 1;
             } else {
                 putMatch(m.length, m.distance);
-                pos_ += m.length;
+                pos_ += m.length - 1;
+            }
+            if (++pos_ < end) {
+                m = find(pos_);
             }
         }
     }
@@ -278,6 +296,7 @@ class Tokenizer {
     // Places that start a run or a copy from a row up are neither searched nor remembered: the
     // search is for the digits' pixels, where those fail.
     static constexpr size_t kSearchBelow = 3;
+    static constexpr size_t kLazyBelow = 8;
     // A three-byte match further back costs more than its literals.
     static constexpr size_t kShortMatchReach = 4096;
 
@@ -555,8 +574,10 @@ void putHeader(BitWriter& bits, const DynamicHeader& h) {
     bits.put(static_cast<uint32_t>(h.literalCount - 257), 5);
     bits.put(static_cast<uint32_t>(h.distanceCount - 1), 5);
     bits.put(static_cast<uint32_t>(h.sentLengths - 4), 4);
+    bits.flush();
     for (size_t i = 0; i < h.sentLengths; ++i) {
         bits.put(h.lengths[kCodeLengthOrder[i]], 3);
+        bits.flush();
     }
     for (size_t i = 0; i < h.itemCount; ++i) {
         const uint32_t item = h.items[i];
@@ -565,6 +586,7 @@ void putHeader(BitWriter& bits, const DynamicHeader& h) {
         if (s >= 16) {
             bits.put(item >> 8, s == 16 ? 2 : s == 17 ? 3 : 7);
         }
+        bits.flush();
     }
 }
 
@@ -626,6 +648,7 @@ BlockPlan planBlock(const SymbolCounts& counted, size_t begin, size_t end) {
 void putBlock(BitWriter& bits, const std::vector<Token>& tokens, const BlockPlan& plan, bool last,
               size_t stride) {
     bits.put((last ? 1U : 0U) | (plan.dynamic ? 2U : 1U) << 1, 3);
+    bits.flush();
     if (plan.dynamic) {
         putHeader(bits, plan.header);
     }
@@ -653,16 +676,19 @@ void putBlock(BitWriter& bits, const std::vector<Token>& tokens, const BlockPlan
         } else if (t >> 16 == kLongCopies >> 16) {
             const Code length = lengthCodes[kMaxMatch];
             const Code d = distanceCode(static_cast<uint32_t>(stride));
-            const Code copy = {length.bits | d.bits << length.length, length.length + d.length};
             for (uint32_t n = t & 0xFFFF; n > 0; --n) {
-                bits.put(copy);
+                bits.put(length);
+                bits.put(d);
+                bits.flush();
             }
         } else {
             bits.put(lengthCodes[t >> 16]);
             bits.put(distanceCode(t & 0xFFFF));
         }
+        bits.flush();
     }
     bits.put(literal[kEndOfBlock]);
+    bits.flush();
 }
 
 // Repeated rows and rows unlike their row above use very different codes (long copies against
