@@ -4,6 +4,8 @@
 // fifth of an EAN-13 row's CPU time (perf over 3,000 PNGs). So each glyph is drawn by Qt once
 // per face, cell height, ink, paper and smoothing, on a picture of the paper's colour alone, and
 // kept for the thread as the colours it left; drawing it again over that paper copies them.
+// An EAN-13 at 300 dpi is drawn into its 8-bit picture in 19.5 µs against 42.7 µs when Qt draws
+// every digit (bench/picture_bench, BM_IndexedSurfacePicture, Release, same run).
 //
 // Qt draws a glyph at a whole-pixel origin alike wherever the origin is, so a stamp is the very
 // pixels Qt draws there as long as the pixels its ink reaches hold the paper alone and no other
