@@ -38,6 +38,7 @@ CellFont::CellFont(const QRawFont& face, int32_t cellHeight) : raw_(face) {
         return;
     }
     raw_.setPixelSize(cellHeight / cellPerEm);
+    faceName_ = raw_.familyName() + u' ' + raw_.styleName();
     cell_ = cellHeight;
     ascent_ = roundPx(raw_.ascent());
     if (ascent_ > cell_) {

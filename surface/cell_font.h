@@ -70,7 +70,7 @@ class CellFont {
     // outlines where they stand, and their smoothing can differ by a level from place to place.
     bool glyphsDrawnAlike() const;
     // Names the face and its style, so that glyphs drawn once can be told apart by font.
-    QString faceName() const { return raw_.familyName() + u' ' + raw_.styleName(); }
+    const QString& faceName() const { return faceName_; }
 
   private:
     // A digit or a few: kept on the stack, as the glyph run only borrows them.
@@ -82,6 +82,7 @@ class CellFont {
     Layout layout(const QString& text) const;
 
     QRawFont raw_;
+    QString faceName_;
     int32_t cell_ = 0;
     int32_t ascent_ = 0;
 };
