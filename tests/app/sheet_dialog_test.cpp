@@ -220,7 +220,7 @@ TEST(SheetDialog, FindsLabelStockByItsMakersCode) {
 
 TEST(SheetDialog, EveryFaultHasItsRussianSentence) {
     using K = SheetFault::Kind;
-    for (int k = static_cast<int>(K::NoGrid); k <= static_cast<int>(K::TooLargeInside); ++k) {
+    for (int k = static_cast<int>(K::NoGrid); k <= static_cast<int>(K::NoRetailSymbol); ++k) {
         SheetFault fault{static_cast<K>(k), {}};
         while (faultText(fault).contains(u'%') && fault.values.size() < 6) {
             fault.values.push_back(faultName(QStringLiteral("<%1>").arg(fault.values.size())));
