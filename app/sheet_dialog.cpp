@@ -327,7 +327,11 @@ void SheetDialog::addLabelRows(QFormLayout& form) {
     dualMarking_->setObjectName(QStringLiteral("SheetDualMarking"));
     const SheetFault noPartner = dualPartner(symbol_).fault;
     dualMarking_->setEnabled(!noPartner);
-    dualMarking_->setToolTip(noPartner ? sheetFaultText(noPartner, language_) : QString());
+    QString reason = sheetFaultText(noPartner, language_);
+    if (!reason.isEmpty()) {
+        reason[0] = reason[0].toUpper();  // a sentence of its own, not after "cannot be printed:"
+    }
+    dualMarking_->setToolTip(reason);
     form.addRow(dualMarking_);
     dualMarking_->setVisible(symbol_.symbology == Symbology::GS1QR);
 }

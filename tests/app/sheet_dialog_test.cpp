@@ -231,11 +231,11 @@ TEST(SheetDialog, DualMarkingIsOfferedWhereTheQrsGtinHasALinearSymbol) {
     } cases[] = {
         {Symbology::GS1QR, "(01)09506000134352(21)7", Language::English, true, true, ""},
         {Symbology::GS1QR, "(01)19506000134359", Language::Russian, true, false,
-         "у GTIN 19506000134359 нет кода EAN-13, UPC-A или EAN-8 для печати рядом с QR: "
+         "У GTIN 19506000134359 нет кода EAN-13, UPC-A или EAN-8 для печати рядом с QR: "
          "индикатор 1 обозначает групповую упаковку или товар переменной меры, а не товар "
          "розничной продажи"},
         {Symbology::GS1DataMatrix, "(01)09506000134352", Language::English, false, false,
-         "dual marking prints the EAN-13, UPC-A or EAN-8 of a GS1-QR's GTIN beside it, and "
+         "Dual marking prints the EAN-13, UPC-A or EAN-8 of a GS1-QR's GTIN beside it, and "
          "GS1-DataMatrix (01)09506000134352 is not a GS1-QR"},
     };
     for (const auto& c : cases) {

@@ -282,6 +282,35 @@ TEST(Sheet, DualMarkingPutsTheGtinsLinearSymbolBesideEachQr) {
     }
 }
 
+// --check reports each different label once: copies are one symbol, every number of a run its
+// own, GS1 serials included.
+TEST(Sheet, CheckReportsEachDifferentLabel) {
+    const struct {
+        const char* args;
+        int reported;
+    } cases[] = {
+        {"--type|EAN-13|--digits|4006381333931|--copies|3", 1},
+        {"--type|EAN-13|--digits|4006381333931|--run|3", 3},
+        {"--type|GS1-QR|--gs1|(01)09506000134352(21)7|--run|3|--dual-marking", 3},
+    };
+    for (const auto& c : cases) {
+        QString messages;
+        QTextStream stream(&messages);
+        std::FILE* out = std::tmpfile();
+        const QStringList args = QString::fromLatin1(c.args).split(u'|') << "--sheet"
+                                                                         << "A4-3x8"
+                                                                         << "--check";
+        EXPECT_EQ(run(args, stream, out), kAllWritten) << c.args << messages.toStdString();
+        std::rewind(out);
+        QFile report;
+        ASSERT_TRUE(report.open(out, QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(report.readAll()).count(QStringLiteral("label: ")), c.reported)
+            << c.args;
+        report.close();
+        std::fclose(out);
+    }
+}
+
 // Label stock by its maker's code: a template of two grids written here, in reading order of
 // its grids with --skip across them, and three well-known A4 and Letter sheets of the
 // installed glabels-data.
