@@ -97,6 +97,31 @@ QVarLengthArray<CellFont::PlacedGlyph, 16> CellFont::placedGlyphs(int32_t x, int
     return out;
 }
 
+bool CellFont::glyphsDrawnAlike() const {
+    // Qt's raster engine keeps glyph bitmaps up to this pixel size, which its environment
+    // variable may change.
+    static const int kLargestCached = [] {
+        const int set = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+        return set != 0 ? set : 64;
+    }();
+    return isValid() && raw_.pixelSize() <= kLargestCached;
+}
+
+QRect CellFont::glyphBounds(quint32 glyph) const {
+    return isValid() ? raw_.boundingRect(glyph).toAlignedRect() : QRect();
+}
+
+void CellFont::drawGlyph(QPainter& painter, quint32 glyph, QPoint origin) const {
+    if (!isValid()) {
+        return;
+    }
+    const QPointF position(0, 0);
+    QGlyphRun run;
+    run.setRawFont(raw_);
+    run.setRawData(&glyph, &position, 1);
+    painter.drawGlyphRun(origin, run);
+}
+
 QRect CellFont::outlineBounds(int32_t x, int32_t y, const QString& text) const {
     const Layout l = layout(text);
     QRectF bounds;
