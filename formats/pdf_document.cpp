@@ -87,10 +87,13 @@ QByteArray pdfString(const QString& text) {
     return s + '>';
 }
 
-// A zlib stream, as /FlateDecode reads it. The compressor is kept per thread: allocating one
-// costs more than deflating a symbol's drawing.
+// A zlib stream, as /FlateDecode reads it. The compressor is kept per thread, as a batch
+// deflates one drawing after another.
 QByteArray deflated(const QByteArray& data) {
-    constexpr int kLevel = 9;
+    // The fastest level: a symbol's drawing is mostly the same digit outlines again, which
+    // any level finds; level 9 saved 5 % of an EAN-13's bytes (2,813 against 2,960) for half
+    // again its time.
+    constexpr int kLevel = 1;
     thread_local std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)>
         compressor(libdeflate_alloc_compressor(kLevel), &libdeflate_free_compressor);
     if (!compressor) {
