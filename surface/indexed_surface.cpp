@@ -138,9 +138,11 @@ void IndexedSurface::drawText(int32_t x, int32_t y, const QString& text,
                               const std::optional<PixelRect>& box) {
     flushLines();
     paintFills();
+    if (!exact_ || (stampGlyphs_ && font().glyphsDrawnAlike() && stampText(x, y, text, box))) {
+        return;
+    }
     const QRect outline = font().outlineBounds(x, y, text);
-    if (outline.isEmpty() || !exact_ ||
-        (stampGlyphs_ && font().glyphsDrawnAlike() && stampText(x, y, text, box))) {
+    if (outline.isEmpty()) {
         return;
     }
     // Smoothing and hinting reach a pixel past the outline at most.
