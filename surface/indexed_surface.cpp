@@ -191,7 +191,7 @@ bool IndexedSurface::stampText(int32_t x, int32_t y, const QString& text,
         const GlyphStamp& stamp = *p.stamp;
         // Under the ink lies the background alone, so every pixel is set, the unchanged ones
         // to the background: no branch per pixel.
-        std::array<uchar, kMaxPaletteColours + 1> index{};
+        std::array<uchar, kMaxPaletteColours + 1> index;  // only the stamp's shades are read
         index[0] = static_cast<uchar>(paper);
         for (size_t k = 0; k < stamp.colours.size(); ++k) {
             const int i = palette_.indexOf(stamp.colours[k]);
