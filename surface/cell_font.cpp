@@ -11,6 +11,16 @@ namespace strikon {
 
 namespace {
 
+// Qt's raster engine keeps glyph bitmaps up to this pixel size, which its environment variable
+// may change; larger glyphs it fills as outlines.
+bool qtCachesGlyphsOf(qreal pixelSize) {
+    static const int kLargestCached = [] {
+        const int set = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+        return set != 0 ? set : 64;
+    }();
+    return pixelSize <= kLargestCached;
+}
+
 // Widths are reported as 32-bit integers; a text long enough to pass that is cut off there
 // rather than wrapping round to a negative width.
 int32_t saturate(int64_t v) {
@@ -39,6 +49,7 @@ CellFont::CellFont(const QRawFont& face, int32_t cellHeight) : raw_(face) {
     }
     raw_.setPixelSize(cellHeight / cellPerEm);
     faceName_ = raw_.familyName() + u' ' + raw_.styleName();
+    drawnAlike_ = qtCachesGlyphsOf(raw_.pixelSize());
     cell_ = cellHeight;
     ascent_ = roundPx(raw_.ascent());
     if (ascent_ > cell_) {
@@ -96,16 +107,6 @@ QVarLengthArray<CellFont::PlacedGlyph, 16> CellFont::placedGlyphs(int32_t x, int
         out.append({l.glyphs[i], baseline + l.positions[i]});
     }
     return out;
-}
-
-bool CellFont::glyphsDrawnAlike() const {
-    // Qt's raster engine keeps glyph bitmaps up to this pixel size, which its environment
-    // variable may change.
-    static const int kLargestCached = [] {
-        const int set = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
-        return set != 0 ? set : 64;
-    }();
-    return isValid() && raw_.pixelSize() <= kLargestCached;
 }
 
 QRect CellFont::glyphBounds(quint32 glyph) const {

@@ -68,7 +68,7 @@ class CellFont {
     // Whether Qt draws these glyphs from bitmaps it renders once, at the origin, so that a glyph
     // has the same pixels wherever it is drawn (at whole pixels). Larger glyphs Qt fills as
     // outlines where they stand, and their smoothing can differ by a level from place to place.
-    bool glyphsDrawnAlike() const;
+    bool glyphsDrawnAlike() const { return drawnAlike_; }
     // Names the face and its style, so that glyphs drawn once can be told apart by font.
     const QString& faceName() const { return faceName_; }
 
@@ -83,6 +83,7 @@ class CellFont {
 
     QRawFont raw_;
     QString faceName_;
+    bool drawnAlike_ = false;
     int32_t cell_ = 0;
     int32_t ascent_ = 0;
 };

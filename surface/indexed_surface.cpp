@@ -138,9 +138,11 @@ void IndexedSurface::drawText(int32_t x, int32_t y, const QString& text,
                               const std::optional<PixelRect>& box) {
     flushLines();
     paintFills();
+    if (!exact_ || (stampGlyphs_ && font().glyphsDrawnAlike() && stampText(x, y, text, box))) {
+        return;
+    }
     const QRect outline = font().outlineBounds(x, y, text);
-    if (outline.isEmpty() || !exact_ ||
-        (stampGlyphs_ && font().glyphsDrawnAlike() && stampText(x, y, text, box))) {
+    if (outline.isEmpty()) {
         return;
     }
     // Smoothing and hinting reach a pixel past the outline at most.
@@ -189,7 +191,7 @@ bool IndexedSurface::stampText(int32_t x, int32_t y, const QString& text,
         const GlyphStamp& stamp = *p.stamp;
         // Under the ink lies the background alone, so every pixel is set, the unchanged ones
         // to the background: no branch per pixel.
-        std::array<uchar, kMaxPaletteColours + 1> index{};
+        std::array<uchar, kMaxPaletteColours + 1> index;  // only the stamp's shades are read
         index[0] = static_cast<uchar>(paper);
         for (size_t k = 0; k < stamp.colours.size(); ++k) {
             const int i = palette_.indexOf(stamp.colours[k]);
