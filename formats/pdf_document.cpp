@@ -212,7 +212,9 @@ QByteArray PdfDocument::shapeData(const QPainterPath& outline) const {
             d.append("c\n");
         }
     }
-    d.append(outline.fillRule() == Qt::WindingFill ? "f\n" : "f*\n");
+    // Nonzero winding, as fonts' outlines are drawn (Qt's glyph paths say even-odd, which
+    // would hollow out a glyph whose contours overlap).
+    d.append("f\n");
     return d;
 }
 
