@@ -1,6 +1,7 @@
 #include "app/sheet_dialog.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -20,6 +21,7 @@
 #include "app/sheet_picture.h"
 #include "app/sheet_products.h"
 #include "app/sheet_wording.h"
+#include "render/dual_marking.h"
 #include "render/symbol_image.h"
 
 namespace strikon {
@@ -57,6 +59,8 @@ struct DialogTexts {
     Wording notStarted{"не удалось начать печать", "could not start printing"};
     Wording notPrinted{"Лист не напечатан: ", "The sheet was not printed: "};
     Wording nothingToOutput{"Нет штрихкода для вывода.", "There is no barcode to output."};
+    Wording dualMarking{"Двойная маркировка: EAN-13/UPC-A того же GTIN рядом с QR",
+                        "Dual marking: EAN-13/UPC-A of the same GTIN beside the QR"};
     Wording makersCode{"Код производителя:", "Maker's code:"};
     Wording searchHint{"Марка и артикул, например: avery l7160",
                        "Brand and part, such as avery l7160"};
@@ -175,6 +179,7 @@ SheetDialog::~SheetDialog() {
     k.count = count_->value();
     k.step = step_->value();
     k.skip = skip_->value();
+    k.dualMarking = dualMarking_->isChecked();
 }
 
 void SheetDialog::keepChoicesIn(Kept& store) {
@@ -201,6 +206,7 @@ void SheetDialog::restoreChoices(const Kept& kept) {
     skip_->setValue(kept.skip);
     step_->setValue(kept.step);
     count_->setValue(kept.count);
+    dualMarking_->setChecked(kept.dualMarking && dualMarking_->isEnabled());
     refresh();
 }
 
@@ -316,6 +322,18 @@ void SheetDialog::addLabelRows(QFormLayout& form) {
     form.addRow(copies_);
     form.addRow(run_, step_);
     form.addRow(text(kTexts.skip), skip_);
+    // A QR with the linear symbol of its GTIN beside it, where the GTIN has one.
+    dualMarking_ = new QCheckBox(text(kTexts.dualMarking), this);
+    dualMarking_->setObjectName(QStringLiteral("SheetDualMarking"));
+    const SheetFault noPartner = dualPartner(symbol_).fault;
+    dualMarking_->setEnabled(!noPartner);
+    QString reason = sheetFaultText(noPartner, language_);
+    if (!reason.isEmpty()) {
+        reason[0] = reason[0].toUpper();  // a sentence of its own, not after "cannot be printed:"
+    }
+    dualMarking_->setToolTip(reason);
+    form.addRow(dualMarking_);
+    dualMarking_->setVisible(symbol_.symbology == Symbology::GS1QR);
 }
 
 QDialogButtonBox* SheetDialog::buttonRow() {
@@ -340,6 +358,7 @@ void SheetDialog::connectFields() {
         connect(field, &QDoubleSpinBox::valueChanged, this, &SheetDialog::refresh);
     }
     connect(run_, &QRadioButton::toggled, this, &SheetDialog::refresh);
+    connect(dualMarking_, &QCheckBox::toggled, this, &SheetDialog::refresh);
 }
 
 // A product from the list becomes the layout list's last item, and the sheet.
@@ -473,6 +492,7 @@ SheetDialog::Choice SheetDialog::choice() const {
     Choice c;
     c.content.layout = fieldsLayout();
     c.content.skip = skip_->value();
+    c.content.dualMarking = dualMarking_->isChecked() && dualMarking_->isEnabled();
     c.fault = layoutFault(c.content.layout);
     const int perPage = c.content.layout.labelsPerPage();
     if (!c.fault && c.content.skip >= perPage) {

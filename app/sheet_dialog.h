@@ -13,6 +13,7 @@
 #include "render/label_templates.h"
 #include "render/print_sheet.h"
 
+class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
 class QDoubleSpinBox;
@@ -65,6 +66,7 @@ class SheetDialog : public QDialog {
         int count = 1;
         int step = 1;
         int skip = 0;
+        bool dualMarking = false;
     };
     // Fills the fields from `store` and puts them back there when the dialog closes: Print
     // Sheet keeps the sheet, custom layout, run, step and skip for the run, as Save As keeps
@@ -118,6 +120,7 @@ class SheetDialog : public QDialog {
     QSpinBox* count_ = nullptr;
     QSpinBox* step_ = nullptr;
     QSpinBox* skip_ = nullptr;
+    QCheckBox* dualMarking_ = nullptr;  // GS1-QR only
     SheetPicture* picture_ = nullptr;
     QLabel* fault_ = nullptr;
     QPushButton* print_ = nullptr;

@@ -130,6 +130,12 @@ constexpr OptionRow kOptions[] = {
      "end in digits."},
     {"skip", "N", OptionUse::Sheet, &OptionValues::skip, nullptr,
      "Leave the first N labels of the first sheet empty."},
+    {"dual-marking", nullptr, OptionUse::Sheet, &OptionValues::dualMarking, nullptr,
+     "With --type GS1-QR: each label also carries the linear\n"
+     "symbol of the QR's GTIN (01) at 100 %, to the QR's left:\n"
+     "EAN-13 (GTIN-13), UPC-A (GTIN-12) or EAN-8 (GTIN-8). A\n"
+     "GTIN-14 whose indicator digit is not 0 has none and is\n"
+     "refused. A run counts the QR's serial (21) only."},
     {"jobs", "N", OptionUse::Batch, &OptionValues::jobs, nullptr,
      "Threads that draw and write a batch's rows, 1 to 256;\n"
      "default one per core. Messages come in row order and\n"

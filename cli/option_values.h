@@ -40,11 +40,12 @@ struct OptionValues {
     std::optional<QString> encoding;   // utf-8 or windows-1251; UTF-8 unless the bytes say not
 
     // A sheet of labels.
-    std::optional<QString> sheet;   // a built-in layout or COLUMNSxROWS,WIDTHxHEIGHT[,...]
-    std::optional<QString> page;    // A4 or Letter, for a custom layout
-    std::optional<QString> copies;  // N
-    std::optional<QString> run;     // N[,STEP]
-    std::optional<QString> skip;    // N
+    std::optional<QString> sheet;        // a built-in layout or COLUMNSxROWS,WIDTHxHEIGHT[,...]
+    std::optional<QString> page;         // A4 or Letter, for a custom layout
+    std::optional<QString> copies;       // N
+    std::optional<QString> run;          // N[,STEP]
+    std::optional<QString> skip;         // N
+    std::optional<QString> dualMarking;  // a flag: each GS1-QR beside its GTIN's linear symbol
 
     // The label stock the installed templates describe: the words to look for, "" for all.
     std::optional<QString> listSheets;

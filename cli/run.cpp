@@ -66,7 +66,7 @@ int single(const CommandLine& line, QTextStream& messages, std::FILE* standardOu
 
 bool sameSymbol(const SymbolRequest& a, const SymbolRequest& b) {
     return a.symbology == b.symbology && a.digits == b.digits && a.addOn == b.addOn &&
-           a.addOnDigits == b.addOnDigits && a.sizePercent == b.sizePercent &&
+           a.addOnDigits == b.addOnDigits && a.gs1 == b.gs1 && a.sizePercent == b.sizePercent &&
            a.lineColor == b.lineColor && a.backgroundColor == b.backgroundColor &&
            a.output == b.output;
 }

@@ -2,7 +2,9 @@
 
 #include <QDir>
 
+#include "cli/shown_value.h"
 #include "platform/atomic_write.h"
+#include "render/dual_marking.h"
 #include "render/label_templates.h"
 
 namespace strikon::cli {
@@ -170,6 +172,30 @@ QString numberedLabels(const Counts& n, SheetJob& job) {
     return {};
 }
 
+// --dual-marking as given: yes or no, the bare flag being yes.
+std::optional<bool> dualMarking(const OptionValues& values) {
+    const QString t = values.dualMarking.value_or(QString()).trimmed().toLower();
+    if (t == u"yes" || t == u"true" || t == u"1" || t == u"on") {
+        return true;
+    }
+    if (t.isEmpty() || t == u"no" || t == u"false" || t == u"0" || t == u"off") {
+        return false;
+    }
+    return std::nullopt;
+}
+
+// Each label's linear symbol, or the first label that has none (with its batch line).
+QString dualPartnersFault(const SheetJob& job, const BatchRows* batch) {
+    for (size_t i = 0; i < job.content.labels.size(); ++i) {
+        const SheetFault fault = dualPartner(job.content.labels[i]).fault;
+        if (fault) {
+            const QString why = fail("dual-marking", faultText(fault));
+            return batch ? lineFault(batch->lines[i], why) : why;
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 SheetJobResult buildSheetJob(const OptionValues& values, const BatchRows* batch) {
@@ -196,12 +222,21 @@ SheetJobResult buildSheetJob(const OptionValues& values, const BatchRows* batch)
                              .arg(perPage - 1)
                              .arg(*values.skip)));
     }
+    const std::optional<bool> dual = dualMarking(values);
+    if (!dual) {
+        return SheetJobResult::failure(fail(
+            "dual-marking",
+            QStringLiteral("expects yes or no, got \"%1\"").arg(shownValue(*values.dualMarking))));
+    }
     const Counts n = counts(values, layout.value, *skip);
     if (!n.error.isEmpty()) {
         return SheetJobResult::failure(n.error);
     }
-    SheetJob job{built.value, {layout.value, {}, *skip}};
-    const QString fault = batch ? batchLabels(*batch, values, job) : numberedLabels(n, job);
+    SheetJob job{built.value, {layout.value, {}, *skip, *dual}};
+    QString fault = batch ? batchLabels(*batch, values, job) : numberedLabels(n, job);
+    if (fault.isEmpty() && *dual) {
+        fault = dualPartnersFault(job, batch);
+    }
     if (!fault.isEmpty()) {
         return SheetJobResult::failure(fault);
     }

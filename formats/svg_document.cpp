@@ -198,8 +198,8 @@ void SvgDocument::rect(int64_t left, int64_t top, int64_t right, int64_t bottom,
     body_.append(line, p - line);
 }
 
-void SvgDocument::define(const QByteArray& id, const QPainterPath& outline) {
-    define(id, svgPathData(outline));
+QByteArray SvgDocument::shapeData(const QPainterPath& outline) const {
+    return svgPathData(outline);
 }
 
 void SvgDocument::define(const QByteArray& id, const QByteArray& pathData) {

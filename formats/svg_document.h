@@ -13,20 +13,21 @@
 #include <QString>
 #include <cstdint>
 
+#include "formats/vector_document.h"
+
 namespace strikon {
 
-class SvgDocument {
+class SvgDocument final : public VectorDocument {
   public:
     // viewBox: the drawing's size in pixels; sizeMm: the same in millimetres.
     SvgDocument(QSize viewBox, QSizeF sizeMm, const QString& title);
 
-    void rect(int64_t left, int64_t top, int64_t right, int64_t bottom, QRgb colour);
-    // Defines a shape under `id` from an outline in pixels around its origin.
-    void define(const QByteArray& id, const QPainterPath& outline);
-    // The same from its path data (svgPathData).
-    void define(const QByteArray& id, const QByteArray& pathData);
-    // Places a defined shape with its origin at (x, y).
-    void use(const QByteArray& id, double x, double y, QRgb colour);
+    void rect(int64_t left, int64_t top, int64_t right, int64_t bottom, QRgb colour) override;
+    QByteArray notation() const override { return QByteArrayLiteral("svg"); }
+    // svgPathData.
+    QByteArray shapeData(const QPainterPath& outline) const override;
+    void define(const QByteArray& id, const QByteArray& pathData) override;
+    void use(const QByteArray& id, double x, double y, QRgb colour) override;
 
     // The whole document; the writer is done with.
     QByteArray finish();

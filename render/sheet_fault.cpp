@@ -49,6 +49,12 @@ const char* englishSentence(K kind) {
         case K::TooLargeInside:
             return "%1 is %2 \u00D7 %3 mm, larger than the largest rectangle inside its label, "
                    "%4 \u00D7 %5 mm";
+        case K::NotDualQr:
+            return "dual marking prints the EAN-13, UPC-A or EAN-8 of a GS1-QR's GTIN beside it, "
+                   "and %1 is not a GS1-QR";
+        case K::NoRetailSymbol:
+            return "GTIN %1 has no EAN-13, UPC-A or EAN-8 to print beside the QR: its indicator "
+                   "digit %2 numbers a case or a variable measure item, not a retail item";
     }
     return "";
 }

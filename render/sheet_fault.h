@@ -28,6 +28,8 @@ struct SheetFault {
         TooManyLabels,   // labels on the sheet, the most a sheet may hold
         GridsOverlap,    // a label's number, the number of a label of another grid it covers
         TooLargeInside,  // as TooLarge, with the rectangle inside a round or disc label
+        NotDualQr,       // symbol: dual marking pairs a GS1-QR only
+        NoRetailSymbol,  // the GTIN-14, its indicator digit
     };
 
     // A name (a symbol, a number, a paper) or a figure.

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "render/draw_symbol.h"
+#include "render/dual_marking.h"
 #include "render/numbered_run.h"
 #include "render/symbol_image.h"
 
@@ -31,6 +32,54 @@ QPageSize sheetPageSize(const SheetLayout& layout) {
 
 namespace {
 
+// What one label holds: its symbol, or with dual marking the linear symbol and the QR, each
+// with its place from the top-left corner of the whole.
+struct LabelDrawing {
+    struct Placed {
+        SymbolRequest request;
+        QPoint at;
+        QSize size;
+    };
+    std::vector<Placed> symbols;
+    QSize size;
+    QString title;
+    SheetFault fault;  // NothingToDraw, or why a label has no pair
+};
+
+LabelDrawing labelDrawing(const SheetContent& content, const SymbolRequest& request,
+                          double pxPerMm) {
+    LabelDrawing out;
+    out.title = symbolTitle(request);
+    const auto nothing = [&out] {
+        out.fault = sheetFault(SheetFault::Kind::NothingToDraw, {faultName(out.title)});
+        return out;
+    };
+    const std::optional<QSize> size = measureSymbol(request, pxPerMm, pxPerMm);
+    if (!content.dualMarking) {
+        if (!size) {
+            return nothing();
+        }
+        out.symbols.push_back({request, QPoint(0, 0), *size});
+        out.size = *size;
+        return out;
+    }
+    DualPartner partner = dualPartner(request);
+    if (!partner.linear) {
+        out.fault = partner.fault;
+        return out;
+    }
+    const std::optional<QSize> linearSize = measureSymbol(*partner.linear, pxPerMm, pxPerMm);
+    out.title = symbolTitle(*partner.linear) + QStringLiteral(" + ") + out.title;
+    if (!size || !linearSize) {
+        return nothing();
+    }
+    const PairPlacement pair = placePair(*linearSize, *size);
+    out.symbols.push_back({std::move(*partner.linear), pair.linear, *linearSize});
+    out.symbols.push_back({request, pair.qr, *size});
+    out.size = pair.size;
+    return out;
+}
+
 void paintPage(QPainter& painter, const SheetContent& content, int page, double pxPerMm) {
     const int perPage = content.layout.labelsPerPage();
     const int firstSlot = page == 0 ? content.skip : 0;
@@ -40,21 +89,22 @@ void paintPage(QPainter& painter, const SheetContent& content, int page, double 
         if (label >= content.labels.size()) {
             return;
         }
-        const SymbolRequest& request = content.labels[label];
-        const std::optional<QSize> size = measureSymbol(request, pxPerMm, pxPerMm);
-        if (!size) {
+        const LabelDrawing drawing = labelDrawing(content, content.labels[label], pxPerMm);
+        if (drawing.fault) {
             continue;  // refused beforehand by checkSymbolsFit
         }
         const QRectF area = content.layout.symbolAreaMm();
         const QPoint origin = symbolOrigin(
-            area.translated(content.layout.labelRectMm(slot).topLeft()), *size, pxPerMm);
-        painter.save();
-        painter.translate(origin);
-        // The parts of the rectangle an encoder leaves alone (around ITF-14's frame) take the
-        // background, as in a picture, not the colour of the label stock.
-        painter.fillRect(QRect(QPoint(0, 0), *size), request.backgroundColor);
-        paintSymbol(painter, request, pxPerMm, pxPerMm);
-        painter.restore();
+            area.translated(content.layout.labelRectMm(slot).topLeft()), drawing.size, pxPerMm);
+        for (const LabelDrawing::Placed& symbol : drawing.symbols) {
+            painter.save();
+            painter.translate(origin + symbol.at);
+            // The parts of the rectangle an encoder leaves alone (around ITF-14's frame) take
+            // the background, as in a picture, not the colour of the label stock.
+            painter.fillRect(QRect(QPoint(0, 0), symbol.size), symbol.request.backgroundColor);
+            paintSymbol(painter, symbol.request, pxPerMm, pxPerMm);
+            painter.restore();
+        }
     }
 }
 
@@ -94,15 +144,15 @@ SheetFault symbolsFitFault(const SheetContent& content, double pxPerMm) {
     const QSizeF label = content.layout.symbolAreaMm().size();
     const bool inside = content.layout.shape != LabelShape::Rectangle;
     for (const SymbolRequest& request : content.labels) {
-        const std::optional<QSize> size = measureSymbol(request, pxPerMm, pxPerMm);
-        if (!size) {
-            return sheetFault(SheetFault::Kind::NothingToDraw, {faultName(symbolTitle(request))});
+        const LabelDrawing drawing = labelDrawing(content, request, pxPerMm);
+        if (drawing.fault) {
+            return drawing.fault;
         }
-        const QSizeF symbolMm(size->width() / pxPerMm, size->height() / pxPerMm);
+        const QSizeF symbolMm(drawing.size.width() / pxPerMm, drawing.size.height() / pxPerMm);
         if (symbolMm.width() > label.width() || symbolMm.height() > label.height()) {
             return sheetFault(
                 inside ? SheetFault::Kind::TooLargeInside : SheetFault::Kind::TooLarge,
-                {faultName(symbolTitle(request)), faultMeasure(symbolMm.width()),
+                {faultName(drawing.title), faultMeasure(symbolMm.width()),
                  faultMeasure(symbolMm.height()),
                  inside ? faultMeasure(label.width()) : faultMm(label.width()),
                  inside ? faultMeasure(label.height()) : faultMm(label.height())});

@@ -20,6 +20,8 @@ struct SheetContent {
     SheetLayout layout;
     std::vector<SymbolRequest> labels;  // in label order
     int skip = 0;                       // labels of the first page already used
+    // Every label a GS1-QR with the linear symbol of its GTIN beside it (dual_marking.h).
+    bool dualMarking = false;
 };
 
 struct SheetLabels {
@@ -37,14 +39,14 @@ QPageSize sheetPageSize(const SheetLayout& layout);
 // Pages the labels need; none without labels.
 int sheetPageCount(const SheetContent& content);
 
-// None when every symbol is drawable and fits its label at this resolution; otherwise the
-// first that does not, with its size and the label's.
+// None when every symbol (with dual marking, every pair) is drawable and fits its label at this
+// resolution; otherwise the first that does not, with its size and the label's.
 SheetFault symbolsFitFault(const SheetContent& content, double pxPerMm);
 // The same in strikon-render's words, "" for none.
 QString checkSymbolsFit(const SheetContent& content, double pxPerMm);
 
-// Device pixels from the paper's top-left corner to the top-left corner of a symbol of
-// `symbolPx` centred in `labelMm`.
+// Device pixels from the paper's top-left corner to the top-left corner of a symbol (or a
+// dual-marking pair) of `symbolPx` centred in `labelMm`.
 QPoint symbolOrigin(const QRectF& labelMm, QSize symbolPx, double pxPerMm);
 
 // Every page on an active painter over `device` (one new page between pages), its origin at

@@ -1,7 +1,7 @@
 #pragma once
 // The symbol as SVG or PDF: the same measure-then-draw encoder call as every picture, on a
-// painter whose device is `dpi` pixels per inch, so bars fall on the same pixel grid as in a
-// picture at that resolution while the document states the symbol's true size in millimetres.
+// surface whose pixels are the picture's at `dpi` pixels per inch, so bars fall on the same pixel
+// grid as in a picture at that resolution while the document states the symbol's true size.
 
 #include <QByteArray>
 

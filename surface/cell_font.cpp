@@ -11,6 +11,16 @@ namespace strikon {
 
 namespace {
 
+// Qt's raster engine keeps glyph bitmaps up to this pixel size, which its environment variable
+// may change; larger glyphs it fills as outlines.
+bool qtCachesGlyphsOf(qreal pixelSize) {
+    static const int kLargestCached = [] {
+        const int set = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+        return set != 0 ? set : 64;
+    }();
+    return pixelSize <= kLargestCached;
+}
+
 // Widths are reported as 32-bit integers; a text long enough to pass that is cut off there
 // rather than wrapping round to a negative width.
 int32_t saturate(int64_t v) {
@@ -38,6 +48,8 @@ CellFont::CellFont(const QRawFont& face, int32_t cellHeight) : raw_(face) {
         return;
     }
     raw_.setPixelSize(cellHeight / cellPerEm);
+    faceName_ = raw_.familyName() + u' ' + raw_.styleName();
+    drawnAlike_ = qtCachesGlyphsOf(raw_.pixelSize());
     cell_ = cellHeight;
     ascent_ = roundPx(raw_.ascent());
     if (ascent_ > cell_) {
@@ -95,6 +107,21 @@ QVarLengthArray<CellFont::PlacedGlyph, 16> CellFont::placedGlyphs(int32_t x, int
         out.append({l.glyphs[i], baseline + l.positions[i]});
     }
     return out;
+}
+
+QRect CellFont::glyphBounds(quint32 glyph) const {
+    return isValid() ? raw_.boundingRect(glyph).toAlignedRect() : QRect();
+}
+
+void CellFont::drawGlyph(QPainter& painter, quint32 glyph, QPoint origin) const {
+    if (!isValid()) {
+        return;
+    }
+    const QPointF position(0, 0);
+    QGlyphRun run;
+    run.setRawFont(raw_);
+    run.setRawData(&glyph, &position, 1);
+    painter.drawGlyphRun(origin, run);
 }
 
 QRect CellFont::outlineBounds(int32_t x, int32_t y, const QString& text) const {

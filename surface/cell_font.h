@@ -61,6 +61,16 @@ class CellFont {
     QVarLengthArray<PlacedGlyph, 16> placedGlyphs(int32_t x, int32_t y, const QString& text) const;
     // A glyph's outline in pixels around its origin at this cell height.
     QPainterPath glyphOutline(quint32 glyph) const { return raw_.pathForGlyph(glyph); }
+    // The whole pixels around its origin that the glyph's outline touches, as outlineBounds().
+    QRect glyphBounds(quint32 glyph) const;
+    // One glyph drawn as draw() draws it, its baseline point at `origin` (whole pixels).
+    void drawGlyph(QPainter& painter, quint32 glyph, QPoint origin) const;
+    // Whether Qt draws these glyphs from bitmaps it renders once, at the origin, so that a glyph
+    // has the same pixels wherever it is drawn (at whole pixels). Larger glyphs Qt fills as
+    // outlines where they stand, and their smoothing can differ by a level from place to place.
+    bool glyphsDrawnAlike() const { return drawnAlike_; }
+    // Names the face and its style, so that glyphs drawn once can be told apart by font.
+    const QString& faceName() const { return faceName_; }
 
   private:
     // A digit or a few: kept on the stack, as the glyph run only borrows them.
@@ -72,6 +82,8 @@ class CellFont {
     Layout layout(const QString& text) const;
 
     QRawFont raw_;
+    QString faceName_;
+    bool drawnAlike_ = false;
     int32_t cell_ = 0;
     int32_t ascent_ = 0;
 };

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <limits>
 
+#include "surface/glyph_stamps.h"
+
 namespace strikon {
 
 namespace {
@@ -61,6 +63,10 @@ void IndexedSurface::setBackgroundColor(const QColor& color) {
 
 void IndexedSurface::setSmoothText(bool smooth) {
     smoothText_ = smooth;
+}
+
+void IndexedSurface::setStampGlyphs(bool stamp) {
+    stampGlyphs_ = stamp;
 }
 
 // -1 when the colour cannot be kept: translucent, or new to a full palette.
@@ -132,8 +138,11 @@ void IndexedSurface::drawText(int32_t x, int32_t y, const QString& text,
                               const std::optional<PixelRect>& box) {
     flushLines();
     paintFills();
+    if (!exact_ || (stampGlyphs_ && font().glyphsDrawnAlike() && stampText(x, y, text, box))) {
+        return;
+    }
     const QRect outline = font().outlineBounds(x, y, text);
-    if (outline.isEmpty() || !exact_) {
+    if (outline.isEmpty()) {
         return;
     }
     // Smoothing and hinting reach a pixel past the outline at most.
@@ -142,6 +151,77 @@ void IndexedSurface::drawText(int32_t x, int32_t y, const QString& text,
                         int64_t{outline.right()} + 1 + kInkPast,
                         int64_t{outline.bottom()} + 1 + kInkPast};
     paintText(box ? intersect(ink, *box) : ink, box.has_value(), x, y, text);
+}
+
+// The text's glyphs copied from their stamps, when every pixel their ink reaches holds the
+// background colour, lies inside the box (or the picture) and no two glyphs reach one pixel:
+// then the copy is what Qt draws. False, with nothing changed, otherwise.
+bool IndexedSurface::stampText(int32_t x, int32_t y, const QString& text,
+                               const std::optional<PixelRect>& box) {
+    const int paper = indexOf(background_);
+    const QRgba64 inkColour = line_.color.rgba64();
+    if (paper < 0 || !inkColour.isOpaque()) {
+        return false;
+    }
+    const QRgb paperColour = palette_.colours()[static_cast<size_t>(paper)];
+    const PixelRect limit = box ? intersect(*box, whole_) : whole_;
+    struct Placed {
+        std::shared_ptr<const GlyphStamp> stamp;
+        QPoint origin;
+    };
+    QVarLengthArray<Placed, 16> placed;
+    for (const CellFont::PlacedGlyph& g : font().placedGlyphs(x, y, text)) {
+        const QPoint origin = g.origin.toPoint();
+        auto stamp = glyphStamp(font(), g.glyph, inkColour, paperColour, smoothText_);
+        const QRect ink = stamp->ink.translated(origin);
+        const QRect reach = stamp->reach.translated(origin);
+        if (!ink.isEmpty() &&
+            (ink.left() < limit.left || ink.top() < limit.top || ink.right() >= limit.right ||
+             ink.bottom() >= limit.bottom || !onlyPaperUnder(ink, static_cast<uchar>(paper)))) {
+            return false;
+        }
+        for (const Placed& p : placed) {
+            if (reach.intersects(p.stamp->reach.translated(p.origin))) {
+                return false;
+            }
+        }
+        placed.append({std::move(stamp), origin});
+    }
+    for (const Placed& p : placed) {
+        const GlyphStamp& stamp = *p.stamp;
+        // Under the ink lies the background alone, so every pixel is set, the unchanged ones
+        // to the background: no branch per pixel.
+        std::array<uchar, kMaxPaletteColours + 1> index;  // only the stamp's shades are read
+        index[0] = static_cast<uchar>(paper);
+        for (size_t k = 0; k < stamp.colours.size(); ++k) {
+            const int i = palette_.indexOf(stamp.colours[k]);
+            if (i < 0) {
+                exact_ = false;  // as Qt's drawing would have found the palette full
+                return true;
+            }
+            index[k + 1] = static_cast<uchar>(i);
+        }
+        const QRect ink = stamp.ink.translated(p.origin);
+        const uint8_t* shade = stamp.shades.data();
+        for (int row = ink.top(); row <= ink.bottom(); ++row) {
+            uchar* to = pixels_ + row * bytesPerLine_ + ink.left();
+            for (int i = 0; i < ink.width(); ++i) {
+                to[i] = index[shade[i]];
+            }
+            shade += ink.width();
+        }
+    }
+    return true;
+}
+
+bool IndexedSurface::onlyPaperUnder(const QRect& r, uchar paper) const {
+    for (int row = r.top(); row <= r.bottom(); ++row) {
+        const uchar* from = pixels_ + row * bytesPerLine_ + r.left();
+        if (std::any_of(from, from + r.width(), [paper](uchar p) { return p != paper; })) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The painter that draws text on the scratch picture, which holds at least width x height

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -218,9 +219,44 @@ TEST(SheetDialog, FindsLabelStockByItsMakersCode) {
     qunsetenv("STRIKON_LABEL_TEMPLATES");
 }
 
+// Dual marking is offered for a GS1-QR only, off at first, and greyed out with its reason for
+// a GTIN that has no retail linear symbol.
+TEST(SheetDialog, DualMarkingIsOfferedWhereTheQrsGtinHasALinearSymbol) {
+    const struct {
+        Symbology symbology;
+        const char* elements;
+        Language language;
+        bool shown, enabled;
+        const char* tooltip;
+    } cases[] = {
+        {Symbology::GS1QR, "(01)09506000134352(21)7", Language::English, true, true, ""},
+        {Symbology::GS1QR, "(01)19506000134359", Language::Russian, true, false,
+         "У GTIN 19506000134359 нет кода EAN-13, UPC-A или EAN-8 для печати рядом с QR: "
+         "индикатор 1 обозначает групповую упаковку или товар переменной меры, а не товар "
+         "розничной продажи"},
+        {Symbology::GS1DataMatrix, "(01)09506000134352", Language::English, false, false,
+         "Dual marking prints the EAN-13, UPC-A or EAN-8 of a GS1-QR's GTIN beside it, and "
+         "GS1-DataMatrix (01)09506000134352 is not a GS1-QR"},
+    };
+    for (const auto& c : cases) {
+        SymbolRequest symbol;
+        symbol.symbology = c.symbology;
+        symbol.gs1.elementString = c.elements;
+        SheetDialog dialog(symbol, c.language, nullptr, [](auto&&...) {});
+        auto* box = field<QCheckBox>(dialog, "SheetDualMarking");
+        EXPECT_EQ(!box->isHidden(), c.shown) << c.elements;
+        EXPECT_EQ(box->isEnabled(), c.enabled) << c.elements;
+        EXPECT_EQ(box->toolTip().toStdString(), c.tooltip);
+        EXPECT_FALSE(box->isChecked());
+        box->setChecked(true);
+        EXPECT_EQ(dialog.choice().content.dualMarking, c.enabled) << c.elements;
+        EXPECT_FALSE(dialog.choice().fault) << c.elements;
+    }
+}
+
 TEST(SheetDialog, EveryFaultHasItsRussianSentence) {
     using K = SheetFault::Kind;
-    for (int k = static_cast<int>(K::NoGrid); k <= static_cast<int>(K::TooLargeInside); ++k) {
+    for (int k = static_cast<int>(K::NoGrid); k <= static_cast<int>(K::NoRetailSymbol); ++k) {
         SheetFault fault{static_cast<K>(k), {}};
         while (faultText(fault).contains(u'%') && fault.values.size() < 6) {
             fault.values.push_back(faultName(QStringLiteral("<%1>").arg(fault.values.size())));

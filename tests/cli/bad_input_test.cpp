@@ -187,6 +187,19 @@ TEST(BadInput, EachIsRefusedWithOneMessageAndNothingWritten) {
         {"--type|EAN-8|--digits|96385074|--sheet|A4-3x8|--output|s.svg",
          "--output: a sheet is written as PDF: expects a file ending in .pdf"},
         {"--type|EAN-8|--digits|96385074|--copies|3", "--copies: only used with --sheet LAYOUT"},
+        // Dual marking: a QR whose GTIN has a retail linear symbol, on a label that holds both.
+        {"--type|GS1-QR|--digits|19506000134359|--sheet|A4-3x8|--dual-marking",
+         "--dual-marking: GTIN 19506000134359 has no EAN-13, UPC-A or EAN-8 to print beside the "
+         "QR: its indicator digit 1 numbers a case or a variable measure item, not a retail "
+         "item"},
+        {"--type|EAN-13|--digits|4006381333931|--sheet|A4-3x8|--dual-marking",
+         "--dual-marking: dual marking prints the EAN-13, UPC-A or EAN-8 of a GS1-QR's GTIN "
+         "beside it, and EAN-13 4006381333931 is not a GS1-QR"},
+        {"--type|GS1-QR|--digits|4006381333931|--dual-marking",
+         "--dual-marking: only used with --sheet LAYOUT"},
+        {"--type|GS1-QR|--digits|4006381333931|--sheet|A4-4x10|--dual-marking",
+         "--sheet: EAN-13 4006381333931 + GS1-QR (01)04006381333931 is 67.39 × 25.91 mm, larger "
+         "than its label of 48.5 × 25.4 mm"},
         {"--batch|rows.csv|--sheet|A4-3x8|--run|3",
          "--run: not used with --batch; each row of the batch is one label"},
         {"--batch|ROWS|--type|EAN-13|--sheet|A4-3x8|--output|s.pdf",

@@ -184,7 +184,7 @@ TEST(EndToEnd, BadInputExitsWithTwoAndWritesNothing) {
 }
 
 // Every format, small (under Qt's 16 KB write buffer, where the failure once went unseen) and
-// as large as the program writes it (a 16 MB bitmap; a PDF stays near 6 KB), onto a disk that
+// as large as the program writes it (a 16 MB bitmap; a PDF stays near 4 KB), onto a disk that
 // fills first: the reason is named, the earlier file stays as it was, no temporary is left.
 TEST(EndToEnd, FullDiskFailsAndKeepsTheEarlierFile) {
     const QStringList small = {"--type", "EAN-8", "--digits", "96385074", "--dpi", "72"};
@@ -205,7 +205,7 @@ TEST(EndToEnd, FullDiskFailsAndKeepsTheEarlierFile) {
             const Finished f =
                 render((big ? large : small) + QStringList{"--output", name}, dir.path(), [big] {
                     Under u;
-                    u.fileSizeLimit = big ? 4096 : 512;
+                    u.fileSizeLimit = big ? 2048 : 512;
                     return u;
                 }());
             EXPECT_EQ(f.status, 2) << what;

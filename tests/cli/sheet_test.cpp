@@ -191,6 +191,126 @@ TEST(Sheet, EachLabelScansAsItsNumberInsideItsRectangle) {
     }
 }
 
+// The columns of `grey` that hold ink, as [first, last] of the widest blank run between the
+// first and the last inked column: where one symbol of a pair ends and the other begins.
+std::pair<int, int> widestGap(const QImage& grey) {
+    std::vector<bool> inked(static_cast<size_t>(grey.width()));
+    for (int x = 0; x < grey.width(); ++x) {
+        for (int y = 0; y < grey.height() && !inked[static_cast<size_t>(x)]; ++y) {
+            inked[static_cast<size_t>(x)] = grey.constScanLine(y)[x] < 128;
+        }
+    }
+    std::pair<int, int> best{0, -1};
+    int lastInk = -1;
+    for (int x = 0; x < grey.width(); ++x) {
+        if (!inked[static_cast<size_t>(x)]) {
+            continue;
+        }
+        if (lastInk >= 0 && x - lastInk - 1 > best.second - best.first + 1) {
+            best = {lastInk + 1, x - 1};
+        }
+        lastInk = x;
+    }
+    return best;
+}
+
+// Dual marking: the linear symbol of the QR's GTIN on the left of each label, the QR on the
+// right, each read whole on its own side of a blank band at least the QR's 4X quiet zone wide;
+// a run changes the QR's serial and nothing else, and no ink leaves the labels.
+TEST(Sheet, DualMarkingPutsTheGtinsLinearSymbolBesideEachQr) {
+    const struct {
+        const char* args;
+        Symbology linear;
+        const char* digits;                  // the linear symbol's, check digit included
+        std::map<int, std::string> qrTexts;  // slot -> the Digital Link read
+    } cases[] = {
+        {"--type|GS1-QR|--gs1|(01)09506000134352(21)7|--run|2|--skip|1",
+         Symbology::EAN13,
+         "9506000134352",
+         {{1, "https://id.gs1.org/01/09506000134352/21/7"},
+          {2, "https://id.gs1.org/01/09506000134352/21/8"}}},
+        {"--type|GS1-QR|--digits|012345678905|--copies|1",
+         Symbology::UPCA,
+         "012345678905",
+         {{0, "https://id.gs1.org/01/00012345678905"}}},
+        {"--type|GS1-QR|--digits|96385074|--copies|1",
+         Symbology::EAN8,
+         "96385074",
+         {{0, "https://id.gs1.org/01/00000096385074"}}},
+    };
+    const LayoutResult layout = parseLayout(QStringLiteral("A4-3x8"), SheetPaper::A4);
+    ASSERT_TRUE(layout.ok);
+    const int quietZone = static_cast<int>(4 * 0.495 * kPxPerMm);
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        QString messages;
+        QTextStream stream(&messages);
+        const QStringList args = QString::fromLatin1(c.args).split(u'|') << "--sheet"
+                                                                         << "A4-3x8"
+                                                                         << "--dual-marking"
+                                                                         << "--output" << pdf;
+        ASSERT_EQ(run(args, stream, stdout), kAllWritten) << c.args << messages.toStdString();
+        const std::vector<QImage> pages = rasterise(pdf, dir.filePath(QStringLiteral("p")));
+        ASSERT_EQ(pages.size(), 1U) << c.args;
+        QImage between = pages[0];
+        QPainter blank(&between);
+        for (const auto& [slot, uri] : c.qrTexts) {
+            const QRect rect = labelPixels(layout.value, slot);
+            blank.fillRect(rect, Qt::white);
+            const QImage label = pages[0].copy(rect);
+            const auto [gapStart, gapEnd] = widestGap(label);
+            ASSERT_GE(gapEnd - gapStart + 1, quietZone) << c.args << ", label " << slot;
+            const QImage left = label.copy(0, 0, gapStart, label.height());
+            const QImage right =
+                label.copy(gapEnd + 1, 0, label.width() - gapEnd - 1, label.height());
+            const auto view = [](const QImage& g) {
+                return strikon::testing::GreyView{g.constBits(), g.width(), g.height(),
+                                                  static_cast<int32_t>(g.bytesPerLine())};
+            };
+            for (const auto& read :
+                 {strikon::testing::readWithZXing, strikon::testing::readWithZbar}) {
+                EXPECT_EQ(strikon::testing::asDrawn(read(view(left), c.linear), c.linear), c.digits)
+                    << c.args << ", label " << slot;
+                const auto qr = read(view(right), Symbology::QRCode);
+                ASSERT_EQ(qr.size(), 1U) << c.args << ", label " << slot;
+                EXPECT_EQ(qr.front().text, uri) << c.args << ", label " << slot;
+            }
+        }
+        blank.end();
+        EXPECT_EQ(inkIn(between), 0) << c.args << ": ink outside the labels";
+    }
+}
+
+// --check reports each different label once: copies are one symbol, every number of a run its
+// own, GS1 serials included.
+TEST(Sheet, CheckReportsEachDifferentLabel) {
+    const struct {
+        const char* args;
+        int reported;
+    } cases[] = {
+        {"--type|EAN-13|--digits|4006381333931|--copies|3", 1},
+        {"--type|EAN-13|--digits|4006381333931|--run|3", 3},
+        {"--type|GS1-QR|--gs1|(01)09506000134352(21)7|--run|3|--dual-marking", 3},
+    };
+    for (const auto& c : cases) {
+        QString messages;
+        QTextStream stream(&messages);
+        std::FILE* out = std::tmpfile();
+        const QStringList args = QString::fromLatin1(c.args).split(u'|') << "--sheet"
+                                                                         << "A4-3x8"
+                                                                         << "--check";
+        EXPECT_EQ(run(args, stream, out), kAllWritten) << c.args << messages.toStdString();
+        std::rewind(out);
+        QFile report;
+        ASSERT_TRUE(report.open(out, QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(report.readAll()).count(QStringLiteral("label: ")), c.reported)
+            << c.args;
+        report.close();
+        std::fclose(out);
+    }
+}
+
 // Label stock by its maker's code: a template of two grids written here, in reading order of
 // its grids with --skip across them, and three well-known A4 and Letter sheets of the
 // installed glabels-data.

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <functional>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "surface/qt_surface.h"
@@ -52,11 +53,14 @@ QImage onPainterSurface(const Scene& scene, QSize size) {
 
 // The picture in colour, and whether the surface called it exact.
 std::pair<QImage, bool> onIndexedSurface(const Scene& scene, QSize size,
-                                         const QColor& clear = kClear) {
+                                         const QColor& clear = kClear, bool smooth = true,
+                                         bool stamp = true) {
     QImage picture(size, QImage::Format_Indexed8);
     bool exact = false;
     {
         IndexedSurface surface(picture);
+        surface.setSmoothText(smooth);
+        surface.setStampGlyphs(stamp);
         surface.clearCanvasFirst(clear);
         startOn(surface);
         scene(surface);
@@ -155,6 +159,40 @@ TEST(IndexedSurface, PaintsWhatThePainterSurfacePaints) {
             EXPECT_TRUE(exact) << c.name;
             EXPECT_EQ(picture, expected)
                 << c.name << ", " << size.width() << " x " << size.height();
+        }
+    }
+}
+
+// Glyphs copied from the ones drawn before give what Qt draws at each place, smoothed or not:
+// a glyph drawn again at other whole-pixel places, next to its neighbours,
+// over bars, cut by a box, and in cells Qt draws from bitmaps and in larger ones.
+TEST(IndexedSurface, StampedGlyphsAreWhatQtDrawsThere) {
+    for (const int cell : {7, 24, 33, 57, 72, 73, 90}) {
+        const Scene scene = [cell](Surface& s) {
+            s.setFont("Arial", cell);
+            for (int row = 0; row < 5; ++row) {
+                s.textAt(row * 3 - 2, row * (cell + 1) + row % 2, "(01)0950L<8>");
+            }
+            for (int x = 0; x < 40; x += 3) {
+                line(s, x, 0, x, 8 * cell);  // bars under some of the glyphs below
+            }
+            for (int i = 0; i < 10; ++i) {
+                const int32_t left = i * cell;
+                const int32_t top = 6 * (cell + 1);
+                // Every other box a pixel short of the digit's cell.
+                s.textInBox({left, top, left + cell / 2 + 1, top + cell - i % 2}, left, top,
+                            std::string(1, static_cast<char>('0' + i)));
+            }
+        };
+        const QSize size(cell * 10, cell * 8);
+        for (const bool smooth : {true, false}) {
+            const auto [stamped, exact] = onIndexedSurface(scene, size, kClear, smooth, true);
+            const auto [drawn, drawnExact] = onIndexedSurface(scene, size, kClear, smooth, false);
+            EXPECT_TRUE(exact && drawnExact) << "cell " << cell;
+            EXPECT_EQ(stamped, drawn) << "cell " << cell << (smooth ? ", smoothed" : ", sharp");
+            if (smooth) {
+                EXPECT_EQ(stamped, onPainterSurface(scene, size)) << "cell " << cell;
+            }
         }
     }
 }

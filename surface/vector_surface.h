@@ -1,5 +1,5 @@
 #pragma once
-// The drawing surface on an SVG document: fills and the encoders' one-pixel lines (gathered
+// The drawing surface on an SVG or PDF document: fills and the encoders' one-pixel lines (gathered
 // into rectangles, as the other surfaces paint them) become rectangles at their pixels, and
 // text becomes the outlines of its glyphs, each glyph shape of a cell height defined once and
 // placed where the painter surface would draw it.
@@ -11,17 +11,17 @@
 #include <QPoint>
 
 #include "encoders/surface.h"
-#include "formats/svg_document.h"
+#include "formats/vector_document.h"
 #include "surface/cell_font.h"
 #include "surface/line_pixels.h"
 
 namespace strikon {
 
-class SvgSurface final : public Surface {
+class VectorSurface final : public Surface {
   public:
     // The document's whole drawing is `size` pixels, already filled with `background`.
-    SvgSurface(SvgDocument& document, QSize size, const QColor& background);
-    ~SvgSurface() override;
+    VectorSurface(VectorDocument& document, QSize size, const QColor& background);
+    ~VectorSurface() override;
 
     void setLineColor(const QColor& color) { line_ = color.rgb(); }
     void setBackgroundColor(const QColor& color) { background_ = color.rgb(); }
@@ -39,7 +39,7 @@ class SvgSurface final : public Surface {
     void flushLines();
     void drawText(int32_t x, int32_t y, const QString& text);
 
-    SvgDocument& document_;
+    VectorDocument& document_;
     QSize size_;
     // Whether nothing but the first fill lies on the drawing yet, and its colour: a fill of
     // the whole drawing in that colour then changes nothing.
