@@ -5,7 +5,8 @@
 // - the indexed surface (surface/indexed_surface.*) against the painter surface drawing the
 //   same symbol into a 32-bit picture.
 // Figures are CPU time, from a Release tree (cmake -DCMAKE_BUILD_TYPE=Release); the measured ones
-// stand in the opening comments of formats/scanline_deflate.h and surface/indexed_surface.h.
+// stand in the opening comments of formats/scanline_deflate.h, formats/png_bytes.h and
+// surface/indexed_surface.h.
 #include <benchmark/benchmark.h>
 #include <libdeflate.h>
 #include <png.h>

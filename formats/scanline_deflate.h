@@ -11,11 +11,11 @@
 // 9 bits each, and a row's copy from above a few bits.
 //
 // Measured by bench/picture_bench (Release build, CPU time on the 2-core 2.6 GHz build machine):
-// the 135 kB of scanlines of an EAN-13 at 300 dpi (440 x 306, 8 bits) are coded in 28 µs into
-// 3.2 kB (BM_ScanlineDeflate; fixed codes without the search made 6.0 kB in 26 µs). On the same
-// scanlines zlib takes 388-633 µs at levels 1 and 6 for 18-3.5 kB (BM_Zlib), libdeflate
-// 208-520 µs for 14-6.0 kB (BM_Libdeflate), and libpng writing the same palette picture
-// 419-689 µs for 19-4.3 kB (BM_LibpngFile).
+// the 135 kB of scanlines of an EAN-13 at 300 dpi (440 x 306, 8 bits) are coded in 31 µs into
+// 3.2 kB (BM_ScanlineDeflate; fixed codes without the search made 6.0 kB in 28 µs). On the same
+// scanlines zlib takes 394-662 µs at levels 1 and 6 for 18-3.5 kB (BM_Zlib), libdeflate
+// 215-529 µs for 14-6.0 kB (BM_Libdeflate), and libpng writing the same palette picture
+// 419-670 µs for 19-4.3 kB (BM_LibpngFile).
 
 #include <QByteArray>
 #include <cstddef>
