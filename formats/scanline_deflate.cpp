@@ -751,10 +751,4 @@ QByteArray deflateScanlines(const uint8_t* data, size_t stride, size_t rows,
     });
 }
 
-QByteArray deflateScanlines(const uint8_t* data, size_t stride, size_t rows) {
-    return deflateRows(data, stride, rows, [&](size_t row) {
-        return std::memcmp(data + row * stride, data + (row - 1) * stride, stride) == 0;
-    });
-}
-
 }  // namespace strikon

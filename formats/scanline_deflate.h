@@ -25,10 +25,9 @@
 namespace strikon {
 
 // data: `rows` scanlines of `stride` bytes each, every one its filter byte then its pixels, as
-// they are to decode. Returns the whole zlib stream (header, blocks, Adler-32).
-QByteArray deflateScanlines(const uint8_t* data, size_t stride, size_t rows);
-// The same, told which rows hold the same bytes as the row above (repeatsAbove[y] nonzero), so
-// that they are not compared again.
+// they are to decode; repeatsAbove[y] nonzero where row y holds the same bytes as the row above
+// (rows it does not cover, or marks zero, are coded as rows of their own). Returns the whole
+// zlib stream (header, blocks, Adler-32).
 QByteArray deflateScanlines(const uint8_t* data, size_t stride, size_t rows,
                             std::span<const uint8_t> repeatsAbove);
 
