@@ -7,12 +7,13 @@
 // of the few pixels under it, whose blends then join the palette. A glyph Qt has drawn once over
 // the same background is copied from then on instead (glyph_stamps.h).
 //
-// Measured by bench/picture_bench (Release build, CPU time on the 2-core 2.6 GHz build machine),
-// an EAN-13 drawn into a new picture: 63 µs here against the painter surface's 77 µs on 32 bits
-// at 300 dpi (19.5 µs since its digits are stamped, against 42.7 µs drawn by Qt, same run), 1.5 ms against 15 ms at 1200 dpi (BM_IndexedSurfacePicture against
-// BM_PainterSurfacePicture); on to the PNG file, where the 32-bit picture's colours are looked up
-// first, 141 µs against 186 µs and 2.9 ms against 16.5 ms (BM_IndexedSurfaceToPng against
-// BM_PainterSurfaceToPng).
+// Measured by bench/picture_bench (Release build, CPU time on the 2-core 2.6 GHz build machine,
+// one run), an EAN-13 drawn into a new picture: 17.4 µs here against the painter surface's
+// 52.5 µs on 32 bits at 300 dpi, 0.89 ms against 6.6 ms at 1200 dpi (BM_IndexedSurfacePicture
+// against BM_PainterSurfacePicture); on to the PNG file, where the 32-bit picture's colours are
+// looked up first, 64 µs against 134 µs and 1.6 ms against 8.0 ms (BM_IndexedSurfaceToPng
+// against BM_PainterSurfaceToPng). Stamping the digits took the 300 dpi picture from 42.7 µs to
+// 19.5 µs in an earlier run of the same benchmark; at 1200 dpi Qt draws every digit.
 //
 // Only opaque colours, and no more than 256 of them, fit: a translucent colour, or a colour
 // past the 256th, leaves the picture inexact (see exact()), and the caller draws it on 32 bits.
