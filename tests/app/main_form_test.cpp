@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSet>
+#include <QStyle>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -66,9 +67,17 @@ QStringList visibleTexts(TMainForm& form) {
             case T::GroupTitle:
                 texts << form.findChild<QGroupBox*>(name)->title();
                 break;
-            case T::Placeholder:
-                texts << form.findChild<QLineEdit*>(name)->placeholderText();
+            case T::Placeholder: {
+                auto* edit = form.findChild<QLineEdit*>(name);
+                texts << edit->placeholderText();
+                // A hint cut short ("YYMM...") no longer shows the format it stands for.
+                const int frame =
+                    edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+                EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->placeholderText()),
+                          edit->width() - 2 * (frame + 2))
+                    << entry.objectName << ": " << edit->placeholderText().toStdString();
                 break;
+            }
         }
     }
     return texts;
