@@ -48,8 +48,10 @@ class CellFont {
     int32_t textWidth(const QString& text) const;
     // Draws the text in the painter's pen colour with the top-left corner of its cell at (x, y).
     void draw(QPainter& painter, int32_t x, int32_t y, const QString& text) const;
-    // Where draw() puts ink, from the glyphs' outlines: smoothing and hinting may reach a pixel
-    // or two past it. Empty when nothing is drawn.
+    // Smoothing and hinting put ink at most this many pixels past a glyph's outline.
+    static constexpr int kInkPastOutline = 2;
+    // Where draw() puts ink, from the glyphs' outlines: smoothing and hinting may reach
+    // kInkPastOutline pixels past it. Empty when nothing is drawn.
     QRect outlineBounds(int32_t x, int32_t y, const QString& text) const;
 
     // The glyphs draw() puts down, each with the point of its baseline it is drawn at (whole

@@ -11,9 +11,6 @@ namespace strikon {
 
 namespace {
 
-// Smoothing and hinting reach a pixel past the outline at most; the stamp is drawn with room.
-constexpr int kInkPast = 2;
-
 struct StampKey {
     QString face;
     int32_t cell = 0;
@@ -77,7 +74,9 @@ std::shared_ptr<const GlyphStamp> drawStamp(const CellFont& font, quint32 glyph,
     if (stamp->reach.isEmpty()) {
         return stamp;
     }
-    const QRect area = stamp->reach.adjusted(-kInkPast, -kInkPast, kInkPast, kInkPast);
+    // Drawn with room for the ink past the outline.
+    constexpr int kPast = CellFont::kInkPastOutline;
+    const QRect area = stamp->reach.adjusted(-kPast, -kPast, kPast, kPast);
     QImage drawn(area.size(), QImage::Format_RGB32);
     drawn.fill(paper);
     {

@@ -145,8 +145,7 @@ void IndexedSurface::drawText(int32_t x, int32_t y, const QString& text,
     if (outline.isEmpty()) {
         return;
     }
-    // Smoothing and hinting reach a pixel past the outline at most.
-    constexpr int kInkPast = 2;
+    constexpr int kInkPast = CellFont::kInkPastOutline;
     const PixelRect ink{int64_t{outline.left()} - kInkPast, int64_t{outline.top()} - kInkPast,
                         int64_t{outline.right()} + 1 + kInkPast,
                         int64_t{outline.bottom()} + 1 + kInkPast};
@@ -326,17 +325,12 @@ bool IndexedSurface::takeBackSharp(const QRect& r, const Colours& under) {
         return false;
     }
     const QRgb ink = palette_.colours()[static_cast<size_t>(line)];
-    const auto distance = [](QRgb a, QRgb b) {
-        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
-               std::abs(qBlue(a) - qBlue(b));
-    };
     const uchar* scratch = scratch_.constBits();
     for (int row = 0; row < r.height(); ++row) {
         uchar* to = pixels_ + (r.top() + row) * bytesPerLine_ + r.left();
         const auto* from = reinterpret_cast<const QRgb*>(scratch + row * scratch_.bytesPerLine());
         for (int i = 0; i < r.width(); ++i) {
-            const QRgb before = under[to[i]];
-            if (from[i] != before && 2 * distance(from[i], before) >= distance(ink, before)) {
+            if (coveredHalf(from[i], under[to[i]], ink)) {
                 to[i] = static_cast<uchar>(line);
             }
         }
